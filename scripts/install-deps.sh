@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and testing veska needs on Debian 12, as root.
+set -euo pipefail
+packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl1-mesa-dev xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds veska twice (optimised, and with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+status=0
+for variant in release asan; do
+  dir=build-test-$variant
+  if [ $variant = release ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  else
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESKA_SANITIZE=ON >/dev/null
+  fi
+  cmake --build "$dir" -j "$jobs"
+  echo "== tests: $variant build =="
+  (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
+done
+exit $status

@@ -1,0 +1,91 @@
+#include "console/io/runtime.h"
+
+namespace veska::io {
+
+void Runtime::writeConsole(std::string_view line) {
+  yield();
+  std::string bytes(line);
+  bytes += "\r\n";
+  promptOpen_ = false;
+  console_.write(bytes);
+}
+
+void Runtime::prompt(const Record& record) {
+  yield();
+  promptOpen_ = true;
+  console_.write(record.str());
+}
+
+Text Runtime::readConsoleLine() {
+  yield();
+  auto line = console_.readLine(1024);
+  if (!line) {
+    // The answer never came: end the prompt's line before the message.
+    if (promptOpen_) console_.write("\r\n");
+    promptOpen_ = false;
+    endRun(" *** End of input: run stopped ***", kExitEndOfInput);
+  }
+  promptOpen_ = false;
+  return decodeLine(*line);
+}
+
+Text Runtime::readConsole(std::size_t length) { return fitRecord(readConsoleLine(), length); }
+
+OpenResult Runtime::open(int unit, const std::string& path, OpenStatus status) {
+  yield();
+  return units_.open(unit, path, status);
+}
+
+void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
+  const OpenResult result = open(unit, path, status);
+  if (!result.ok) fatalIo("open", path, result.reason);
+}
+
+void Runtime::writeUnit(int unit, std::string_view line) {
+  yield();
+  OutputUnit* out = units_.output(unit);
+  if (!out) fatalIo("write", "unit " + std::to_string(unit), "Unit not open");
+  if (!out->writeLine(line)) fatalIo("write", out->name(), "Write failed");
+}
+
+ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
+  yield();
+  InputUnit* in = units_.input(unit);
+  if (!in) return ReadStatus::Error;
+  return in->readRecord(record, length);
+}
+
+void Runtime::stepBack(int unit) {
+  if (InputUnit* in = units_.input(unit)) in->stepBack();
+}
+
+void Runtime::pause(std::string_view message) {
+  writeConsole(message);
+  readConsoleLine();
+}
+
+void Runtime::endRun(std::string_view message, int status) {
+  if (message != " ") writeConsole(message);
+  if (!units_.closeAll() && status == kExitNormal) {
+    // The report's last buffered lines could not be written: say so.
+    console_.write(" *** Cannot write the report file: Write failed ***\r\n");
+    status = kExitIoFailure;
+  }
+  console_.terminate(status);
+  throw RunEnded{status};
+}
+
+void Runtime::fatalIo(std::string_view action, std::string_view file, std::string_view reason) {
+  std::string message = " *** Cannot ";
+  message += action;
+  message += ' ';
+  message += file;
+  message += ": ";
+  message += reason;
+  message += " ***";
+  writeConsole(message);
+  console_.fatalError(message);
+  endRun(" ", kExitIoFailure);
+}
+
+}  // namespace veska::io
