@@ -17,7 +17,10 @@ class ScriptedConsole : public io::Console {
   explicit ScriptedConsole(std::vector<std::string> answers = {})
       : answers_(answers.begin(), answers.end()) {}
 
-  void write(std::string_view bytes) override { output += bytes; }
+  bool write(std::string_view bytes) override {
+    output += bytes;
+    return true;
+  }
   std::optional<std::string> readLine(std::size_t capacity) override {
     if (answers_.empty()) return std::nullopt;
     std::string line = answers_.front();

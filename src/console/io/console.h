@@ -15,7 +15,8 @@ class Console {
  public:
   virtual ~Console() = default;
 
-  virtual void write(std::string_view bytes) = 0;
+  // False when the bytes could not be shown (the window is gone).
+  virtual bool write(std::string_view bytes) = 0;
   // One answer line without its line end, at most `capacity` characters;
   // nullopt when no line can come any more (input closed, window gone).
   virtual std::optional<std::string> readLine(std::size_t capacity) = 0;
@@ -28,6 +29,10 @@ class Console {
   virtual std::optional<std::string> chooseFileForEmptyName() { return std::nullopt; }
   // A fatal I/O failure, already written as a console line; a host may show it too.
   virtual void fatalError(std::string_view /*message*/) {}
+  // Set when the host is quitting (Exit chosen, window closed during a read):
+  // a read or write that then fails ends the run with this status instead of
+  // reporting the end of the console input.
+  virtual std::optional<int> quitStatus() const { return std::nullopt; }
 };
 
 }  // namespace veska::io

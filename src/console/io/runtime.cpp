@@ -7,19 +7,20 @@ void Runtime::writeConsole(std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   promptOpen_ = false;
-  console_.write(bytes);
+  writeBytes(bytes);
 }
 
 void Runtime::prompt(const Record& record) {
   yield();
   promptOpen_ = true;
-  console_.write(record.str());
+  writeBytes(record.str());
 }
 
 Text Runtime::readConsoleLine() {
   yield();
   auto line = console_.readLine(1024);
   if (!line) {
+    if (auto quit = console_.quitStatus()) endRun(" ", *quit);
     // The answer never came: end the prompt's line before the message.
     if (promptOpen_) console_.write("\r\n");
     promptOpen_ = false;
@@ -27,6 +28,12 @@ Text Runtime::readConsoleLine() {
   }
   promptOpen_ = false;
   return decodeLine(*line);
+}
+
+void Runtime::writeBytes(std::string_view bytes) {
+  if (console_.write(bytes)) return;
+  if (auto quit = console_.quitStatus()) endRun(" ", *quit);
+  endRun(" ", kExitIoFailure);
 }
 
 Text Runtime::readConsole(std::size_t length) { return fitRecord(readConsoleLine(), length); }
@@ -65,7 +72,12 @@ void Runtime::pause(std::string_view message) {
 }
 
 void Runtime::endRun(std::string_view message, int status) {
-  if (message != " ") writeConsole(message);
+  // A console that can no longer show the message must not stop the end.
+  if (message != " ") {
+    std::string line(message);
+    line += "\r\n";
+    console_.write(line);
+  }
   if (!units_.closeAll() && status == kExitNormal) {
     // The report's last buffered lines could not be written: say so.
     console_.write(" *** Cannot write the report file: Write failed ***\r\n");

@@ -72,6 +72,8 @@ class Runtime {
   [[noreturn]] void fatalIo(std::string_view action, std::string_view file, std::string_view reason);
 
  private:
+  void writeBytes(std::string_view bytes);
+
   Console& console_;
   Units units_;
   bool promptOpen_ = false;  // the last console write left its line open

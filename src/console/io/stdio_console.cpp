@@ -7,7 +7,7 @@ namespace veska::io {
 StdioConsole::StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers)
     : out_(out), in_(in), echo_(echoAnswers) {}
 
-void StdioConsole::write(std::string_view bytes) {
+bool StdioConsole::write(std::string_view bytes) {
   // Records end with CR LF for the window; a terminal wants LF alone.
   std::string text;
   text.reserve(bytes.size());
@@ -15,8 +15,10 @@ void StdioConsole::write(std::string_view bytes) {
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
     text.push_back(bytes[i]);
   }
+  // A closed or full terminal must not stop the run from writing its report.
   std::fwrite(text.data(), 1, text.size(), out_);
   std::fflush(out_);
+  return true;
 }
 
 std::optional<std::string> StdioConsole::readLine(std::size_t capacity) {

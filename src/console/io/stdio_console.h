@@ -14,7 +14,7 @@ class StdioConsole : public Console {
   // run's transcript reads like the window's text.
   StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers);
 
-  void write(std::string_view bytes) override;
+  bool write(std::string_view bytes) override;
   std::optional<std::string> readLine(std::size_t capacity) override;
   void yield() override {}
   void terminate(int status) override;
