@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds veska twice (optimised, and with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both.
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both,
+# then fuzzes every input surface for a minute each (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -18,4 +19,7 @@ for variant in release asan; do
   echo "== tests: $variant build =="
   (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 done
+# Every input either reads correctly or is refused cleanly: a bounded fuzzing run.
+echo "== fuzzing: 60 s per target =="
+./scripts/fuzz.sh 60 || status=1
 exit $status

@@ -1,0 +1,141 @@
+// The whole terminal dialogue, in-process, over arbitrary answers and data
+// files. Input: the answer lines, a NUL byte, the undated file's bytes, a NUL
+// byte, the dated file's bytes. The files are "u" and "d" in a directory of
+// their own; the report VESKA.OUT is written there too.
+//
+// Every run must end through the end of run with one of the four exit
+// statuses, write only valid UTF-8, and keep the report it opened.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "console/io/console.h"
+#include "console/io/line_reader.h"
+#include "console/io/runtime.h"
+#include "input/getfile.h"
+#include "run/run_driver.h"
+#include "fuzz_support.h"
+
+namespace veska::fuzz {
+namespace {
+
+// Answer lines come from the fuzz input the way the terminal host reads them.
+// A typed name could reach any file of the machine (/dev/zero would be an
+// endless line, /dev/tty would wait for a person): slashes are kept only in
+// the bail-out, so every name stays inside the run's own directory.
+class FuzzConsole : public io::Console {
+ public:
+  explicit FuzzConsole(std::string_view answers) : file_(openBytes(answers)), lines_(file_) {}
+  ~FuzzConsole() override { std::fclose(file_); }
+
+  bool write(std::string_view bytes) override {
+    output += bytes;
+    return true;
+  }
+  std::optional<std::string> readLine(std::size_t capacity) override {
+    std::string line;
+    if (!lines_.next(line)) return std::nullopt;
+    if (line.size() > capacity) line.resize(capacity);
+    if (!input::isBailOut(io::decodeLine(line)))
+      for (char& c : line)
+        if (c == '/') c = '_';
+    return line;
+  }
+  void yield() override {}
+  void terminate(int status) override { terminated = status; }
+
+  std::string output;
+  int terminated = -1;
+
+ private:
+  std::FILE* file_;
+  io::LineReader lines_;
+};
+
+// Made once, removed at exit; kept on the heap so that it outlives the
+// static destructors that run before the exit handler.
+const std::filesystem::path& runDirectory() {
+  static const std::filesystem::path* const dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "veska-fuzz-XXXXXX").string();
+    check(::mkdtemp(pattern.data()) != nullptr, "cannot make the run directory");
+    std::atexit([] { std::filesystem::remove_all(runDirectory()); });
+    return new std::filesystem::path(pattern);
+  }();
+  return *dir;
+}
+
+void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The working directory is the run's directory for the run only, so that
+// libFuzzer's own paths (corpus, artifacts) keep their meaning.
+class InRunDirectory {
+ public:
+  InRunDirectory() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(runDirectory());
+  }
+  ~InRunDirectory() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+const char* const kCodePrompt = " Ring widths (M) or Indices (I)";
+
+void checkRun(const FuzzConsole& console, int status) {
+  check(status >= io::kExitNormal && status <= io::kExitDataLimit, "an unknown exit status");
+  check(console.terminated == status, "the run ended without the terminate hook");
+  check(isValidUtf8(console.output), "console output is not valid UTF-8");
+  // The report is opened before the first kind question: from then on it
+  // must exist, whatever ended the run.
+  if (console.output.find(kCodePrompt) == std::string::npos) return;
+  const auto report = runDirectory() / "VESKA.OUT";
+  check(std::filesystem::exists(report), "the report file is missing");
+  const std::string text = readBytes(report);
+  check(isValidUtf8(text), "the report is not valid UTF-8");
+  if (console.output.find("Read in DATED") != std::string::npos)
+    check(text.starts_with("\n  UNDATED TREE-RING SERIES:\n"), "the report lost its first lines");
+}
+
+}  // namespace
+}  // namespace veska::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace veska;
+  std::string_view rest = fuzz::bytesOf(data, size);
+  const std::string_view answers = fuzz::takeUntil(rest, '\0');
+  const std::string_view undated = fuzz::takeUntil(rest, '\0');
+  const std::string_view dated = rest;
+
+  const auto dir = fuzz::runDirectory();
+  std::filesystem::remove(dir / "VESKA.OUT");
+  fuzz::writeBytes(dir / "u", undated);
+  fuzz::writeBytes(dir / "d", dated);
+
+  fuzz::FuzzConsole console(answers);
+  io::Runtime runtime(console);
+  int status = -1;
+  {
+    fuzz::InRunDirectory here;
+    try {
+      run::runCrossdating(runtime);
+    } catch (const io::RunEnded& ended) {
+      status = ended.status;
+    }
+  }
+  fuzz::checkRun(console, status);
+  return 0;
+}

@@ -1,0 +1,99 @@
+// Record reading from arbitrary bytes: line ends of every kind (D8), text
+// decoding (D22), records cut or padded to 80 characters, and the step back
+// that the tree-ring reader uses. The lines are checked against a splitter
+// written here from the rule itself, apart from the one under test.
+#include <string>
+#include <vector>
+
+#include "console/io/line_reader.h"
+#include "console/io/text.h"
+#include "console/io/units.h"
+#include "fuzz_support.h"
+
+namespace veska::fuzz {
+namespace {
+
+// D8: a line ends at an LF or at a run of CRs; CRs directly followed by an LF
+// end the line together with it. A last line without a line end is a line.
+std::vector<std::string> expectedLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const char c = bytes[i++];
+    if (c == '\n' || c == '\r') {
+      if (c == '\r') {
+        while (i < bytes.size() && bytes[i] == '\r') ++i;
+        if (i < bytes.size() && bytes[i] == '\n') ++i;
+      }
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line.push_back(c);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+void checkDecoding(std::string_view bytes) {
+  const io::Text text = io::decodeLine(bytes);
+  if (isValidUtf8(bytes)) {
+    check(io::toUtf8(text) == bytes, "a valid UTF-8 line does not encode back to its bytes");
+    return;
+  }
+  check(text.size() == bytes.size(), "a Latin-1 line has not one character per byte");
+  for (std::size_t k = 0; k < bytes.size(); ++k)
+    check(text[k] == static_cast<unsigned char>(bytes[k]), "a Latin-1 byte decoded wrongly");
+}
+
+void checkLineReader(std::string_view bytes, const std::vector<std::string>& expected) {
+  std::FILE* file = openBytes(bytes);
+  check(file != nullptr, "cannot open the input as a stream");
+  io::LineReader reader(file);
+  std::string line;
+  std::size_t n = 0;
+  while (reader.next(line)) {
+    check(n < expected.size(), "more lines than the input holds");
+    check(line == expected[n], "a line differs from the line-end rule");
+    ++n;
+  }
+  check(n == expected.size() && !reader.failed(), "lines lost at the end");
+  std::fclose(file);
+}
+
+// Records of 80 characters through an input unit; byte 0 of the input tells
+// after which lines to step back, as the tree-ring reader does before DATAR.
+void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expected) {
+  const unsigned stepMask = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
+  io::InputUnit unit(openBytes(bytes), "fuzz");
+  io::Text record;
+  std::size_t n = 0;
+  unsigned reads = 0;
+  io::ReadStatus status;
+  while ((status = unit.readRecord(record, 80)) == io::ReadStatus::Ok) {
+    check(record.size() == 80, "a record is not 80 characters");
+    check(n < expected.size(), "a record beyond the last line");
+    check(record == io::fitRecord(io::decodeLine(expected[n]), 80), "a record differs from its line");
+    if (stepMask & (1u << (reads++ % 8))) {
+      unit.stepBack();
+      check(unit.readRecord(record, 80) == io::ReadStatus::Ok, "the line stepped back over is lost");
+      check(record == io::fitRecord(io::decodeLine(expected[n]), 80), "a stepped-back record differs");
+    }
+    ++n;
+  }
+  check(status == io::ReadStatus::End && n == expected.size(), "records lost at the end");
+}
+
+}  // namespace
+}  // namespace veska::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace veska::fuzz;
+  const std::string_view bytes = bytesOf(data, size);
+  const std::vector<std::string> expected = expectedLines(bytes);
+  for (const std::string& line : expected) checkDecoding(line);
+  checkLineReader(bytes, expected);
+  checkInputUnit(bytes, expected);
+  return 0;
+}
