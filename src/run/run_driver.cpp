@@ -7,6 +7,8 @@
 #include "input/loadser.h"
 #include "input/series_table.h"
 #include "run/listing.h"
+#include "stats/autoreg.h"
+#include "stats/prewhiten.h"
 
 namespace veska::run {
 namespace {
@@ -37,8 +39,17 @@ void readSeries(io::Runtime& rt, int unit, const std::u32string& readCode, input
 }
 
 void processSeries(io::Runtime& rt, input::SeriesTable& table) {
+  // Made once and reused by every series of both tables: nothing is
+  // allocated while series are processed.
+  static stats::ArWork arWork(input::kMaxLength);
+  static std::vector<float> extended(input::kMaxLength + stats::kMaxArOrder);
+  static stats::ArModel model;
   for (int i = 1; i <= table.count; ++i) {
-    writeListingLine(rt, io::kReportUnit, i, table.id(i), SeriesModel{});
+    const std::span<float> x = table.values(i);
+    stats::AUTOREG(x, stats::kAutoregMaxOrderArgument, model, arWork);
+    // Listed before prewhitening, which changes the series but not its model.
+    writeListingLine(rt, io::kReportUnit, i, table.id(i), model);
+    if (model.order >= 1) stats::PREWHITEN(x, extended, model.order, model.coefficients);
   }
 }
 
