@@ -2,13 +2,11 @@
 // answers: every series read is listed in the report, to the column.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "support/console_run.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -20,18 +18,13 @@ struct ProgramRun {
   std::string report;
 };
 
-// Runs veska-console in the current (temporary) directory.
-ProgramRun runConsole(const std::vector<std::string>& answers) {
+// Runs veska-console in the temporary directory with the answers piped in.
+ProgramRun runWith(const TempDir& dir, const std::vector<std::string>& answers) {
   std::string input;
   for (const std::string& a : answers) input += a + "\n";
-  writeFile("answers.txt", input);
-  const std::string command = std::string("\"") + VESKA_CONSOLE_EXE + "\" < answers.txt > console.txt 2>&1";
-  const int raw = std::system(command.c_str());
-  ProgramRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.console = readFile("console.txt");
-  run.report = std::filesystem::exists("VESKA.OUT") ? readFile("VESKA.OUT") : "";
-  return run;
+  const ConsoleRun run = runConsole(dir.path(), input);
+  const auto report = dir.file("VESKA.OUT");
+  return {run.status, run.output, std::filesystem::exists(report) ? readFile(report) : ""};
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -78,7 +71,7 @@ std::string sample(const char* name) { return std::string(VESKA_SOURCE_DIR) + "/
 
 TEST(SampleRun, ListsTheUndatedAndDatedRingWidthSeries) {
   TempDir dir;
-  const ProgramRun run = runConsole({sample("undated.rwl"), "M", "Y", sample("dated.rwl"), "m", ""});
+  const ProgramRun run = runWith(dir, {sample("undated.rwl"), "M", "Y", sample("dated.rwl"), "m", ""});
   EXPECT_EQ(run.status, 0) << run.console;
   expectListing(listing(run.report, "  UNDATED TREE-RING SERIES:"),
                 {"FLT101", "FLT102", "FLT103", "FLT104", "FLT105"});
@@ -101,7 +94,7 @@ TEST(SampleRun, ListsIndexAndFormatDrivenSeries) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.file);
     TempDir dir;
-    const ProgramRun run = runConsole({sample(r.file), r.answer, "N", ""});
+    const ProgramRun run = runWith(dir, {sample(r.file), r.answer, "N", ""});
     EXPECT_EQ(run.status, 0) << run.console;
     expectListing(listing(run.report, "  UNDATED TREE-RING SERIES:"), r.ids);
     EXPECT_TRUE(listing(run.report, "  DATED TREE-RING SERIES:").empty());
@@ -116,8 +109,8 @@ TEST(SampleRun, TooManySeriesStopTheRunWithStatusThree) {
     std::snprintf(line, sizeof line, "S%-7d1990   100   999\n", k);
     file += line;
   }
-  writeFile("many.rwl", file);
-  const ProgramRun run = runConsole({"many.rwl", "M", ""});
+  writeFile(dir.file("many.rwl"), file);
+  const ProgramRun run = runWith(dir, {"many.rwl", "M", ""});
   EXPECT_EQ(run.status, 3) << run.console;
   EXPECT_NE(run.console.find("\n    *** Number of series exceeds maximum allowed: 100 ***\n"), std::string::npos)
       << run.console;
