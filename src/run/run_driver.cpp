@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "input/getfile.h"
+#include "input/loadser.h"
 #include "input/series_table.h"
 #include "run/listing.h"
 #include "stats/autoreg.h"
@@ -32,11 +33,9 @@ void openDataFile(io::Runtime& rt, int unit) {
   input::GETFILE(rt, fileName, U'O', unit);
 }
 
-// Loads one file's series into the table, then models, lists and
-// prewhitens each series in table order.
+// Loads one file's series into the table; the limits are the loader's.
 void readSeries(io::Runtime& rt, int unit, const std::u32string& readCode, input::SeriesTable& table) {
-  (void)rt, (void)unit, (void)readCode;
-  table.count = 0;
+  input::LOADSER(rt, table, readCode, input::kMaxLength, input::kMaxSeries, unit);
 }
 
 void processSeries(io::Runtime& rt, input::SeriesTable& table) {
