@@ -51,7 +51,9 @@ make_seeds() {
   if [ -d "$top/fuzz/seeds/$target" ]; then cp "$top/fuzz/seeds/$target"/* "$dir"/ ; fi
   case $target in
     line_reader)
-      while read -r f; do n=$((n + 1)); head -c 60000 "$f" >"$dir/data$n"; done < <(data_files) ;;
+      while read -r f; do n=$((n + 1)); head -c 60000 "$f" >"$dir/data$n"; done < <(data_files)
+      # A line over the 64 KiB kept of a line, cut inside a character.
+      { head -c 65535 /dev/zero | tr '\0' x; printf '\303\251 rest\r\nnext\n'; } >"$dir/longline" ;;
     dialogue)
       while read -r f; do n=$((n + 1)); dialogue_seed "$f" >"$dir/run$n"; done < <(data_files) ;;
   esac
@@ -68,7 +70,10 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$work"
   make_seeds "$target" "$seeds"
   max_len=()
-  case $target in dialogue | line_reader) max_len=(-max_len=65536) ;; esac
+  case $target in
+    dialogue) max_len=(-max_len=65536) ;;
+    line_reader) max_len=(-max_len=70000) ;;
+  esac
   echo "== fuzzing $target for $seconds s =="
   result=0
   (cd "$work" && nice -n 19 "$exe" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \

@@ -45,6 +45,22 @@ TEST(Getfile, LongNamesOpenTheFileTheyNameNotACutOne) {
   EXPECT_EQ(record, U"data");
 }
 
+TEST(Getfile, ANameWithANulByteIsRefusedNotCutAtIt) {
+  // A piped answer can hold a NUL byte; the system would see only the name
+  // before it and open a different file (D9).
+  test::TempDir dir;
+  test::writeFile(dir.file("site.rwl"), "a different file\n");
+  test::writeFile(dir.file("ok.rwl"), "");
+  test::ScriptedConsole console({std::string("site.rwl\0.old", 12), "ok.rwl"});
+  io::Runtime rt(console);
+  std::u32string name(40, U' ');
+  GETFILE(rt, name, U'O', io::kUndatedUnit);
+  EXPECT_EQ(name, U"ok.rwl");
+  EXPECT_NE(console.output.find("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"), std::string::npos);
+  EXPECT_EQ(rt.units().open(11, std::string("out\0x", 5), io::OpenStatus::Unknown).reason, "Invalid argument");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
+}
+
 TEST(Getfile, EachFailedOpenShowsTheMessageThenThePromptAgain) {
   test::TempDir dir;
   test::writeFile(dir.file("ok.rwl"), "");

@@ -50,6 +50,8 @@ bool OutputUnit::close() {
 
 OpenResult Units::open(int unit, const std::string& path, OpenStatus status) {
   if (path.empty()) return {false, "No file name given"};
+  // The system would take the name to end at a NUL and open another file.
+  if (path.find('\0') != std::string::npos) return {false, std::strerror(EINVAL)};
   errno = 0;
   if (status == OpenStatus::Old) {
     struct stat st {};
