@@ -52,7 +52,7 @@ void Runtime::writeUnit(int unit, std::string_view line) {
   yield();
   OutputUnit* out = units_.output(unit);
   if (!out) fatalIo("write", "unit " + std::to_string(unit), "Unit not open");
-  if (!out->writeLine(line)) fatalIo("write", out->name(), "Write failed");
+  if (!out->writeLine(line)) fatalIo("write", out->name(), out->error());
 }
 
 ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
@@ -78,10 +78,13 @@ void Runtime::endRun(std::string_view message, int status) {
     line += "\r\n";
     console_.write(line);
   }
-  if (!units_.closeAll() && status == kExitNormal) {
-    // The report's last buffered lines could not be written: say so.
-    console_.write(" *** Cannot write the report file: Write failed ***\r\n");
-    status = kExitIoFailure;
+  // The report's last buffered lines could not be written: never in silence,
+  // whatever ended the run (D14).
+  if (const auto failed = units_.closeAll()) {
+    const std::string failure = " *** Cannot write " + failed->name + ": " + failed->reason + " ***";
+    console_.write(failure + "\r\n");
+    console_.fatalError(failure);
+    if (status == kExitNormal) status = kExitIoFailure;
   }
   console_.terminate(status);
   throw RunEnded{status};

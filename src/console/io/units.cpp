@@ -37,13 +37,17 @@ OutputUnit::~OutputUnit() { close(); }
 
 bool OutputUnit::writeLine(std::string_view line) {
   if (!file_) return false;
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size()) return false;
-  return std::fputc('\n', file_) != EOF;
+  errno = 0;
+  if (std::fwrite(line.data(), 1, line.size(), file_) == line.size() && std::fputc('\n', file_) != EOF) return true;
+  error_ = errno != 0 ? std::strerror(errno) : "Write failed";
+  return false;
 }
 
 bool OutputUnit::close() {
   if (!file_) return true;
+  errno = 0;
   const bool ok = std::fclose(file_) == 0;
+  if (!ok) error_ = errno != 0 ? std::strerror(errno) : "Write failed";
   file_ = nullptr;
   return ok;
 }
@@ -77,12 +81,13 @@ OutputUnit* Units::output(int unit) {
   return it == outputs_.end() ? nullptr : it->second.get();
 }
 
-bool Units::closeAll() {
-  bool ok = true;
-  for (auto& [n, out] : outputs_) ok = out->close() && ok;
+std::optional<WriteFailure> Units::closeAll() {
+  std::optional<WriteFailure> failure;
+  for (auto& [n, out] : outputs_)
+    if (!out->close() && !failure) failure = WriteFailure{out->name(), out->error()};
   outputs_.clear();
   inputs_.clear();
-  return ok;
+  return failure;
 }
 
 }  // namespace veska::io

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "console/io/line_reader.h"
@@ -58,10 +59,13 @@ class OutputUnit {
   bool writeLine(std::string_view line);
   bool close();
   const std::string& name() const { return name_; }
+  // The system's reason for the last failed write or close.
+  const std::string& error() const { return error_; }
 
  private:
   std::FILE* file_;
   std::string name_;
+  std::string error_;
 };
 
 struct OpenResult {
@@ -69,13 +73,19 @@ struct OpenResult {
   std::string reason;  // the system's reason when !ok
 };
 
+struct WriteFailure {
+  std::string name;
+  std::string reason;
+};
+
 class Units {
  public:
   OpenResult open(int unit, const std::string& path, OpenStatus status);
   InputUnit* input(int unit);
   OutputUnit* output(int unit);
-  // Closes every unit; false when a pending write could not be completed.
-  bool closeAll();
+  // Closes every unit; the first output unit whose pending lines could not be
+  // written, if any, with the system's reason.
+  std::optional<WriteFailure> closeAll();
 
  private:
   std::map<int, std::unique_ptr<InputUnit>> inputs_;

@@ -68,7 +68,7 @@ TEST(Units, OldFileMustExistAndUnknownReplaces) {
   test::writeFile(dir.file("VESKA.OUT"), "old contents that must go\n");
   ASSERT_TRUE(units.open(11, "VESKA.OUT", OpenStatus::Unknown).ok);
   EXPECT_TRUE(units.output(11)->writeLine("new"));
-  EXPECT_TRUE(units.closeAll());
+  EXPECT_EQ(units.closeAll(), std::nullopt);
   EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), "new\n");
 }
 
