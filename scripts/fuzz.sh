@@ -40,9 +40,9 @@ dialogue_seed() {
   local kind=M
   [[ "$1" == *.crn ]] && kind=I
   printf 'u\n%s\nY\nd\n%s\n\n\0' "$kind" "$kind"
-  head -c 30000 "$1"
+  head -c 10000 "$1"
   printf '\0'
-  head -c 30000 "$1"
+  head -c 10000 "$1"
 }
 
 make_seeds() {
@@ -71,7 +71,7 @@ for target in "${targets[@]}"; do
   make_seeds "$target" "$seeds"
   max_len=()
   case $target in
-    dialogue) max_len=(-max_len=65536) ;;
+    dialogue) max_len=(-max_len=24576) ;;
     line_reader) max_len=(-max_len=70000) ;;
   esac
   echo "== fuzzing $target for $seconds s =="
