@@ -34,6 +34,16 @@ FrameWindow::FrameWindow(MenuActions& actions, HostState& state, const QString& 
   updateWindowMenu();
 }
 
+FrameWindow::~FrameWindow() {
+  // The MDI client and its windows outlive this part of the object while
+  // QWidget deletes them; what they signal then must not reach it.
+  mdiArea_->disconnect(this);
+  for (const QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    if (sub->widget()) sub->widget()->disconnect(this);
+  }
+  actions_.disconnect(this);
+}
+
 QMdiSubWindow* FrameWindow::addTextWindow(TextWindow* window, const QRect& geometry) {
   QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
   sub->setWindowIcon(window->windowIcon());

@@ -18,6 +18,7 @@ class FrameWindow : public QMainWindow {
 
  public:
   FrameWindow(MenuActions& actions, HostState& state, const QString& title);
+  ~FrameWindow() override;
 
   QMdiArea* mdiArea() const { return mdiArea_; }
   QMdiSubWindow* addTextWindow(TextWindow* window, const QRect& geometry);
