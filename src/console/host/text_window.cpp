@@ -96,7 +96,8 @@ void TextWindow::appendOutput(std::string_view bytes) {
 }
 
 bool TextWindow::command(int /*id*/) {
-  // The File, Edit and Format commands are not handled by this window yet.
+  // Save, Save As, Print, the clipboard commands, Font and Colour are the
+  // window's to handle here; none is handled so far, and Undo never is.
   return false;
 }
 
