@@ -15,7 +15,7 @@
 namespace veska::host {
 namespace {
 
-// What PostQuitMessage(-1) asks for: the host quits because of an error.
+// The quit code of a host that stops on an error (the process exits with 255).
 constexpr int kQuitOnError = -1;
 constexpr std::size_t kSystemErrorLength = 100;
 
