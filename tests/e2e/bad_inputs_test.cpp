@@ -1,0 +1,409 @@
+// A catalogue of the bad inputs users bring, each run through the built
+// terminal program with piped answers: the exact console lines it shows,
+// whether the run goes on or ends and with which exit status, and what the
+// report holds afterwards. Nothing here may crash, hang or lose a report.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "input/input_fixture.h"
+#include "support/console_run.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+using input::testing::rwSeries;
+
+const std::string kFilePrompt = " File name (/ to exit)                      ==> ";
+const std::string kCodePrompt = " Ring widths (M) or Indices (I)             ==> ";
+const std::string kDatedPrompt = "\n Read in DATED tree-ring series? Y/N        ==> ";
+const std::string kCannotOpen = "\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\n";
+const std::string kClosing = "Normal Termination of Program- Hit return to Quit\n\n";
+const std::string kEndOfInput = " *** End of input: run stopped ***\n";
+const std::string kHeading = "\n  UNDATED TREE-RING SERIES:\n";
+// The usual answers: the data file, ring widths, no dated file, Enter at the end.
+const std::string kAnswers = "data.rwl\nM\nN\n\n";
+
+// What the report holds once the run is over.
+struct Report {
+  enum Kind { Absent, Empty, Listing } kind = Absent;
+  std::vector<std::string> ids;  // Listing: the heading, then one line per series, in order
+};
+Report absent() { return {Report::Absent, {}}; }
+Report empty() { return {Report::Empty, {}}; }
+Report listing(std::vector<std::string> ids) { return {Report::Listing, std::move(ids)}; }
+
+// One row: what is given, and what must come of it. Rows are written as
+// BadInput("what").data(...).answers(...).status(...)...
+struct BadInput {
+  explicit BadInput(std::string what) : what_(std::move(what)) {}
+  BadInput& data(std::string bytes) { return set(data_, std::move(bytes)); }
+  BadInput& noFile(bool none) { return set(noFile_, none); }
+  BadInput& answers(std::string lines) { return set(answers_, std::move(lines)); }
+  BadInput& status(int status) { return set(status_, status); }
+  BadInput& shows(std::vector<std::string> texts) { return set(shows_, std::move(texts)); }
+  BadInput& endsWith(std::string text) { return set(endsWith_, std::move(text)); }
+  BadInput& report(Report report) { return set(report_, std::move(report)); }
+  BadInput& prepare(std::function<void(const TempDir&)> f) { return set(prepare_, std::move(f)); }
+  BadInput& readsLike(std::string bytes) { return set(readsLike_, std::move(bytes)); }
+
+  std::string what_;
+  std::string data_;         // the bytes of data.rwl
+  bool noFile_ = false;      // no data.rwl at all
+  std::string answers_ = kAnswers;
+  int status_ = 0;
+  std::vector<std::string> shows_;  // console texts that must appear, in this order
+  std::string endsWith_;            // the console's last lines
+  Report report_;
+  std::function<void(const TempDir&)> prepare_;  // more files before the run
+  std::string readsLike_;  // when set: the report must equal that of this file's run
+
+ private:
+  template <class T, class V>
+  BadInput& set(T& field, V&& value) {
+    field = std::forward<V>(value);
+    return *this;
+  }
+};
+
+// Ring widths between 0.50 and 3.00 mm, the same on every run.
+std::vector<int> widths(int n, std::uint32_t seed) {
+  std::vector<int> out;
+  for (int k = 0; k < n; ++k) {
+    seed = seed * 1664525u + 1013904223u;
+    out.push_back(50 + static_cast<int>(seed >> 8) % 251);
+  }
+  return out;
+}
+
+// A format-driven series: the "#" line, the header, the value lines.
+std::string formatted(const std::string& id, const std::string& n, const std::string& layout,
+                      const std::vector<std::string>& lines) {
+  std::string out = id;
+  out.resize(79, ' ');
+  out += "#\n";
+  std::string header = "N " + std::string(8 - n.size(), ' ') + n + "      1801  " + layout;
+  out += header + "\n";
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
+const std::vector<std::string> kTenValues(
+    6, "   1.250   0.980   1.100   0.700   0.655   1.000   1.234   2.500   0.010   1.111");
+
+std::string manySeries(int count) {
+  std::string out;
+  for (int k = 1; k <= count; ++k) {
+    char id[16];
+    std::snprintf(id, sizeof id, "S%03d", k);
+    out += rwSeries(id, 1900, widths(60, static_cast<std::uint32_t>(k)));
+  }
+  return out;
+}
+
+std::string titleLines(int count) {
+  std::string out;
+  for (int k = 1; k <= count; ++k) out += "Title line " + std::to_string(k) + "\n";
+  return out;
+}
+
+// Bytes of every value, line ends among them, in no sensible order.
+std::string binaryJunk() {
+  std::string out;
+  for (std::uint32_t i = 0; i < 16384; ++i) out.push_back(static_cast<char>((i * i * 7 + i * 13 + 5) % 256));
+  return out;
+}
+
+std::vector<BadInput> fileCases() {
+  const std::string oak = rwSeries("OAK01", 1900, widths(80, 1));
+  std::string noMarker = rwSeries("LAST01", 1900, widths(60, 2));
+  noMarker.erase(noMarker.rfind("   999"));
+  noMarker += "\n";
+  return {
+      BadInput("a name that names no file is asked again")
+          .noFile(true)
+          .answers("nothere.rwl\n/\n")
+          .shows({kFilePrompt + "nothere.rwl\n" + kCannotOpen + kFilePrompt + "/\n"})
+          .report(absent()),
+      BadInput("a directory is no data file")
+          .noFile(true)
+          .answers(".\n/\n")
+          .shows({kFilePrompt + ".\n" + kCannotOpen + kFilePrompt + "/\n"})
+          .report(absent()),
+      BadInput("a name with a NUL byte opens no file named by its start")
+          .data(oak)
+          .answers(std::string("data.rwl\0.old\n/\n", 16))
+          .shows({kCannotOpen + kFilePrompt + "/\n"})
+          .report(absent()),
+      BadInput("an empty file loads nothing")
+          .data("")
+          .shows({kCodePrompt + "M\n" + kDatedPrompt})
+          .endsWith(kClosing)
+          .report(listing({})),
+      BadInput("a file of text lines only shows them as titles and loads nothing")
+          .data("Site: Nowhere\nSpecies: oak\nCollected 1999\n")
+          .shows({"\n Title of data:\n Site: Nowhere" + std::string(67, ' ') + "\n",
+                 "\n Title of data:\n Collected 1999" + std::string(66, ' ') + "\n" + kDatedPrompt})
+          .endsWith(kClosing)
+          .report(listing({})),
+      BadInput("26 text lines end the run at once")
+          .data(titleLines(26))
+          .status(3)
+          .shows({" Title line 25"})
+          .endsWith(" Title line 25" + std::string(67, ' ') + "\nSbr TRRW:  Over 25 text lines\n")
+          .report(empty()),
+      BadInput("binary junk is read as text lines until their limit")
+          .data(binaryJunk())
+          .status(3)
+          .endsWith("Sbr TRRW:  Over 25 text lines\n")
+          .report(empty()),
+      BadInput("a value too wide for its field spills into the next and is read as the columns say")
+          .data("OAK01   1985 1234567   145   118    97   110\nOAK01   1990   132   121   999\n")
+          .shows({kCodePrompt + "M\n" + kDatedPrompt})
+          .report(listing({"OAK01"})),
+      BadInput("a value too large for an integer item is an error reading data")
+          .data(formatted("PINE07", "4", "(2I12)", {"  99999999999           1", "           2           3"}))
+          .shows({">> Sbr DATAR:  Error reading data\n"})
+          .endsWith(kClosing)
+          .report(listing({"PINE07"})),
+      BadInput("a zero field width in a format text is an error reading data")
+          .data(formatted("PINE07", "60", "(10F0.3)", kTenValues))
+          .shows({">> Sbr DATAR:  Error reading data\n", "\n Title of data:\n    1.250"})
+          .endsWith(kClosing)
+          .report(listing({"PINE07"})),
+      BadInput("a negative field width in a format text is an error reading data")
+          .data(formatted("PINE07", "60", "(F-8.3)", kTenValues))
+          .shows({">> Sbr DATAR:  Error reading data\n"})
+          .endsWith(kClosing)
+          .report(listing({"PINE07"})),
+      BadInput("a negative count of values ends the file's series")
+          .data(formatted("PINE07", "-60", "(10F8.3)", kTenValues) + oak)
+          .shows({kCodePrompt + "M\n" + kDatedPrompt})
+          .report(listing({})),
+      BadInput("a format text without its closing parenthesis makes no header")
+          .data(formatted("PINE07", "60", "(10F8.3 ", kTenValues))
+          .shows({kCodePrompt + "M\n" + kDatedPrompt})
+          .report(listing({})),
+      BadInput("a count of 99999999 reads to the end of the file, then stops the run")
+          .data(formatted("BIG01", "99999999", "(9999F1)", {std::string(80, '7'), std::string(80, '8')}))
+          .answers("data.rwl\nM\n\n")
+          .status(3)
+          .shows({">> Sbr DATAR:  Unexpected end reading data\n"})
+          .endsWith("\n    *** Series read in exceeds maximum allowable length: N 999999  **** > 5000 ***\n\n")
+          .report(empty()),
+      BadInput("an infinite value is loaded and modelled")
+          .data(formatted("PINE07", "60", "(10F8.3)", {"   1E999   0.980"}))
+          .shows({">> Sbr DATAR:  Unexpected end reading data\n"})
+          .endsWith(kClosing)
+          .report(listing({"PINE07"})),
+      BadInput("a last series without its end marker is named and not loaded")
+          .data(oak + noMarker)
+          .shows({"\n    *** Series LAST01   has no end marker: not loaded ***\n" + kDatedPrompt})
+          .endsWith(kClosing)
+          .report(listing({"OAK01"})),
+      BadInput("a series of 5000 values loads")
+          .data(rwSeries("LONG01", 1, widths(5000, 3)))
+          .endsWith(kClosing)
+          .report(listing({"LONG01"})),
+      BadInput("a series of 5001 values stops the run after a pause")
+          .data(oak + rwSeries("LONG01", 1, widths(5001, 3)))
+          .answers("data.rwl\nM\n\n")
+          .status(3)
+          .endsWith(kCodePrompt + "M\n\n    *** Series read in exceeds maximum allowable length: LONG01    5001 > 5000 ***\n\n")
+          .report(empty()),
+      BadInput("100 series load")
+          .data(manySeries(100))
+          .endsWith(kClosing)
+          .report(listing({"S001", "S002", "S003"})),
+      BadInput("a 101st series stops the run after a pause")
+          .data(manySeries(101))
+          .answers("data.rwl\nM\n\n")
+          .status(3)
+          .endsWith(kCodePrompt + "M\n\n    *** Number of series exceeds maximum allowed: 100 ***\n\n")
+          .report(empty()),
+  };
+}
+
+std::vector<BadInput> reportAndAnswerCases() {
+  const std::string oak = rwSeries("OAK01", 1900, widths(80, 1));
+  return {
+      BadInput("a report file that cannot be created ends the run")
+          .data(oak)
+          .status(2)
+          .endsWith(kFilePrompt + "data.rwl\n *** Cannot open VESKA.OUT: Is a directory ***\n")
+          .report(absent())
+          .prepare([](const TempDir& dir) { std::filesystem::create_directory(dir.file("VESKA.OUT")); }),
+      BadInput("a report file that cannot be written says so at the end")
+          .data(oak)
+          .status(2)
+          .endsWith(kClosing + " *** Cannot write VESKA.OUT: No space left on device ***\n")
+          .report(absent())
+          .prepare([](const TempDir& dir) { std::filesystem::create_symlink("/dev/full", dir.file("VESKA.OUT")); }),
+      BadInput("no answer at all")
+          .data(oak)
+          .answers("")
+          .status(1)
+          .endsWith(kFilePrompt + "\n" + kEndOfInput)
+          .report(absent()),
+      BadInput("answers that run out after a name that cannot be opened")
+          .data(oak)
+          .answers("nothere.rwl\n")
+          .status(1)
+          .endsWith(kCannotOpen + kFilePrompt + "\n" + kEndOfInput)
+          .report(absent()),
+      BadInput("answers that run out at the kind question leave an empty report")
+          .data(oak)
+          .answers("data.rwl\n")
+          .status(1)
+          .endsWith(kCodePrompt + "\n" + kEndOfInput)
+          .report(empty()),
+      BadInput("answers that run out at the dated question keep the listing")
+          .data(oak)
+          .answers("data.rwl\nM\n")
+          .status(1)
+          .endsWith(kDatedPrompt + "\n" + kEndOfInput)
+          .report(listing({"OAK01"})),
+      BadInput("answers that run out at the closing pause keep the whole report")
+          .data(oak)
+          .answers("data.rwl\nM\nN\n")
+          .status(1)
+          .endsWith("Normal Termination of Program- Hit return to Quit\n" + kEndOfInput)
+          .report(listing({"OAK01"})),
+      BadInput("answers that run out at a limit's pause")
+          .data(rwSeries("LONG01", 1, widths(5001, 3)))
+          .answers("data.rwl\nM\n")
+          .status(1)
+          .endsWith("LONG01    5001 > 5000 ***\n" + kEndOfInput)
+          .report(empty()),
+  };
+}
+
+// Faults of layout that the fixed columns forgive: the report is the one the
+// clean file gives.
+std::vector<BadInput> forgivenCases() {
+  const std::string clean = rwSeries("OAK01", 1900, widths(80, 1)) + rwSeries("ELM02", 1951, widths(70, 2));
+  std::string tabs, longLines, mixedEnds;
+  std::size_t lineNumber = 0;
+  for (std::size_t from = 0; from < clean.size();) {
+    const std::size_t end = clean.find('\n', from);
+    std::string line = clean.substr(from, end - from);
+    std::string tabbed = line;  // a tab for every blank of the value fields
+    for (std::size_t k = 12; k < tabbed.size(); ++k)
+      if (tabbed[k] == ' ') tabbed[k] = '\t';
+    tabs += tabbed + "\n";
+    line.resize(80, ' ');
+    longLines += line + "  1999 junk beyond column 80\n";
+    const char* ends[] = {"\n", "\r\n", "\r", "\r\r\n"};
+    mixedEnds += clean.substr(from, end - from) + ends[lineNumber++ % 4];
+    from = end + 1;
+  }
+  return {
+      BadInput("tabs in place of blanks inside fields read as blanks")
+          .data(tabs)
+          .endsWith(kClosing)
+          .report(listing({"OAK01", "ELM02"}))
+          .readsLike(clean),
+      BadInput("columns beyond 80 are not read")
+          .data(longLines)
+          .endsWith(kClosing)
+          .report(listing({"OAK01", "ELM02"}))
+          .readsLike(clean),
+      BadInput("every kind of line end, mixed in one file")
+          .data(mixedEnds)
+          .endsWith(kClosing)
+          .report(listing({"OAK01", "ELM02"}))
+          .readsLike(clean),
+      BadInput("a million blank lines are one series of zeros without an end marker")
+          .data(std::string(1000000, '\n'))
+          .shows({"\n    *** Series          has no end marker: not loaded ***\n" + kDatedPrompt})
+          .endsWith(kClosing)
+          .report(listing({})),
+  };
+}
+
+struct RunResult {
+  ConsoleRun run;
+  bool reportIsFile = false;
+  std::string report;
+};
+
+RunResult runCase(const BadInput& c, const std::string& data) {
+  TempDir dir;
+  if (!c.noFile_) writeFile(dir.file("data.rwl"), data);
+  if (c.prepare_) c.prepare_(dir);
+  RunResult r;
+  r.run = runConsole(dir.path(), c.answers_);
+  const auto report = dir.file("VESKA.OUT");
+  r.reportIsFile = std::filesystem::is_regular_file(report);
+  if (r.reportIsFile) r.report = readFile(report);
+  return r;
+}
+
+void expectReport(const RunResult& r, const Report& expected) {
+  switch (expected.kind) {
+    case Report::Absent:
+      EXPECT_FALSE(r.reportIsFile) << r.report;
+      return;
+    case Report::Empty:
+      ASSERT_TRUE(r.reportIsFile);
+      EXPECT_EQ(r.report, "");
+      return;
+    case Report::Listing:
+      ASSERT_TRUE(r.reportIsFile);
+      ASSERT_TRUE(r.report.starts_with(kHeading)) << r.report;
+      std::size_t from = kHeading.size();
+      for (std::size_t k = 0; k < expected.ids.size(); ++k) {
+        char start[32];
+        std::snprintf(start, sizeof start, " %5zu  %-8s", k + 1, expected.ids[k].c_str());
+        EXPECT_EQ(r.report.compare(from, 16, start), 0) << "listing line " << k + 1 << " of\n" << r.report;
+        from = r.report.find('\n', from) + 1;
+      }
+      if (expected.ids.empty()) {
+        EXPECT_EQ(r.report, kHeading);
+      }
+  }
+}
+
+void check(const BadInput& c) {
+  SCOPED_TRACE(c.what_);
+  const RunResult r = runCase(c, c.data_);
+  EXPECT_EQ(r.run.status, c.status_) << r.run.output;
+  std::size_t from = 0;
+  for (const std::string& text : c.shows_) {
+    const std::size_t at = r.run.output.find(text, from);
+    EXPECT_NE(at, std::string::npos) << "missing, or out of order:\n" << text << "\nin:\n" << r.run.output;
+    if (at != std::string::npos) from = at + text.size();
+  }
+  if (!c.endsWith_.empty()) {
+    EXPECT_TRUE(r.run.output.ends_with(c.endsWith_)) << r.run.output;
+  }
+  expectReport(r, c.report_);
+  if (!c.readsLike_.empty()) {
+    EXPECT_EQ(r.report, runCase(c, c.readsLike_).report);
+  }
+}
+
+TEST(BadInputs, DataFiles) {
+  for (const BadInput& c : fileCases()) check(c);
+}
+
+TEST(BadInputs, ReportFileAndAnswers) {
+  for (BadInput c : reportAndAnswerCases()) {
+    if (c.what_.find("cannot be written") != std::string::npos && !std::filesystem::exists("/dev/full")) continue;
+    check(c);
+  }
+}
+
+TEST(BadInputs, LayoutFaultsTheColumnsForgive) {
+  for (const BadInput& c : forgivenCases()) check(c);
+}
+
+}  // namespace
+}  // namespace veska::test
