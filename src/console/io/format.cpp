@@ -76,6 +76,10 @@ class Parser {
       case U'(': {
         auto inner = list(error, depth + 1);
         if (!inner) return std::nullopt;
+        // A group with no field or position item in it, however deeply
+        // nested, repeats nothing: emptied here so that the cursor passes it
+        // at once, whatever its count, as in (2147483647(2147483647())).
+        if (!holdsItems(*inner)) inner->clear();
         item.kind = FormatItem::Kind::Group;
         item.items = std::move(*inner);
         return item;
@@ -130,6 +134,13 @@ class Parser {
     return item;
   }
 
+  // Groups inside are already emptied when they hold nothing.
+  static bool holdsItems(const std::vector<FormatItem>& items) {
+    for (const FormatItem& item : items)
+      if (item.kind != FormatItem::Kind::Group || !item.items.empty()) return true;
+    return false;
+  }
+
   std::u32string s_;
   std::size_t i_ = 0;
 };
@@ -173,7 +184,7 @@ const FormatItem* FormatCursor::next() {
     }
     const FormatItem& item = (*frame.items)[frame.index++];
     if (item.kind == FormatItem::Kind::Group) {
-      frames_.push_back({&item.items, 0, item.repeat});
+      if (!item.items.empty()) frames_.push_back({&item.items, 0, item.repeat});
       continue;
     }
     current_ = &item;
@@ -197,13 +208,16 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
   FormatCursor cursor(format);
   std::int64_t pos = 0;  // column - 1 within the record
   bool dataSinceStart = false;
-  // Guards a format whose only items move the position: without a data item
-  // it would never finish.
-  std::int64_t stepsWithoutData = 0;
-  constexpr std::int64_t kMaxStepsWithoutData = 1'000'000;
+  // Guards a format whose items move the position over and over: without a
+  // data item it would never finish, and between data items, as in
+  // (12000(999999(1X),F8.3)), it could take hours. No record needs a million
+  // of them, so work stays bounded by the records read.
+  std::int64_t positionSteps = 0;  // since the record began
+  constexpr std::int64_t kMaxPositionSteps = 1'000'000;
   while (result.count < n) {
     const FormatItem* item = cursor.next();
-    if (item ? ++stepsWithoutData > kMaxStepsWithoutData : !dataSinceStart) {
+    const bool moves = item && (item->kind == FormatItem::Kind::Skip || item->kind == FormatItem::Kind::Tab);
+    if (item ? moves && ++positionSteps > kMaxPositionSteps : !dataSinceStart) {
       result.status = ReadStatus::Error;
       return result;
     }
@@ -212,6 +226,7 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
       dataSinceStart = false;
       if ((result.status = source.next(record)) != ReadStatus::Ok) return result;
       pos = 0;
+      positionSteps = 0;
       continue;
     }
     switch (item->kind) {
@@ -224,6 +239,7 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
       case FormatItem::Kind::Slash:
         if ((result.status = source.next(record)) != ReadStatus::Ok) return result;
         pos = 0;
+        positionSteps = 0;
         continue;
       default:
         break;
@@ -247,7 +263,6 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
     if (result.count < capacity) values[result.count] = static_cast<float>(*value);
     ++result.count;
     dataSinceStart = true;
-    stepsWithoutData = 0;
   }
   return result;
 }

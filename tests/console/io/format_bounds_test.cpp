@@ -76,5 +76,50 @@ TEST(FormatBounds, ACountOfTwoBillionStopsAtTheEndOfTheRecords) {
   EXPECT_EQ(values[4999], 10.0f);
 }
 
+TEST(FormatBounds, EmptyGroupsRepeatNothingWhateverTheirCount) {
+  // Found by fuzzing: the cursor once went round such groups 2^62 times.
+  struct Case {
+    const char32_t* format;
+    ReadStatus status;
+    std::int64_t count;
+    std::vector<float> values;
+  };
+  const Case cases[] = {
+      {U"(2147483647(2147483647()))", ReadStatus::Error, 0, {-1.0f, -1.0f}},  // no value can ever come
+      {U"(F8.1,2147483647(2147483647(()())),F8.1)", ReadStatus::Ok, 2, {1.0f, 2.0f}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.format));
+    const auto format = Format::parse(c.format);
+    ASSERT_TRUE(format);
+    TenPerRecord source(3);
+    std::vector<float> values(2, -1.0f);
+    const ValuesRead got = readValues(source, *format, 2, values.data(), 2);
+    EXPECT_EQ(got.status, c.status);
+    EXPECT_EQ(got.count, c.count);
+    EXPECT_EQ(values, c.values);
+  }
+}
+
+TEST(FormatBounds, MovesBetweenValuesAreBoundedWithinARecord) {
+  // A million skips before every value, twelve thousand times over on one
+  // record, would take hours: a record needs no million moves, so it is an
+  // error reading data after the first value.
+  const auto format = Format::parse(U"(12000(999999(1X),F8.1))");
+  ASSERT_TRUE(format);
+  TenPerRecord source(3);
+  std::vector<float> values(12000, -1.0f);
+  const ValuesRead got = readValues(source, *format, 12000, values.data(), 12000);
+  EXPECT_EQ(got.status, ReadStatus::Error);
+  EXPECT_EQ(got.count, 1);
+  // Moves start afresh with every record: a value per record goes on.
+  const auto perRecord = Format::parse(U"(999999(1X),F8.1)");
+  ASSERT_TRUE(perRecord);
+  TenPerRecord records(3);
+  const ValuesRead three = readValues(records, *perRecord, 3, values.data(), 3);
+  EXPECT_EQ(three.status, ReadStatus::Ok);
+  EXPECT_EQ(three.count, 3);
+}
+
 }  // namespace
 }  // namespace veska::io
