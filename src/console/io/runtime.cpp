@@ -83,13 +83,13 @@ void Runtime::endRun(std::string_view message, int status) {
     line += "\r\n";
     console_.write(line);
   }
-  // The report's last buffered lines could not be written: never in silence,
-  // whatever ended the run (D14).
+  // The report's last buffered lines could not be written: a fatal I/O
+  // failure (D14), never passed over, whatever else ended the run.
   if (const auto failed = units_.closeAll()) {
     const std::string failure = " *** Cannot write " + failed->name + ": " + failed->reason + " ***";
     console_.write(failure + "\r\n");
     console_.fatalError(failure);
-    if (status == kExitNormal) status = kExitIoFailure;
+    status = kExitIoFailure;
   }
   console_.terminate(status);
   throw RunEnded{status};

@@ -104,7 +104,7 @@ TEST(Runtime, ReportThatCannotBeWrittenSaysSoAtTheEnd) {
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
 
-TEST(Runtime, AReportLostAtTheEndIsReportedWhateverEndedTheRun) {
+TEST(Runtime, AReportLostAtTheEndIsAFatalFailureWhateverEndedTheRun) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   for (const int status : {kExitEndOfInput, kExitDataLimit}) {
     SCOPED_TRACE(status);
@@ -112,7 +112,7 @@ TEST(Runtime, AReportLostAtTheEndIsReportedWhateverEndedTheRun) {
     Runtime rt(console);
     rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
     rt.writeUnit(kReportUnit, "listed series, then lost");
-    EXPECT_EQ(endStatus([&] { rt.endRun(" ", status); }), status);
+    EXPECT_EQ(endStatus([&] { rt.endRun(" ", status); }), kExitIoFailure);
     EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
   }
 }
