@@ -6,6 +6,7 @@
 #include "input/getfile.h"
 #include "input/series_table.h"
 #include "run/listing.h"
+#include "run/match_phase.h"
 
 namespace veska::run {
 namespace {
@@ -79,6 +80,8 @@ void runCrossdating(io::Runtime& rt) {
     rt.writeUnit(io::kReportUnit, "  DATED TREE-RING SERIES:");
     processSeries(rt, *dated);
   }
+
+  runMatchPhase(rt, *undated, *dated, withDated);
 
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", io::kExitNormal);
