@@ -3,6 +3,8 @@
 // console text against the direct one's; a run that ends in the middle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iomanip>
 #include <sstream>
 
 #include "run/match_fixtures.h"
