@@ -36,7 +36,8 @@ inline constexpr int kKernelPadding = 64;
 
 // One call's lanes. What the kernel forms depends on what it is given:
 // - no means: both means, Σ(b - mb)², Σ(c - mc)² and Σ(b - mb)(c - mc);
-// - meanB only: meanC, Σ(c - mc)² and Σ(b - mb)(c - mc);
+// - meanB only: meanC, Σ(c - mc)² and Σ(b - mb)(c - mc), for lanes that all
+//   share one broadcast stretch (the same overlap and meanB in every lane);
 // - both means: Σ(b - mb)(c - mc) alone.
 // A mean given must be the one CORREG forms for that lane's stretch; sums
 // are unrounded. Outputs not formed are left untouched.

@@ -4,6 +4,7 @@
 // r, which rounds most double-level slips away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 
 #include "run/correg.h"
@@ -60,7 +61,7 @@ LaneResults runKernel(const std::vector<double>& b, const std::vector<double>& c
 
 // With no means given, every lane's sums against deviationSums over its own
 // stretches; then the same lanes with the means given, which must change
-// nothing.
+// nothing (meanB alone only where every lane shares the broadcast stretch).
 void checkLanes(const std::vector<float>& b, const std::vector<float>& c, const LaneShape& shape) {
   const std::vector<double> bd(b.begin(), b.end());
   std::vector<double> cd(c.begin(), c.end());
@@ -69,7 +70,8 @@ void checkLanes(const std::vector<float>& b, const std::vector<float>& c, const 
     if (!isaSupported(isa)) continue;
     SCOPED_TRACE(isaName(isa));
     const LaneResults all = runKernel(bd, cd, shape, isa, nullptr, nullptr);
-    const LaneResults windows = runKernel(bd, cd, shape, isa, all.meanB.data(), nullptr);
+    const bool shared = std::equal(shape.overlap.begin() + 1, shape.overlap.end(), shape.overlap.begin());
+    const LaneResults windows = shared ? runKernel(bd, cd, shape, isa, all.meanB.data(), nullptr) : all;
     const LaneResults cross = runKernel(bd, cd, shape, isa, all.meanB.data(), all.meanC.data());
     for (std::size_t q = 0; q < shape.overlap.size(); ++q) {
       SCOPED_TRACE("lane " + std::to_string(q));
@@ -83,7 +85,9 @@ void checkLanes(const std::vector<float>& b, const std::vector<float>& c, const 
       ASSERT_TRUE(sameBits(want.xy, windows.bc[q]));
       ASSERT_TRUE(sameBits(want.xy, cross.bc[q]));
       // Outputs a mode does not form stay as they were.
-      ASSERT_EQ(windows.bb[q], -1.0);
+      if (shared) {
+        ASSERT_EQ(windows.bb[q], -1.0);
+      }
       ASSERT_EQ(cross.cc[q], -1.0);
     }
   }
