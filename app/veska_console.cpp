@@ -1,6 +1,7 @@
 // veska-console: the crossdating run on standard input and output.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "console/io/runtime.h"
@@ -8,6 +9,9 @@
 #include "run/run_driver.h"
 
 int main() {
+  // A reader that goes away (veska-console | head) must not kill the run
+  // before its report is complete.
+  std::signal(SIGPIPE, SIG_IGN);
   veska::io::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::io::Runtime runtime(console);
   try {

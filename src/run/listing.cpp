@@ -1,18 +1,21 @@
 #include "run/listing.h"
 
+#include <algorithm>
+
 namespace veska::run {
 
-io::Record listingLine(int number, const std::u32string& id, const SeriesModel& model) {
+io::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
   io::Record r;
   r.blanks(1).integer(number, 5).blanks(2).text(id, 8).integer(model.order, 3);
   if (model.order >= 1) {
     r.fixed(model.varianceExplained, 8, 3);
-    for (int k = 0; k < model.order; ++k) r.fixed(model.coefficients[static_cast<std::size_t>(k)], 8, 3);
+    const int listed = std::min(model.order, stats::kMaxArOrder);
+    for (int k = 0; k < listed; ++k) r.fixed(model.coefficients[static_cast<std::size_t>(k)], 8, 3);
   }
   return r;
 }
 
-void writeListingLine(io::Runtime& rt, int unit, int number, const std::u32string& id, const SeriesModel& model) {
+void writeListingLine(io::Runtime& rt, int unit, int number, const std::u32string& id, const stats::ArModel& model) {
   rt.writeUnit(unit, listingLine(number, id, model));
 }
 

@@ -4,9 +4,12 @@
 #include <memory>
 
 #include "input/getfile.h"
+#include "input/loadser.h"
 #include "input/series_table.h"
 #include "run/listing.h"
 #include "run/match_phase.h"
+#include "stats/autoreg.h"
+#include "stats/prewhiten.h"
 
 namespace veska::run {
 namespace {
@@ -31,16 +34,23 @@ void openDataFile(io::Runtime& rt, int unit) {
   input::GETFILE(rt, fileName, U'O', unit);
 }
 
-// Loads one file's series into the table, then models, lists and
-// prewhitens each series in table order.
+// Loads one file's series into the table; the limits are the loader's.
 void readSeries(io::Runtime& rt, int unit, const std::u32string& readCode, input::SeriesTable& table) {
-  (void)rt, (void)unit, (void)readCode;
-  table.count = 0;
+  input::LOADSER(rt, table, readCode, input::kMaxLength, input::kMaxSeries, unit);
 }
 
 void processSeries(io::Runtime& rt, input::SeriesTable& table) {
+  // Made once and reused by every series of both tables: nothing is
+  // allocated while series are processed.
+  static stats::ArWork arWork(input::kMaxLength);
+  static std::vector<float> extended(input::kMaxLength + stats::kMaxArOrder);
+  static stats::ArModel model;
   for (int i = 1; i <= table.count; ++i) {
-    writeListingLine(rt, io::kReportUnit, i, table.id(i), SeriesModel{});
+    const std::span<float> x = table.values(i);
+    stats::AUTOREG(x, stats::kAutoregMaxOrderArgument, model, arWork);
+    // Listed before prewhitening, which changes the series but not its model.
+    writeListingLine(rt, io::kReportUnit, i, table.id(i), model);
+    if (model.order >= 1) stats::PREWHITEN(x, extended, model.order, model.coefficients);
   }
 }
 

@@ -36,9 +36,12 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 std::optional<std::filesystem::path> realDataDir() {
-  const std::filesystem::path dir =
-      std::filesystem::path(VESKA_SOURCE_DIR).parent_path() / "shared" / "data" / "real";
-  if (std::filesystem::is_directory(dir)) return dir;
+  // The shared data sits beside the main checkout; a worktree may be nested
+  // one level deeper, so every ancestor of the source directory is tried.
+  for (std::filesystem::path p = VESKA_SOURCE_DIR; p.has_relative_path(); p = p.parent_path()) {
+    const std::filesystem::path dir = p.parent_path() / "shared" / "data" / "real";
+    if (std::filesystem::is_directory(dir)) return dir;
+  }
   return std::nullopt;
 }
 

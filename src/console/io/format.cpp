@@ -5,7 +5,7 @@
 namespace veska::io {
 namespace {
 
-constexpr std::int64_t kMaxNumber = 1'000'000'000;  // larger counts and widths are refused
+constexpr std::int64_t kMaxNumber = 2147483647;  // larger counts and widths are refused
 
 class Parser {
  public:
@@ -203,15 +203,11 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
   constexpr std::int64_t kMaxStepsWithoutData = 1'000'000;
   while (result.count < n) {
     const FormatItem* item = cursor.next();
-    if (!item || ++stepsWithoutData > kMaxStepsWithoutData) {
-      if (!item && !dataSinceStart) {
-        result.status = ReadStatus::Error;
-        return result;
-      }
-      if (item) {
-        result.status = ReadStatus::Error;
-        return result;
-      }
+    if (item ? ++stepsWithoutData > kMaxStepsWithoutData : !dataSinceStart) {
+      result.status = ReadStatus::Error;
+      return result;
+    }
+    if (!item) {  // the final parenthesis with values left: next record, restart point
       cursor.revert();
       dataSinceStart = false;
       if ((result.status = source.next(record)) != ReadStatus::Ok) return result;

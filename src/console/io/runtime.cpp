@@ -18,7 +18,7 @@ void Runtime::prompt(const Record& record) {
 
 Text Runtime::readConsoleLine() {
   yield();
-  auto line = console_.readLine(1024);
+  auto line = console_.readLine(4096);
   if (!line) {
     if (auto quit = console_.quitStatus()) endRun(" ", *quit);
     // The answer never came: end the prompt's line before the message.

@@ -1,0 +1,57 @@
+#include "input/decadal_line.h"
+
+#include <string_view>
+
+#include "console/io/numeric_input.h"
+
+namespace veska::input {
+namespace {
+
+struct Columns {
+  std::size_t idWidth;     // without the minus sign of a wide year
+  std::size_t yearStart;   // 0-based
+  std::size_t yearWidth;
+};
+
+// The variant is chosen by the column just before the usual year field: a
+// minus sign there belongs to the year, so an 8-character ring-width
+// identifier whose last character is "-" loses that character.
+Columns columnsFor(const io::Text& line, std::size_t idWidth) {
+  if (line[idWidth - 1] == U'-') return {idWidth - 1, idWidth - 1, 5};
+  return {idWidth, idWidth, 4};
+}
+
+std::optional<std::int32_t> field(const io::Text& line, std::size_t start, std::size_t width) {
+  return io::readIntegerField(std::u32string_view(line).substr(start, width));
+}
+
+}  // namespace
+
+std::optional<DecadalLine> readDecadalLine(const io::Text& record, Layout layout) {
+  const io::Text line = io::fitRecord(record, 80);
+  const bool rings = layout == Layout::RingWidths;
+  const Columns c = columnsFor(line, rings ? 8 : 6);
+  DecadalLine out;
+  out.id = io::fitRecord(std::u32string_view(line).substr(0, c.idWidth), 8);
+  const auto year = field(line, c.yearStart, c.yearWidth);
+  if (!year) return std::nullopt;
+  out.year = *year;
+  for (std::size_t k = 0; k < 10; ++k) {
+    // Ring widths: 13-18, 19-24 ... 67-72. Indices: pair k+1 holds its value
+    // in 11+7k .. 14+7k and its sample count in 15+7k .. 17+7k.
+    const std::size_t start = rings ? 12 + 6 * k : 10 + 7 * k;
+    const auto value = field(line, start, rings ? 6 : 4);
+    if (!value) return std::nullopt;
+    if (!rings && !field(line, start + 4, 3)) return std::nullopt;
+    out.slots[k] = *value;
+  }
+  return out;
+}
+
+int firstLineSlots(std::int32_t year) {
+  const int rem = year % 10;  // truncates toward zero
+  if (year >= 0) return 10 - rem;
+  return rem == 0 ? 10 : -rem;
+}
+
+}  // namespace veska::input

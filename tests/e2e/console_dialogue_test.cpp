@@ -1,0 +1,151 @@
+// The whole dialogue of veska-console, run as a user's script would run it:
+// answers piped in, the transcript and VESKA.OUT compared to the byte.
+#include <gtest/gtest.h>
+
+#include "support/console_run.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+const std::string kOpening = "\n Open up UNDATED tree-ring data file:\n\n";
+const std::string kFilePrompt = " File name (/ to exit)                      ==> ";
+const std::string kCodePrompt = " Ring widths (M) or Indices (I)             ==> ";
+const std::string kDatedPrompt = "\n Read in DATED tree-ring series? Y/N        ==> ";
+const std::string kCannotOpen = "\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\n";
+const std::string kClosing = "Normal Termination of Program- Hit return to Quit\n";
+const std::string kUndatedHeading = "\n  UNDATED TREE-RING SERIES:\n";
+const std::string kDatedHeading = "\n  DATED TREE-RING SERIES:\n";
+
+class ConsoleDialogue : public testing::Test {
+ protected:
+  void SetUp() override { writeFile(dir_.file("empty.rwl"), ""); }
+  ConsoleRun run(const std::string& answers) { return runConsole(dir_.path(), answers); }
+  std::string report() const { return readFile(dir_.file("VESKA.OUT")); }
+  bool reportExists() const { return std::filesystem::exists(dir_.file("VESKA.OUT")); }
+  TempDir dir_;
+};
+
+TEST_F(ConsoleDialogue, PlainRunWithoutDatedSeries) {
+  const ConsoleRun r = run("empty.rwl\nM\nN\n\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "M\n" +
+                                   kDatedPrompt + "N\n"));
+  EXPECT_TRUE(r.output.ends_with(kClosing + "\n"));
+  EXPECT_TRUE(report().starts_with(kUndatedHeading));
+  EXPECT_EQ(report().find(kDatedHeading), std::string::npos);
+}
+
+TEST_F(ConsoleDialogue, DatedAnswerYesAsksForTheFileAndTheKindAgain) {
+  const ConsoleRun r = run("empty.rwl\nm\nyes\nempty.rwl\ni\n\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "m\n" +
+                                   kDatedPrompt + "yes\n" + kFilePrompt + "empty.rwl\n" +
+                                   kCodePrompt + "i\n"));
+  EXPECT_TRUE(report().starts_with(kUndatedHeading + kDatedHeading));
+}
+
+TEST_F(ConsoleDialogue, OnlyALeadingYOrYMeansYes) {
+  for (const char* answer : {"N", "", " Y", "x"}) {
+    SCOPED_TRACE(answer);
+    const ConsoleRun r = run(std::string("empty.rwl\nM\n") + answer + "\n\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.output.find(kFilePrompt, kOpening.size() + 1), std::string::npos);
+  }
+}
+
+TEST_F(ConsoleDialogue, FailedOpenIsRetriedWithItsMessage) {
+  const ConsoleRun r = run("missing.rwl\n" + dir_.file("empty.rwl").string() + "\nM\nN\n\n");
+  EXPECT_EQ(r.status, 0);
+  // An absolute path is a file name like any other, not the bail-out.
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "missing.rwl\n" + kCannotOpen +
+                                   kFilePrompt + dir_.file("empty.rwl").string() + "\n" +
+                                   kCodePrompt));
+}
+
+TEST_F(ConsoleDialogue, EmptyNameIsRefusedWithTheRetryMessage) {
+  const ConsoleRun r = run("\nempty.rwl\nM\nN\n\n");
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "\n" + kCannotOpen + kFilePrompt));
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(ConsoleDialogue, KindQuestionIsAskedUntilAKnownLetter) {
+  const ConsoleRun r = run("empty.rwl\n\nQ\nI\nN\n\n");
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "\n" +
+                                   kCodePrompt + "Q\n" + kCodePrompt + "I\n" + kDatedPrompt));
+}
+
+TEST_F(ConsoleDialogue, BailOutAtTheFirstPromptLeavesAnOldReportUntouched) {
+  writeFile(dir_.file("VESKA.OUT"), "an earlier run's report\n");
+  for (const char* answer : {"/", "/   ", "/anything else"}) {
+    SCOPED_TRACE(answer);
+    const ConsoleRun r = run(std::string(answer) + "\n");
+    if (std::string(answer) == "/anything else") {
+      // Not a bail-out here: a path beginning with "/" is a name (it fails to open).
+      EXPECT_NE(r.output.find(kCannotOpen), std::string::npos);
+      EXPECT_EQ(r.status, 1);
+    } else {
+      EXPECT_EQ(r.status, 0);
+      EXPECT_EQ(r.output, kOpening + kFilePrompt + answer + "\n");
+    }
+    EXPECT_EQ(report(), "an earlier run's report\n");
+  }
+}
+
+TEST_F(ConsoleDialogue, BailOutWithoutAnEarlierReportCreatesNone) {
+  const ConsoleRun r = run("/\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(reportExists());
+}
+
+TEST_F(ConsoleDialogue, BailOutAtTheDatedFileKeepsTheUndatedListing) {
+  const ConsoleRun r = run("empty.rwl\nM\nY\n/\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.output.ends_with(kDatedPrompt + "Y\n" + kFilePrompt + "/\n"));
+  EXPECT_EQ(report(), kUndatedHeading);
+}
+
+TEST_F(ConsoleDialogue, AnEarlierReportIsReplacedNotAppended) {
+  writeFile(dir_.file("VESKA.OUT"), "an earlier run's report, longer than this run's\n\n\n\n\n\n");
+  ASSERT_EQ(run("empty.rwl\nM\nN\n\n").status, 0);
+  EXPECT_TRUE(report().starts_with(kUndatedHeading));
+  EXPECT_EQ(report().find("earlier"), std::string::npos);
+}
+
+TEST_F(ConsoleDialogue, AnswersThatRunOutEndTheRunWithStatusOne) {
+  const std::string stop = " *** End of input: run stopped ***\n";
+  struct Case {
+    const char* answers;
+    std::string tail;
+  };
+  const Case cases[] = {
+      {"", kFilePrompt + "\n" + stop},
+      {"missing\n", kFilePrompt + "\n" + stop},
+      {"empty.rwl\n", kCodePrompt + "\n" + stop},
+      {"empty.rwl\nM\n", kDatedPrompt + "\n" + stop},
+      {"empty.rwl\nM\nN\n", kClosing + stop},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
+    const ConsoleRun r = run(c.answers);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.output.ends_with(c.tail)) << r.output;
+  }
+}
+
+TEST_F(ConsoleDialogue, ReportThatCannotBeCreatedEndsTheRunWithStatusTwo) {
+  std::filesystem::create_directory(dir_.file("VESKA.OUT"));
+  const ConsoleRun r = run("empty.rwl\nM\nN\n\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(r.output.ends_with(kFilePrompt + "empty.rwl\n" +
+                                 " *** Cannot open VESKA.OUT: Is a directory ***\n"));
+}
+
+TEST_F(ConsoleDialogue, CrLfAnswersReadLikeLfAnswers) {
+  const ConsoleRun r = run("empty.rwl\r\nM\r\nN\r\n\r\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "M\n"));
+}
+
+}  // namespace
+}  // namespace veska::test

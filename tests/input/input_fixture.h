@@ -1,0 +1,144 @@
+// Drives the readers in-process: a data file written into a temporary
+// directory, opened on the undated unit, read through a Runtime whose console
+// is scripted. Also composes data lines column by column.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <initializer_list>
+#include <vector>
+
+#include "console/io/runtime.h"
+#include "console/io/text.h"
+#include "input/series_table.h"
+#include "input/trrw.h"
+#include "support/test_support.h"
+
+namespace veska::input::testing {
+
+// A ring-width line: identifier in 1-8, year in 9-12, 6-wide values from 13.
+inline std::string rwLine(const std::string& id, int year, const std::vector<int>& values) {
+  char head[32];
+  std::snprintf(head, sizeof head, "%-8.8s%4d", id.c_str(), year);
+  std::string line = head;
+  for (int v : values) {
+    char cell[16];
+    std::snprintf(cell, sizeof cell, "%6d", v);
+    line += cell;
+  }
+  return line + "\n";
+}
+
+// An index line: identifier in 1-6, year in 7-10, then (4-wide index, 3-wide
+// count) pairs; a pair given as 9990 is the usual filler.
+inline std::string ixLine(const std::string& id, int year, const std::vector<int>& values, int depth = 5) {
+  char head[32];
+  std::snprintf(head, sizeof head, "%-6.6s%4d", id.c_str(), year);
+  std::string line = head;
+  for (int v : values) {
+    char cell[16];
+    std::snprintf(cell, sizeof cell, "%4d%3d", v, v >= 9990 ? 0 : depth);
+    line += cell;
+  }
+  return line + "\n";
+}
+
+// A whole ring-width series from its first year: first line up to the end
+// of the decade, then whole decades, then the marker.
+inline std::string rwSeries(const std::string& id, int first, const std::vector<int>& values, int marker = 999) {
+  std::string out;
+  std::vector<int> row;
+  int rowStart = first;
+  std::vector<int> cells = values;
+  cells.push_back(marker);
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    const int year = first + static_cast<int>(k);
+    if (row.empty()) rowStart = year;
+    row.push_back(cells[k]);
+    const int next = year + 1;
+    if (((next % 10) + 10) % 10 == 0 || k + 1 == cells.size()) {
+      // Years of later lines are not read: beyond 9999 they are written
+      // modulo 10000 so that they keep to their four columns.
+      out += rwLine(id, out.empty() ? rowStart : rowStart % 10000, row);
+      row.clear();
+    }
+  }
+  return out;
+}
+
+class InputTest : public ::testing::Test {
+ protected:
+  // Writes the bytes as the data file and opens it on the undated unit.
+  void openData(const std::string& bytes, const std::string& name = "data.rwl") {
+    test::writeFile(dir_.file(name), bytes);
+    ASSERT_TRUE(rt_.open(io::kUndatedUnit, dir_.file(name).string(), io::OpenStatus::Old).ok);
+  }
+
+  struct Series {
+    std::u32string id = std::u32string(8, U' ');
+    std::int32_t first = 0;
+    std::int32_t count = 0;
+    std::vector<float> values = std::vector<float>(5000, -1.0f);
+    int counter = 0;
+  };
+
+  // One TRRW call on the open file.
+  Series read(Series s, std::u32string_view code = U"MR") {
+    TRRW(rt_, s.id, s.first, s.count, s.values, s.counter, io::kUndatedUnit, code);
+    return s;
+  }
+  Series read(std::u32string_view code = U"MR") { return read(Series{}, code); }
+
+  // Ends a run-ending path: the status it ended with, or -1 when it returned.
+  template <class F>
+  int statusOf(F&& f) {
+    try {
+      f();
+    } catch (const io::RunEnded& ended) {
+      return ended.status;
+    }
+    return -1;
+  }
+
+  // The console's lines, CR LF removed.
+  std::vector<std::string> consoleLines() const {
+    std::vector<std::string> lines;
+    std::string::size_type from = 0;
+    const std::string& out = console_.output;
+    while (from < out.size()) {
+      auto end = out.find("\r\n", from);
+      if (end == std::string::npos) end = out.size();
+      lines.push_back(out.substr(from, end - from));
+      from = end + 2;
+    }
+    return lines;
+  }
+
+  test::TempDir dir_;
+  test::ScriptedConsole console_{{""}};  // one answer, for a pause
+  io::Runtime rt_{console_};
+};
+
+inline std::string utf8(const std::u32string& s) { return io::toUtf8(s); }
+
+// Joins texts. (GCC 12 warns wrongly about "literal" + std::string.)
+inline std::string cat(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (std::string_view p : parts) out += p;
+  return out;
+}
+
+// A title line as TRRW echoes it: one blank and the line's 80 columns.
+inline std::string echoed(std::string_view title) {
+  std::string out(1, ' ');
+  out += title.substr(0, 80);
+  out.resize(81, ' ');
+  return out;
+}
+
+}  // namespace veska::input::testing

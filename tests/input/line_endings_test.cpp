@@ -1,0 +1,88 @@
+// Files from Windows, old Macintosh systems and Unix, and identifiers in
+// UTF-8 or Latin-1, all read alike: a column is a character.
+#include "input/loadser.h"
+#include "input_fixture.h"
+
+namespace veska::input::testing {
+namespace {
+
+using LineEndingTest = InputTest;
+
+const std::vector<std::string> kLines = {
+    "SITE 1 Title line",
+    "A       1995   101   102   103   104   105",
+    "A       2000   201   202   999",
+    "B       2000   301 -9999",
+};
+
+std::string joined(const std::vector<std::string>& lines, const std::vector<std::string>& ends) {
+  std::string out;
+  for (std::size_t k = 0; k < lines.size(); ++k) out += lines[k] + ends[k % ends.size()];
+  return out;
+}
+
+TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+  };
+  const Row rows[] = {
+      {"LF", joined(kLines, {"\n"})},
+      {"CR LF", joined(kLines, {"\r\n"})},
+      {"CR CR LF", joined(kLines, {"\r\r\n"})},
+      {"CR", joined(kLines, {"\r"})},
+      {"mixed", joined(kLines, {"\r\n", "\r", "\n", "\r\r\n"})},
+      {"no final line end", joined(kLines, {"\r"}).substr(0, joined(kLines, {"\r"}).size() - 1)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    test::TempDir dir;
+    test::ScriptedConsole console;
+    io::Runtime rt(console);
+    test::writeFile(dir.file("f.rwl"), r.bytes);
+    ASSERT_TRUE(rt.open(io::kUndatedUnit, dir.file("f.rwl").string(), io::OpenStatus::Old).ok);
+    auto table = std::make_unique<SeriesTable>();
+    LOADSER(rt, *table, U"MR", kMaxLength, kMaxSeries, io::kUndatedUnit);
+    ASSERT_EQ(table->count, 2);
+    EXPECT_EQ(table->first[0], 1995);
+    EXPECT_EQ(table->last[0], 2001);
+    EXPECT_FLOAT_EQ(table->values(1)[6], 2.02f);
+    EXPECT_EQ(table->first[1], 2000);
+    EXPECT_EQ(table->last[1], 2000);
+    EXPECT_FLOAT_EQ(table->values(2)[0], 0.301f);
+    // One title, echoed once: no line end left behind as an extra line.
+    EXPECT_EQ(console.output, cat({"\r\n Title of data:\r\n", echoed("SITE 1 Title line"), "\r\n"}));
+  }
+}
+
+TEST_F(LineEndingTest, Utf8AndLatin1IdentifiersKeepTheirColumns) {
+  // "Bäume01" and a Cyrillic identifier: as bytes the year would be shifted.
+  struct Row {
+    const char* name;
+    std::string line;
+    const char* id;  // UTF-8
+    std::int32_t year;
+  };
+  const Row rows[] = {
+      {"UTF-8", "B\xC3\xA4ume01 1990   100   999", "B\xC3\xA4ume01 ", 1990},
+      {"Latin-1", "B\xE4ume01 1990   100   999", "B\xC3\xA4ume01 ", 1990},
+      {"Cyrillic", "\xD0\x91\xD0\xB4\x38\x39-06 1964   100   999", "\xD0\x91\xD0\xB4\x38\x39-06 ", 1964},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    test::TempDir dir;
+    test::ScriptedConsole console;
+    io::Runtime rt(console);
+    test::writeFile(dir.file("f.rwl"), r.line + "\n");
+    ASSERT_TRUE(rt.open(io::kUndatedUnit, dir.file("f.rwl").string(), io::OpenStatus::Old).ok);
+    Series s;
+    TRRW(rt, s.id, s.first, s.count, s.values, s.counter, io::kUndatedUnit, U"MR");
+    EXPECT_EQ(utf8(s.id), r.id);
+    EXPECT_EQ(s.count, 1);
+    EXPECT_EQ(s.first, r.year);
+    EXPECT_TRUE(console.output.empty());
+  }
+}
+
+}  // namespace
+}  // namespace veska::input::testing
