@@ -2,6 +2,11 @@
 
 namespace veska::io {
 
+void Runtime::yield() {
+  console_.yield();
+  if (auto quit = console_.quitStatus()) endRun(" ", *quit);
+}
+
 void Runtime::writeConsole(std::string_view line) {
   yield();
   std::string bytes(line);

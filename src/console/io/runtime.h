@@ -38,8 +38,9 @@ class Runtime {
   Console& console() { return console_; }
   Units& units() { return units_; }
 
-  // Start of an I/O statement: the host services its windows.
-  void yield() { console_.yield(); }
+  // Start of an I/O statement: the host services its windows. When the host
+  // is quitting (Exit chosen while the run was working), the run ends here.
+  void yield();
 
   // A console record: its characters, then CR LF.
   void writeConsole(std::string_view line);

@@ -1,0 +1,69 @@
+#include "console/host/host.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "console/host/frame_window.h"
+#include "console/host/icons.h"
+#include "console/host/menu_actions.h"
+#include "console/host/text_window.h"
+#include "run/run_driver.h"
+
+namespace veska::host {
+
+Host::Host(Dialogs& dialogs) : Host(dialogs, run::runCrossdating) {}
+
+Host::Host(Dialogs& dialogs, Program program)
+    : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
+
+Host::~Host() = default;
+
+QString Host::programFileName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
+
+int Host::run() {
+  // The console hooks are this host's own (hooks_), ready before any window.
+  const QString title = programFileName();
+  state_.finalWait = false;
+  frameIcon_ = frameIcon();
+  textIcon_ = textWindowIcon();
+  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
+  actions_ = std::make_unique<MenuActions>();
+  units_.registerUnit(kConsoleUnit);
+  frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
+  frame_->setWindowIcon(frameIcon_);
+  hooks_.setDialogOwner(frame_.get());
+  frame_->show();
+  console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
+  if (!console_) return kExitNoWindow;
+  return runProgram();
+}
+
+// The window takes the unit-window slot registered last and counts as open
+// until it agrees to close.
+TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) {
+  auto* window = new TextWindow;
+  window->setWindowTitle(title);
+  window->setWindowIcon(textIcon_);
+  units_.attachNewWindow(window);
+  state_.windowOpened(window);
+  QObject::connect(window, &TextWindow::closed, &state_, [this](TextWindow* closed) {
+    units_.detach(closed);
+    state_.windowClosed(closed);
+  });
+  QObject::connect(window, &TextWindow::closeRefused, &state_, [this] { state_.closing = false; });
+  frame_->addTextWindow(window, geometry);
+  window->setFocus();
+  return window;
+}
+
+int Host::runProgram() {
+  io::Runtime runtime(hooks_);
+  try {
+    program_(runtime);
+  } catch (const io::RunEnded& ended) {
+    return ended.status;
+  }
+  return io::kExitNormal;  // a program that returned ends as a normal run
+}
+
+}  // namespace veska::host

@@ -1,0 +1,25 @@
+#include "console/host/host_state.h"
+
+#include "console/host/text_window.h"
+
+namespace veska::host {
+
+void HostState::requestQuit(int code) {
+  if (quitCode_) return;
+  quitCode_ = code;
+  emit quitRequested();
+}
+
+void HostState::windowOpened(TextWindow* window) { open_.append(window); }
+
+void HostState::windowClosed(TextWindow* window) { open_.removeAll(window); }
+
+QList<TextWindow*> HostState::openWindows() const {
+  QList<TextWindow*> windows;
+  for (const QPointer<TextWindow>& window : open_) {
+    if (window) windows.append(window);
+  }
+  return windows;
+}
+
+}  // namespace veska::host

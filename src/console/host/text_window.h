@@ -1,0 +1,73 @@
+// The text window (object name MDICHILD): a scrolling, append-only text
+// terminal inside the frame. Its whole state is a TextWindowModel; this
+// widget only turns Qt's events into calls on the model and paints it.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include <QAbstractScrollArea>
+#include <QFont>
+
+#include "console/host/text_window_model.h"
+
+namespace veska::host {
+
+class TextWindow : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TextWindow(QWidget* parent = nullptr);
+
+  TextWindowModel& model() { return model_; }
+  const TextWindowModel& model() const { return model_; }
+
+  // Console output, appended as if typed; repainted at the next event pass.
+  void appendOutput(std::string_view bytes);
+  // A menu command handed on by the frame; false for ids this window does
+  // not handle (Undo among them), which are ignored.
+  bool command(int id);
+
+  // Asked whether the window may close; without a guard it always may.
+  using CloseGuard = std::function<bool(TextWindow&)>;
+  void setCloseGuard(CloseGuard guard) { closeGuard_ = std::move(guard); }
+  bool isClosed() const { return closed_; }
+
+ signals:
+  // Something the menus or a waiting read follow may have changed.
+  void stateChanged();
+  // The window agreed to close and is going.
+  void closed(veska::host::TextWindow* window);
+  // The window refused to close (its text is kept).
+  void closeRefused();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void setTextFont(const QFont& font);
+  void changed();
+  void syncScrollBars();
+  void verticalAction(int action);
+  void horizontalAction(int action);
+  bool typeText(const QKeyEvent& event);
+
+  TextWindowModel model_;
+  QFont font_;
+  CloseGuard closeGuard_;
+  bool closed_ = false;
+};
+
+}  // namespace veska::host
