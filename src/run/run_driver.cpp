@@ -7,6 +7,7 @@
 #include "input/loadser.h"
 #include "input/series_table.h"
 #include "run/listing.h"
+#include "run/match_phase.h"
 #include "stats/autoreg.h"
 #include "stats/prewhiten.h"
 
@@ -89,6 +90,8 @@ void runCrossdating(io::Runtime& rt) {
     rt.writeUnit(io::kReportUnit, "  DATED TREE-RING SERIES:");
     processSeries(rt, *dated);
   }
+
+  runMatchPhase(rt, *undated, *dated, withDated);
 
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", io::kExitNormal);
