@@ -21,8 +21,12 @@ constexpr int G = 4;
 #if defined(__x86_64__)
 #define VESKA_WIDE_KERNELS 1
 
+#if defined(__clang__)  // clang has no target pragma: an attribute on every function of the region
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace kernel_avx2 {
 typedef double VD __attribute__((vector_size(32)));
 typedef long long VM __attribute__((vector_size(32)));
@@ -30,10 +34,18 @@ constexpr int W = 4;
 constexpr int G = 2;
 #include "run/placement_kernel_body.inc"
 }  // namespace kernel_avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx512f")
+#endif
 namespace kernel_avx512 {
 typedef double VD __attribute__((vector_size(64)));
 typedef long long VM __attribute__((vector_size(64)));
@@ -41,7 +53,11 @@ constexpr int W = 8;
 constexpr int G = 4;
 #include "run/placement_kernel_body.inc"
 }  // namespace kernel_avx512
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #endif
 
 const char* isaName(Isa isa) {
