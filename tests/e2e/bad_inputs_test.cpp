@@ -3,6 +3,7 @@
 // whether the run goes on or ends and with which exit status, and what the
 // report holds afterwards. Nothing here may crash, hang or lose a report.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -404,6 +405,18 @@ void check(const BadInput& c) {
 
 TEST(BadInputs, DataFiles) {
   for (const BadInput& c : fileCases()) check(c);
+}
+
+TEST(BadInputs, AFileWithoutReadPermissionIsAskedAgain) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may read any file";
+  check(BadInput("a file without read permission")
+            .data(rwSeries("OAK01", 1900, widths(80, 1)))
+            .answers("data.rwl\n/\n")
+            .shows({kFilePrompt + "data.rwl\n" + kCannotOpen + kFilePrompt + "/\n"})
+            .report(absent())
+            .prepare([](const TempDir& dir) {
+              std::filesystem::permissions(dir.file("data.rwl"), std::filesystem::perms::none);
+            }));
 }
 
 TEST(BadInputs, ReportFileAndAnswers) {
