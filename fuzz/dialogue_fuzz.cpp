@@ -120,6 +120,13 @@ void checkRun(const FuzzConsole& console, int status) {
   check(isValidUtf8(text), "the report is not valid UTF-8");
   if (console.asked(" Read in DATED tree-ring series? Y/N"))
     check(text.starts_with("\n  UNDATED TREE-RING SERIES:\n"), "the report lost its first lines");
+  // At the closing pause the report is complete, match section and all. (A
+  // data line echoed as a title starts with a blank, so cannot pass for it.)
+  if (console.output.find("\r\nNormal Termination of Program- Hit return to Quit\r\n") != std::string::npos) {
+    check(status == io::kExitNormal || status == io::kExitEndOfInput, "a finished run with a failure status");
+    check(text.find("BEST THREE MATCHING POSITIONS FOR FLOATING SERIES") != std::string::npos,
+          "a finished run's report without its match section");
+  }
 }
 
 }  // namespace
