@@ -9,8 +9,9 @@ namespace veska::host {
 PrintingBox::PrintingBox(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("dialog%1").arg(kDialogId));
   setWindowTitle(QStringLiteral("VIRN"));
-  // Modal to the frame: while the job runs, no menu command can close or
-  // change the window being printed; only this box takes input.
+  // Modal to the frame: while the job runs, no key, click or menu command
+  // can reach the window being printed, or close it; only this box takes
+  // input.
   setWindowModality(Qt::WindowModal);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Printing..."), this), 0, Qt::AlignHCenter);

@@ -70,7 +70,8 @@ void cannotPrint(QWidget* owner, Dialogs& dialogs) {
 }
 
 // The job itself, with the painter begun on the printer.
-PrintResult runJob(QPrinter& printer, QPainter& painter, TextWindow& window, PrintReport& report) {
+PrintResult runJob(QPrinter& printer, QPainter& painter, QWidget* owner, const TextWindow& window,
+                   PrintReport& report) {
   painter.setFont(printerFont(window.textFont()));
   painter.setPen(QColor::fromRgb(window.model().textColour()));
   const int lineHeight = painter.fontMetrics().lineSpacing();  // at the printer's resolution
@@ -79,19 +80,15 @@ PrintResult runJob(QPrinter& printer, QPainter& painter, TextWindow& window, Pri
   report.lines = linesToPrint(report.linesPerPage, static_cast<int>(lines.size()), chosenPages(printer));
   report.copies = copiesToSend(printer);
 
-  PrintingBox box(&window);
+  // The box is modal to the frame: while it shows, the window and the menus
+  // take no input, and its Cancel is seen between lines.
+  PrintingBox box(owner);
   box.show();
-  const bool hadFocus = window.hasFocus();
-  window.setEnabled(false);
   PrinterSink sink(printer, painter, lines, lineHeight);
-  // The box's Cancel is seen between lines.
-  const PrintResult result = printLines(sink, report.lines, report.linesPerPage, report.copies, [&box] {
+  return printLines(sink, report.lines, report.linesPerPage, report.copies, [&box] {
     QCoreApplication::processEvents();
     return box.continues();
   });
-  window.setEnabled(true);
-  if (hadFocus) window.setFocus();
-  return result;
 }
 
 }  // namespace
@@ -111,7 +108,7 @@ PrintReport printWindow(QWidget* owner, TextWindow& window, Dialogs& dialogs) {
     cannotPrint(owner, dialogs);
     return report;
   }
-  if (runJob(printer, painter, window, report) == PrintResult::Stopped) {
+  if (runJob(printer, painter, owner, window, report) == PrintResult::Stopped) {
     abortJob(printer, painter);
     report.outcome = PrintReport::Outcome::Stopped;
   } else {
