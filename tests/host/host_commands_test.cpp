@@ -56,6 +56,7 @@ TEST_F(HostCommandsTest, SaveAndCopyWorkWhileAReadWaitsAndInTheFinalWait) {
     duringRead = saved(host);
     EXPECT_EQ(readFile(dir.file("console.txt")), duringRead);
     EXPECT_FALSE(host.actions()->action(command::kSave)->isEnabled());
+    EXPECT_EQ(host.consoleWindow()->parentWidget()->windowTitle(), "console.txt");  // its frame in the MDI client
     selectWord(host, 1, 3);  // "Open" of " Open up UNDATED tree-ring data file:"
     ASSERT_TRUE(host.actions()->action(command::kCopy)->isEnabled());
     accelerator(host, Qt::Key_C);

@@ -27,7 +27,8 @@ class TextWindow : public QAbstractScrollArea {
   void appendOutput(std::string_view bytes);
   // Characters typed as if from the keyboard (Paste). A line end that
   // completes a waiting read stops the typing there, so the read gets that
-  // line; the rest is typed when the next read begins.
+  // line and not a later one; the rest is typed when the next read begins
+  // (after its prompt), and is dropped if the run reads no more.
   void typeCharacters(std::u32string_view text);
   // A console read begins to wait for this window's line.
   void beginRead();
