@@ -268,10 +268,5 @@ TEST_F(FormatTest, ColourChosenIsKeptAndCancelChangesNothing) {
   EXPECT_TRUE(red);
 }
 
-TEST_F(FormatTest, UndoIsNotACommandOfTheWindow) {
-  EXPECT_FALSE(window.command(command::kUndo));
-  EXPECT_FALSE(window.command(command::kAbout));
-}
-
 }  // namespace
 }  // namespace veska::test
