@@ -8,7 +8,7 @@
 //   close-window-during-read  closes the Input/Output window
 //   answer                    (nothing: the answers must lead to the end)
 // In the final wait the frame is closed. Message boxes are printed on
-// standard output as "caption: text".
+// standard output as "caption: text"; the save question is answered No.
 #include <cstdio>
 
 #include <QApplication>

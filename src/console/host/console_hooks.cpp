@@ -60,7 +60,7 @@ std::optional<std::string> ConsoleHooks::readLine(std::size_t capacity) {
 
 void ConsoleHooks::waitForLine(TextWindow& window) {
   QPointer<TextWindow> guard(&window);
-  window.model().beginRead();
+  window.beginRead();
   QEventLoop loop;
   const auto done = [&] { return !guard || guard->isClosed() || !guard->model().waiting() || state_.quitCode(); };
   QObject::connect(&window, &TextWindow::stateChanged, &loop, [&] {

@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "console/host/dialogs.h"
 #include "console/host/frame_window.h"
 #include "console/host/icons.h"
 #include "console/host/menu_actions.h"
+#include "console/host/system_figures.h"
+#include "console/host/text_commands.h"
 #include "console/host/text_window.h"
 #include "run/run_driver.h"
 
@@ -31,6 +34,8 @@ int Host::run() {
   units_.registerUnit(kConsoleUnit);
   frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
   frame_->setWindowIcon(frameIcon_);
+  QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
+                   [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());
   frame_->show();
   console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
@@ -44,6 +49,7 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) 
   auto* window = new TextWindow;
   window->setWindowTitle(title);
   window->setWindowIcon(textIcon_);
+  TextCommands::attach(*window, dialogs_, state_.textSavePath);
   units_.attachNewWindow(window);
   state_.windowOpened(window);
   QObject::connect(window, &TextWindow::closed, &state_, [this](TextWindow* closed) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <QList>
 #include <QObject>
@@ -21,6 +22,9 @@ class HostState : public QObject {
   bool closing = false;
   // Set when the run has ended and the host waits for the user to close it.
   bool finalWait = false;
+  // The path last chosen in a text window's Save As dialog (UTF-8); the
+  // next dialog starts in its directory. Empty until one was chosen.
+  std::string textSavePath;
 
   // The quit code once a quit was requested; the first request holds.
   std::optional<int> quitCode() const { return quitCode_; }

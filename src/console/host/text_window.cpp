@@ -95,11 +95,28 @@ void TextWindow::appendOutput(std::string_view bytes) {
   changed();
 }
 
-bool TextWindow::command(int /*id*/) {
-  // Save, Save As, Print, the clipboard commands, Font and Colour are the
-  // window's to handle here; none is handled so far, and Undo never is.
-  return false;
+void TextWindow::typeCharacters(std::u32string_view text) {
+  pendingTyping_.append(text);
+  typePending();
 }
+
+void TextWindow::typePending() {
+  std::size_t typed = 0;
+  while (typed < pendingTyping_.size()) {
+    const bool reading = model_.waiting();
+    model_.character(pendingTyping_[typed++]);
+    if (reading && !model_.waiting()) break;  // this read's line is complete
+  }
+  pendingTyping_.erase(0, typed);
+  changed();
+}
+
+void TextWindow::beginRead() {
+  model_.beginRead();
+  if (!pendingTyping_.empty()) typePending();
+}
+
+bool TextWindow::command(int id) { return commandHandler_ && commandHandler_(id); }
 
 void TextWindow::changed() {
   syncScrollBars();

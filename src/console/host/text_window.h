@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include <QAbstractScrollArea>
@@ -24,9 +25,25 @@ class TextWindow : public QAbstractScrollArea {
 
   // Console output, appended as if typed; repainted at the next event pass.
   void appendOutput(std::string_view bytes);
+  // Characters typed as if from the keyboard (Paste). A line end that
+  // completes a waiting read stops the typing there, so the read gets that
+  // line and not a later one; the rest is typed when the next read begins
+  // (after its prompt), and is dropped if the run reads no more.
+  void typeCharacters(std::u32string_view text);
+  // A console read begins to wait for this window's line.
+  void beginRead();
+
   // A menu command handed on by the frame; false for ids this window does
   // not handle (Undo among them), which are ignored.
   bool command(int id);
+  using CommandHandler = std::function<bool(int)>;
+  void setCommandHandler(CommandHandler handler) { commandHandler_ = std::move(handler); }
+
+  const QFont& textFont() const { return font_; }
+  // New cell metrics, visible rows and columns, scroll bars and a repaint.
+  void setTextFont(const QFont& font);
+  // After the model changed outside the window's own events.
+  void refresh() { changed(); }
 
   // Asked whether the window may close; without a guard it always may.
   using CloseGuard = std::function<bool(TextWindow&)>;
@@ -57,8 +74,8 @@ class TextWindow : public QAbstractScrollArea {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  void setTextFont(const QFont& font);
   void changed();
+  void typePending();
   void syncScrollBars();
   void verticalAction(int action);
   void horizontalAction(int action);
@@ -67,6 +84,8 @@ class TextWindow : public QAbstractScrollArea {
   TextWindowModel model_;
   QFont font_;
   CloseGuard closeGuard_;
+  CommandHandler commandHandler_;
+  std::u32string pendingTyping_;
   bool closed_ = false;
 };
 

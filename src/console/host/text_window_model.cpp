@@ -167,6 +167,38 @@ void TextWindowModel::doubleClick(int x, int y) {
   mouseHeld_ = false;
 }
 
+std::u32string TextWindowModel::selectedText() const {
+  const int length = lineLength(selection_.row());
+  if (!selection_.hasSpan() || length < 0) return {};
+  const int start = std::min(selection_.start(), length);
+  const int end = std::min(selection_.end(), length);
+  return lines_[static_cast<std::size_t>(selection_.row())].substr(static_cast<std::size_t>(start),
+                                                                    static_cast<std::size_t>(end - start));
+}
+
+int TextWindowModel::shiftAfterDelete(int column, int start, int length) {
+  if (start >= column) return column;
+  return start + length <= column ? column - length : start;
+}
+
+void TextWindowModel::deleteSelection() {
+  const int row = selection_.row();
+  const int length = lineLength(row);
+  if (selection_.active() && length >= 0) {
+    const int start = std::min(selection_.start(), length);
+    const int count = std::max(0, std::min(selection_.end(), length) - start);
+    lines_[static_cast<std::size_t>(row)].erase(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
+    if (row == caretRow_) {
+      caretColumn_ = shiftAfterDelete(caretColumn_, start, count);
+      // A read takes its answer from here: the answer must not lose its
+      // first characters because part of the prompt went.
+      inputStart_ = shiftAfterDelete(inputStart_, start, count);
+    }
+  }
+  deselect();
+  modified_ = true;
+}
+
 std::string TextWindowModel::takeInput(std::size_t capacity) {
   std::u32string answer;
   if (!lines_.empty() && capacity > 2) {

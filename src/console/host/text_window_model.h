@@ -48,6 +48,16 @@ class TextWindowModel {
   void mouseRelease();
   void doubleClick(int x, int y);
 
+  // The Edit commands. The selected span of its line; empty without one.
+  std::u32string selectedText() const;
+  // Removes the selected span from its line, whichever line it is; the
+  // caret (and where input starts) keeps its place in the text after it.
+  void deleteSelection();
+
+  // The window's text was saved.
+  void markSaved() { modified_ = false; }
+  void setTextColour(std::uint32_t rgb) { textColour_ = rgb; }
+
   // A console read: it waits until a line end clears the waiting flag, then
   // takes the answer: the last line from the input start column, at most
   // capacity - 2 characters, as UTF-8 followed by CR LF.
@@ -100,6 +110,8 @@ class TextWindowModel {
   void deleteAt(int column);
   void updateScrollBars() { scroll_.update(lineCount(), widest_); }
   void deselect();
+  // `column` of the caret's row after `length` characters from `start` went.
+  static int shiftAfterDelete(int column, int start, int length);
 
   std::vector<std::u32string> lines_;  // grows without limit (D18)
   ScrollState scroll_;
