@@ -104,6 +104,20 @@ TEST(Runtime, ReportThatCannotBeWrittenSaysSoAtTheEnd) {
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
 
+TEST(Runtime, AReportThatFailsMidRunIsReportedOnce) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+  test::ScriptedConsole console;
+  Runtime rt(console);
+  rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
+  const std::string line(79, 'x');
+  EXPECT_EQ(endStatus([&] {
+              for (int k = 0; k < 100000; ++k) rt.writeUnit(kReportUnit, line);
+            }),
+            kExitIoFailure);
+  // The failing close at the end of run says nothing more.
+  EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
+}
+
 TEST(Runtime, AReportLostAtTheEndIsAFatalFailureWhateverEndedTheRun) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   for (const int status : {kExitEndOfInput, kExitDataLimit}) {
