@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds veska twice (optimised, and with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both,
-# then fuzzes every input surface for a minute each (scripts/fuzz.sh).
+# Installs what is missing, fuzzes every input surface for a minute each
+# (scripts/fuzz.sh), then builds veska twice (optimised, and with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 status=0
+# Every input either reads correctly or is refused cleanly: a bounded fuzzing run.
+echo "== fuzzing: 60 s per target =="
+./scripts/fuzz.sh 60 || status=1
 for variant in release asan; do
   dir=build-test-$variant
   if [ $variant = release ]; then
@@ -19,7 +22,4 @@ for variant in release asan; do
   echo "== tests: $variant build =="
   (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 done
-# Every input either reads correctly or is refused cleanly: a bounded fuzzing run.
-echo "== fuzzing: 60 s per target =="
-./scripts/fuzz.sh 60 || status=1
 exit $status
