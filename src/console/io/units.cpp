@@ -20,6 +20,10 @@ ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
       haveLast_ = false;
       return lines_.failed() ? ReadStatus::Error : ReadStatus::End;
     }
+    // Editors on Windows often begin a UTF-8 file with a byte-order mark; kept,
+    // it would push every column of the first line one place to the right.
+    if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    firstLine_ = false;
     last_ = decodeLine(bytes);
     haveLast_ = true;
   }

@@ -46,6 +46,7 @@ class InputUnit {
   Text last_;
   bool haveLast_ = false;
   bool replay_ = false;
+  bool firstLine_ = true;
 };
 
 class OutputUnit {

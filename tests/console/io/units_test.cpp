@@ -40,6 +40,13 @@ TEST(RecordReading, Utf8LinesAreCharactersOtherLinesLatin1) {
   EXPECT_EQ(readAll("\xC3(\n"), std::vector<Text>{U"\u00C3(    "});  // broken UTF-8
 }
 
+TEST(RecordReading, ByteOrderMarkOfTheFirstLineIsNotAColumn) {
+  // A data line first in a file saved with a byte-order mark keeps its year in
+  // columns 9-12; a mark on a later line is a character like any other.
+  EXPECT_EQ(readAll("\xEF\xBB\xBF" "OAK01  1985\n\xEF\xBB\xBFx\n", 12),
+            (std::vector<Text>{U"OAK01  1985 ", U"\uFEFFx          "}));
+}
+
 TEST(RecordReading, StepBackReturnsTheSameLineAgain) {
   test::TempDir dir;
   test::writeFile(dir.file("f"), "one\ntwo\n");
