@@ -15,6 +15,7 @@
 
 #include "input/input_fixture.h"
 #include "support/console_run.h"
+#include "support/transcript_texts.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -22,13 +23,8 @@ namespace {
 
 using input::testing::rwSeries;
 
-const std::string kFilePrompt = " File name (/ to exit)                      ==> ";
-const std::string kCodePrompt = " Ring widths (M) or Indices (I)             ==> ";
-const std::string kDatedPrompt = "\n Read in DATED tree-ring series? Y/N        ==> ";
-const std::string kCannotOpen = "\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\n";
 const std::string kClosing = "Normal Termination of Program- Hit return to Quit\n\n";
-const std::string kEndOfInput = " *** End of input: run stopped ***\n";
-const std::string kHeading = "\n  UNDATED TREE-RING SERIES:\n";
+const std::string& kHeading = kUndatedHeading;
 // The usual answers: the data file, ring widths, no dated file, Enter at the end.
 const std::string kAnswers = "data.rwl\nM\nN\n\n";
 

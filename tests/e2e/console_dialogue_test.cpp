@@ -3,19 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/console_run.h"
+#include "support/transcript_texts.h"
 #include "support/test_support.h"
 
 namespace veska::test {
 namespace {
 
-const std::string kOpening = "\n Open up UNDATED tree-ring data file:\n\n";
-const std::string kFilePrompt = " File name (/ to exit)                      ==> ";
-const std::string kCodePrompt = " Ring widths (M) or Indices (I)             ==> ";
-const std::string kDatedPrompt = "\n Read in DATED tree-ring series? Y/N        ==> ";
-const std::string kCannotOpen = "\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\n";
 const std::string kClosing = "Normal Termination of Program- Hit return to Quit\n";
-const std::string kUndatedHeading = "\n  UNDATED TREE-RING SERIES:\n";
-const std::string kDatedHeading = "\n  DATED TREE-RING SERIES:\n";
 
 class ConsoleDialogue : public testing::Test {
  protected:
@@ -113,7 +107,7 @@ TEST_F(ConsoleDialogue, AnEarlierReportIsReplacedNotAppended) {
 }
 
 TEST_F(ConsoleDialogue, AnswersThatRunOutEndTheRunWithStatusOne) {
-  const std::string stop = " *** End of input: run stopped ***\n";
+  const std::string& stop = kEndOfInput;
   struct Case {
     const char* answers;
     std::string tail;
