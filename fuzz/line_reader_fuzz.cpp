@@ -71,6 +71,11 @@ void checkLineReader(std::string_view bytes, std::vector<std::string>& expected)
   std::fclose(file);
 }
 
+// A data file's first line loses a leading byte-order mark.
+std::string asRead(const std::string& line, std::size_t n) {
+  return n == 0 && line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line;
+}
+
 // Records of 80 characters through an input unit; byte 0 of the input tells
 // after which lines to step back, as the tree-ring reader does before DATAR.
 void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expected) {
@@ -83,11 +88,12 @@ void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expe
   while ((status = unit.readRecord(record, 80)) == io::ReadStatus::Ok) {
     check(record.size() == 80, "a record is not 80 characters");
     check(n < expected.size(), "a record beyond the last line");
-    check(record == io::fitRecord(io::decodeLine(expected[n]), 80), "a record differs from its line");
+    check(record == io::fitRecord(io::decodeLine(asRead(expected[n], n)), 80), "a record differs from its line");
     if (stepMask & (1u << (reads++ % 8))) {
       unit.stepBack();
       check(unit.readRecord(record, 80) == io::ReadStatus::Ok, "the line stepped back over is lost");
-      check(record == io::fitRecord(io::decodeLine(expected[n]), 80), "a stepped-back record differs");
+      check(record == io::fitRecord(io::decodeLine(asRead(expected[n], n)), 80),
+            "a stepped-back record differs");
     }
     ++n;
   }
