@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "run/match.h"
-#include "run/stretch_stats.h"
+#include "match/pair_match.h"
+#include "match/stretch_stats.h"
 
-namespace veska::run {
+namespace veska::match {
 namespace {
 
 std::vector<float> series(unsigned seed, int n) {
@@ -75,6 +75,6 @@ BENCHMARK_CAPTURE(stretchStats, sse2, Isa::Sse2)->Arg(1000)->Arg(5000)->Unit(ben
 BENCHMARK_CAPTURE(stretchStats, avx512, Isa::Avx512)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace veska::run
+}  // namespace veska::match
 
 BENCHMARK_MAIN();

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "console/io/format.h"
-#include "console/io/text.h"
-#include "console/io/units.h"
+#include "records/format.h"
+#include "records/text.h"
+#include "records/units.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -22,19 +22,19 @@ constexpr std::int64_t kRoom = 5000;
 // records keep each input well inside the time allowed.
 constexpr std::int64_t kMaxRecords = 64;
 
-class UnitRecords : public io::RecordSource {
+class UnitRecords : public records::RecordSource {
  public:
   explicit UnitRecords(std::string_view bytes) : unit_(openBytes(bytes), "fuzz") {}
-  io::ReadStatus next(io::Text& record) override {
-    if (records == kMaxRecords) return io::ReadStatus::End;
-    const io::ReadStatus status = unit_.readRecord(record, 80);
-    if (status == io::ReadStatus::Ok) ++records;
+  records::ReadStatus next(records::Text& record) override {
+    if (records == kMaxRecords) return records::ReadStatus::End;
+    const records::ReadStatus status = unit_.readRecord(record, 80);
+    if (status == records::ReadStatus::Ok) ++records;
     return status;
   }
   std::int64_t records = 0;
 
  private:
-  io::InputUnit unit_;
+  records::InputUnit unit_;
 };
 
 // Up to two numbers, digits only; what is not a digit separates them.
@@ -55,30 +55,30 @@ std::vector<std::int64_t> numbersIn(std::string_view line) {
 
 // The cursor hands out leaf items only and always gets back to the end of
 // the format; a reverted format with no leaf item ends at once.
-void walkCursor(const io::Format& format) {
-  io::FormatCursor cursor(format);
+void walkCursor(const records::Format& format) {
+  records::FormatCursor cursor(format);
   int reverts = 0;
   for (int steps = 0; steps < 2000; ++steps) {
-    const io::FormatItem* item = cursor.next();
+    const records::FormatItem* item = cursor.next();
     if (!item) {
       if (++reverts > 3) return;
       cursor.revert();
       continue;
     }
-    check(item->kind != io::FormatItem::Kind::Group, "the cursor handed out a group");
+    check(item->kind != records::FormatItem::Kind::Group, "the cursor handed out a group");
     check(item->repeat >= 1, "an item with a repeat count below 1");
   }
 }
 
-void readWith(const io::Format& format, std::int64_t n, std::int64_t room, std::string_view records) {
+void readWith(const records::Format& format, std::int64_t n, std::int64_t room, std::string_view records) {
   // Exactly the room, on the heap, so a value stored beyond it is caught.
   std::vector<float> values(static_cast<std::size_t>(room));
   const float sentinel = std::numeric_limits<float>::quiet_NaN();
   std::fill(values.begin(), values.end(), sentinel);
   UnitRecords source(records);
-  const io::ValuesRead read = io::readValues(source, format, n, values.data(), room);
+  const records::ValuesRead read = records::readValues(source, format, n, values.data(), room);
   check(read.count >= 0 && read.count <= std::max<std::int64_t>(n, 0), "more values counted than asked for");
-  if (read.status == io::ReadStatus::Ok) check(read.count == std::max<std::int64_t>(n, 0), "Ok before every value");
+  if (read.status == records::ReadStatus::Ok) check(read.count == std::max<std::int64_t>(n, 0), "Ok before every value");
   const std::int64_t stored = std::min(read.count, room);
   for (std::int64_t i = 0; i < room; ++i) {
     const float v = values[static_cast<std::size_t>(i)];
@@ -96,13 +96,13 @@ void readWith(const io::Format& format, std::int64_t n, std::int64_t room, std::
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace veska;
   std::string_view rest = fuzz::bytesOf(data, size);
-  const io::Text text = io::decodeLine(fuzz::takeUntil(rest, '\n'));
+  const records::Text text = records::decodeLine(fuzz::takeUntil(rest, '\n'));
   const std::vector<std::int64_t> numbers = fuzz::numbersIn(fuzz::takeUntil(rest, '\n'));
   const std::int64_t n = std::min(numbers.size() > 0 ? numbers[0] : 25, fuzz::kMaxValues);
   const std::int64_t room = std::min(numbers.size() > 1 ? numbers[1] : fuzz::kRoom, fuzz::kRoom);
 
   std::string error;
-  const auto format = io::Format::parse(text, &error);
+  const auto format = records::Format::parse(text, &error);
   if (!format) {
     fuzz::check(!error.empty(), "a format refused without a message");
     return 0;

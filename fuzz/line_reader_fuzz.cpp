@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "console/io/line_reader.h"
-#include "console/io/text.h"
-#include "console/io/units.h"
+#include "records/line_reader.h"
+#include "records/text.h"
+#include "records/units.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -37,9 +37,9 @@ std::vector<std::string> expectedLines(std::string_view bytes) {
 }
 
 void checkDecoding(std::string_view bytes) {
-  const io::Text text = io::decodeLine(bytes);
+  const records::Text text = records::decodeLine(bytes);
   if (isValidUtf8(bytes)) {
-    check(io::toUtf8(text) == bytes, "a valid UTF-8 line does not encode back to its bytes");
+    check(records::toUtf8(text) == bytes, "a valid UTF-8 line does not encode back to its bytes");
     return;
   }
   check(text.size() == bytes.size(), "a Latin-1 line has not one character per byte");
@@ -50,15 +50,15 @@ void checkDecoding(std::string_view bytes) {
 // A line over the limit keeps a prefix of it, at most 3 bytes short of the
 // limit, and a valid UTF-8 line stays valid.
 bool sameLine(const std::string& got, const std::string& whole) {
-  if (whole.size() <= io::kMaxLineBytes) return got == whole;
-  return got.size() <= io::kMaxLineBytes && got.size() + 3 >= io::kMaxLineBytes &&
+  if (whole.size() <= records::kMaxLineBytes) return got == whole;
+  return got.size() <= records::kMaxLineBytes && got.size() + 3 >= records::kMaxLineBytes &&
          whole.compare(0, got.size(), got) == 0 && (!isValidUtf8(whole) || isValidUtf8(got));
 }
 
 void checkLineReader(std::string_view bytes, std::vector<std::string>& expected) {
   std::FILE* file = openBytes(bytes);
   check(file != nullptr, "cannot open the input as a stream");
-  io::LineReader reader(file);
+  records::LineReader reader(file);
   std::string line;
   std::size_t n = 0;
   while (reader.next(line)) {
@@ -77,27 +77,27 @@ std::string asRead(const std::string& line, std::size_t n) {
 }
 
 // Records of 80 characters through an input unit; byte 0 of the input tells
-// after which lines to step back, as the tree-ring reader does before DATAR.
+// after which lines to step back, as the tree-ring reader does before readFormattedSeries.
 void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expected) {
   const unsigned stepMask = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
-  io::InputUnit unit(openBytes(bytes), "fuzz");
-  io::Text record;
+  records::InputUnit unit(openBytes(bytes), "fuzz");
+  records::Text record;
   std::size_t n = 0;
   unsigned reads = 0;
-  io::ReadStatus status;
-  while ((status = unit.readRecord(record, 80)) == io::ReadStatus::Ok) {
+  records::ReadStatus status;
+  while ((status = unit.readRecord(record, 80)) == records::ReadStatus::Ok) {
     check(record.size() == 80, "a record is not 80 characters");
     check(n < expected.size(), "a record beyond the last line");
-    check(record == io::fitRecord(io::decodeLine(asRead(expected[n], n)), 80), "a record differs from its line");
+    check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80), "a record differs from its line");
     if (stepMask & (1u << (reads++ % 8))) {
       unit.stepBack();
-      check(unit.readRecord(record, 80) == io::ReadStatus::Ok, "the line stepped back over is lost");
-      check(record == io::fitRecord(io::decodeLine(asRead(expected[n], n)), 80),
+      check(unit.readRecord(record, 80) == records::ReadStatus::Ok, "the line stepped back over is lost");
+      check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80),
             "a stepped-back record differs");
     }
     ++n;
   }
-  check(status == io::ReadStatus::End && n == expected.size(), "records lost at the end");
+  check(status == records::ReadStatus::End && n == expected.size(), "records lost at the end");
 }
 
 }  // namespace

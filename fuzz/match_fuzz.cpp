@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "run/match.h"
-#include "run/match_report.h"
+#include "match/pair_match.h"
+#include "match/match_report.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -64,7 +64,7 @@ bool sameBits(float a, float b) {
   return false;
 }
 
-bool sameTable(const run::PlacementTable& a, const run::PlacementTable& b) {
+bool sameTable(const match::PlacementTable& a, const match::PlacementTable& b) {
   if (a.count != b.count) return false;
   for (int k = 0; k < a.count; ++k) {
     const auto i = static_cast<std::size_t>(k);
@@ -76,11 +76,11 @@ bool sameTable(const run::PlacementTable& a, const run::PlacementTable& b) {
   return true;
 }
 
-bool sameBest(const run::BestThree& a, const run::BestThree& b) {
+bool sameBest(const match::BestThree& a, const match::BestThree& b) {
   if (a.star != b.star) return false;
   for (std::size_t k = 0; k < a.slots.size(); ++k) {
-    const run::Slot& x = a.slots[k];
-    const run::Slot& y = b.slots[k];
+    const match::Slot& x = a.slots[k];
+    const match::Slot& y = b.slots[k];
     if (!sameBits(x.tStatistic, y.tStatistic) || !sameBits(x.correlation, y.correlation) ||
         x.lastRingFirst != y.lastRingFirst || x.lastRingSecond != y.lastRingSecond || x.overlap != y.overlap)
       return false;
@@ -88,9 +88,9 @@ bool sameBest(const run::BestThree& a, const run::BestThree& b) {
   return true;
 }
 
-void checkPlacements(const run::PlacementTable& table, int len1, int len2) {
-  check(table.count == run::placementCount(len1, len2), "a placement count other than the rule's");
-  check(table.count >= 0 && table.count <= run::kPlacementRoom, "placements beyond the table's room");
+void checkPlacements(const match::PlacementTable& table, int len1, int len2) {
+  check(table.count == match::placementCount(len1, len2), "a placement count other than the rule's");
+  check(table.count >= 0 && table.count <= match::kPlacementRoom, "placements beyond the table's room");
   for (int k = 0; k < table.count; ++k) {
     const int m = table.overlap[static_cast<std::size_t>(k)];
     check(m >= 1 && m <= std::min(len1, len2), "an overlap longer than a series");
@@ -99,12 +99,12 @@ void checkPlacements(const run::PlacementTable& table, int len1, int len2) {
 
 // Numbers never widen or narrow a line: the same pair with plain numbers
 // gives lines of the same number of columns.
-void checkLines(const run::MatchSeries& first, const run::MatchSeries& second, const run::BestThree& best) {
-  const run::BestThree plain{};
-  const io::Record pair = run::pairLine(first, second, best);
-  const io::Record progress = run::progressLine(first, second, best);
-  check(pair.columns() == run::pairLine(first, second, plain).columns(), "a pair line out of its columns");
-  check(progress.columns() == run::progressLine(first, second, plain).columns(), "a progress line out of its columns");
+void checkLines(const match::MatchSeries& first, const match::MatchSeries& second, const match::BestThree& best) {
+  const match::BestThree plain{};
+  const records::Record pair = match::pairLine(first, second, best);
+  const records::Record progress = match::progressLine(first, second, best);
+  check(pair.columns() == match::pairLine(first, second, plain).columns(), "a pair line out of its columns");
+  check(progress.columns() == match::progressLine(first, second, plain).columns(), "a progress line out of its columns");
   check(isValidUtf8(pair.str()) && isValidUtf8(progress.str()), "a pair line that is not valid UTF-8");
 }
 
@@ -123,24 +123,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::vector<float>* series : {&x1, &x2})
     for (float& v : *series) v = raw ? std::bit_cast<float>(in.next32()) : fuzz::smallValue(in.next());
 
-  static const std::unique_ptr<run::MatchWork> work = run::makeMatchWork();
-  const run::PairSeries s1{x1, first1};
-  const run::PairSeries s2{x2, first2};
+  static const std::unique_ptr<match::MatchWork> work = match::makeMatchWork();
+  const match::PairSeries s1{x1, first1};
+  const match::PairSeries s2{x2, first2};
 
-  const run::MatchSeries m1{s1, U"FIRST 1 ", 1};
-  const run::MatchSeries m2{s2, U"ZWEITE\u00E92", 2};
-  run::BestThree direct;
-  run::searchPair(s1, s2, *work, run::MatchRoutine::Direct, run::Isa::Sse2, direct);
+  const match::MatchSeries m1{s1, U"FIRST 1 ", 1};
+  const match::MatchSeries m2{s2, U"ZWEITE\u00E92", 2};
+  match::BestThree direct;
+  match::searchPair(s1, s2, *work, match::MatchRoutine::Direct, match::Isa::Sse2, direct);
   fuzz::checkPlacements(work->table, len1, len2);
-  static run::PlacementTable reference;
+  static match::PlacementTable reference;
   reference = work->table;
-  for (const run::Isa isa : run::kernelIsas()) {
-    if (!run::isaSupported(isa)) continue;
-    run::BestThree fast;
-    run::searchPair(s1, s2, *work, run::MatchRoutine::Fast, isa, fast);
+  for (const match::Isa isa : match::kernelIsas()) {
+    if (!match::isaSupported(isa)) continue;
+    match::BestThree fast;
+    match::searchPair(s1, s2, *work, match::MatchRoutine::Fast, isa, fast);
     fuzz::check(fuzz::sameTable(work->table, reference), "the fast routine's placements differ from the direct one's");
     fuzz::check(fuzz::sameBest(fast, direct), "the fast routine's best three differ from the direct one's");
-    fuzz::check(run::pairLine(m1, m2, fast).str() == run::pairLine(m1, m2, direct).str(),
+    fuzz::check(match::pairLine(m1, m2, fast).str() == match::pairLine(m1, m2, direct).str(),
                 "the fast routine's report line differs from the direct one's");
   }
   fuzz::checkLines(m1, m2, direct);

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "console/io/numeric_input.h"
-#include "console/io/numeric_output.h"
-#include "console/io/text.h"
+#include "records/numeric_input.h"
+#include "records/numeric_output.h"
+#include "records/text.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -16,11 +16,11 @@ namespace {
 // Every field that reads as an integer reads as the same real: integer
 // syntax is a subset of real syntax, and 32-bit values are exact in double.
 void checkInput(std::u32string_view field, int decimals) {
-  const auto integer = io::readIntegerField(field);
-  const auto real = io::readRealField(field, decimals);
+  const auto integer = records::readIntegerField(field);
+  const auto real = records::readRealField(field, decimals);
   if (real) check(!std::isnan(*real), "a real field read as NaN");
   if (!integer) return;
-  const auto real0 = io::readRealField(field, 0);
+  const auto real0 = records::readRealField(field, 0);
   check(real0.has_value(), "an integer field is not a readable real");
   check(*real0 == static_cast<double>(*integer), "an integer field reads as a different real");
   check(real.has_value(), "an integer field is not a readable real with decimals");
@@ -30,7 +30,7 @@ void checkInput(std::u32string_view field, int decimals) {
 // the text reads back as the value rounded to d decimals, and a minus sign
 // only stands before a number that is not zero.
 void checkFixed(double value, int width, int decimals) {
-  const std::string s = io::formatFixed(value, width, decimals);
+  const std::string s = records::formatFixed(value, width, decimals);
   check(static_cast<int>(s.size()) == width, "fixed field has the wrong width");
   if (s == std::string(static_cast<std::size_t>(width), '*')) {
     if (!std::isfinite(value)) {
@@ -50,7 +50,7 @@ void checkFixed(double value, int width, int decimals) {
     check(s.find(value > 0 ? "Inf" : "-Inf") != std::string::npos, "infinity not written as Inf");
     return;
   }
-  const auto back = io::readRealField(io::fromUtf8(s), decimals);
+  const auto back = records::readRealField(records::fromUtf8(s), decimals);
   check(back.has_value(), "a written fixed field does not read back");
   const double slack = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(value) * 1e-15;
   check(std::fabs(*back - value) <= slack, "a fixed field reads back as another value");
@@ -60,7 +60,7 @@ void checkFixed(double value, int width, int decimals) {
 }
 
 void checkInteger(long long value, int width) {
-  const std::string s = io::formatInteger(value, width);
+  const std::string s = records::formatInteger(value, width);
   check(static_cast<int>(s.size()) == width, "integer field has the wrong width");
   const std::string plain = std::to_string(value);
   if (s == std::string(static_cast<std::size_t>(width), '*')) {
@@ -80,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int outDecimals = data[0] % 13;  // written fields use few decimals
   const int width = 1 + data[1] % 40;
   const std::string_view rest = fuzz::bytesOf(data + 2, size - 2);
-  const io::Text field = io::decodeLine(rest);
+  const records::Text field = records::decodeLine(rest);
   fuzz::checkInput(field, inDecimals);
 
-  if (const auto real = io::readRealField(field, inDecimals)) fuzz::checkFixed(*real, width, outDecimals);
-  if (const auto integer = io::readIntegerField(field)) fuzz::checkInteger(*integer, width);
+  if (const auto real = records::readRealField(field, inDecimals)) fuzz::checkFixed(*real, width, outDecimals);
+  if (const auto integer = records::readIntegerField(field)) fuzz::checkInteger(*integer, width);
   if (rest.size() >= 8) {
     double raw;
     long long rawInteger;

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <string>
 
-#include "console/host/paste_text.h"
-#include "console/host/text_window_model.h"
+#include "hosts/window/model/paste_text.h"
+#include "hosts/window/model/text_window_model.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -48,7 +48,7 @@ class Events {
   std::size_t at_ = 0;
 };
 
-void checkModel(const host::TextWindowModel& m) {
+void checkModel(const window::TextWindowModel& m) {
   const int lines = m.lineCount();
   check(m.caretRow() == lines - (m.linePending() ? 0 : 1), "the caret is not on the last line");
   if (m.linePending()) {
@@ -73,13 +73,13 @@ void checkModel(const host::TextWindowModel& m) {
   }
 }
 
-void checkPaint(const host::TextWindowModel& m, int top, int bottom) {
+void checkPaint(const window::TextWindowModel& m, int top, int bottom) {
   const auto rows = m.rowsToPaint(std::min(top, bottom), std::max(top, bottom));
   if (rows.first <= rows.last) check(rows.first >= 0 && rows.last < m.lineCount(), "rows to paint beyond the text");
 }
 
 // Copy takes the selected span from its own line, never beyond it.
-void checkCopy(const host::TextWindowModel& m) {
+void checkCopy(const window::TextWindowModel& m) {
   const std::u32string copied = m.selectedText();
   if (copied.empty()) return;
   const auto& sel = m.selection();
@@ -95,7 +95,7 @@ void checkAnswer(const std::string& answer, std::size_t capacity) {
   check(answer.size() <= 2 + 4 * (capacity > 2 ? capacity - 2 : 0), "an answer beyond the capacity");
 }
 
-host::ScrollRequest request(std::uint8_t b) { return static_cast<host::ScrollRequest>(b % 8); }
+window::ScrollRequest request(std::uint8_t b) { return static_cast<window::ScrollRequest>(b % 8); }
 
 }  // namespace
 }  // namespace veska::fuzz
@@ -103,7 +103,7 @@ host::ScrollRequest request(std::uint8_t b) { return static_cast<host::ScrollReq
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace veska;
   fuzz::Events events(data, size);
-  host::TextWindowModel m;
+  window::TextWindowModel m;
   m.setCellSize(8, 16);
   m.resize(640, 400);
   while (!events.done()) {
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 0: m.appendOutput(events.bytes()); break;
       case 1: m.character(events.character()); break;
       case 2: m.character(static_cast<char32_t>(events.byte() % 16)); break;  // controls: BS, tab, LF, CR
-      case 3: m.key(static_cast<host::Key>(events.byte() % 10)); break;
+      case 3: m.key(static_cast<window::Key>(events.byte() % 10)); break;
       case 4: {
         const auto r = fuzz::request(events.byte());
         m.scrollVertical(r, events.pixels());
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 16: {  // Paste: the clipboard's characters typed one by one
         std::u32string clipboard;
         for (const char c : events.bytes()) clipboard.push_back(static_cast<unsigned char>(c));
-        for (const char32_t c : host::pastedCharacters(clipboard)) m.character(c);
+        for (const char32_t c : window::pastedCharacters(clipboard)) m.character(c);
         break;
       }
     }

@@ -6,6 +6,6 @@
 namespace veska::input {
 
 // Sets the first n characters of text to blanks (nothing when n <= 0).
-void BLANKS(std::u32string& text, long long n);
+void blankPrefix(std::u32string& text, long long n);
 
 }  // namespace veska::input

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "console/io/numeric_input.h"
+#include "records/numeric_input.h"
 
 namespace veska::input {
 namespace {
@@ -16,23 +16,23 @@ struct Columns {
 // The variant is chosen by the column just before the usual year field: a
 // minus sign there belongs to the year, so an 8-character ring-width
 // identifier whose last character is "-" loses that character.
-Columns columnsFor(const io::Text& line, std::size_t idWidth) {
+Columns columnsFor(const records::Text& line, std::size_t idWidth) {
   if (line[idWidth - 1] == U'-') return {idWidth - 1, idWidth - 1, 5};
   return {idWidth, idWidth, 4};
 }
 
-std::optional<std::int32_t> field(const io::Text& line, std::size_t start, std::size_t width) {
-  return io::readIntegerField(std::u32string_view(line).substr(start, width));
+std::optional<std::int32_t> field(const records::Text& line, std::size_t start, std::size_t width) {
+  return records::readIntegerField(std::u32string_view(line).substr(start, width));
 }
 
 }  // namespace
 
-std::optional<DecadalLine> readDecadalLine(const io::Text& record, Layout layout) {
-  const io::Text line = io::fitRecord(record, 80);
+std::optional<DecadalLine> readDecadalLine(const records::Text& record, Layout layout) {
+  const records::Text line = records::fitRecord(record, 80);
   const bool rings = layout == Layout::RingWidths;
   const Columns c = columnsFor(line, rings ? 8 : 6);
   DecadalLine out;
-  out.id = io::fitRecord(std::u32string_view(line).substr(0, c.idWidth), 8);
+  out.id = records::fitRecord(std::u32string_view(line).substr(0, c.idWidth), 8);
   const auto year = field(line, c.yearStart, c.yearWidth);
   if (!year) return std::nullopt;
   out.year = *year;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "console/io/text.h"
+#include "records/text.h"
 
 namespace veska::input {
 
@@ -27,7 +27,7 @@ struct DecadalLine {
 // nullopt when any field of the line cannot be read as an integer: the line
 // is then a text line. Sample counts of index lines must be readable too but
 // are not kept. The record is taken as 80 characters (cut or padded).
-std::optional<DecadalLine> readDecadalLine(const io::Text& record, Layout layout);
+std::optional<DecadalLine> readDecadalLine(const records::Text& record, Layout layout);
 
 // How many slots of a series' first line belong to the series, from its first
 // year Y: the years from Y to the end of Y's decade. Decades run 0-9, 10-19...

@@ -1,5 +1,5 @@
-// The autoregressive model of one series: what AUTOREG chooses, the listing
-// shows and PREWHITEN applies.
+// The autoregressive model of one series: what fitArModel chooses, the listing
+// shows and prewhiten applies.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 namespace veska::stats {
 
 inline constexpr int kMaxArOrder = 10;
-// AUTOREG evaluates order 11 to decide about order 10 and writes its estimate
+// fitArModel evaluates order 11 to decide about order 10 and writes its estimate
 // into the coefficients while searching.
 inline constexpr int kCoefficientRoom = kMaxArOrder + 1;
 

@@ -4,7 +4,7 @@
 
 namespace veska::stats {
 
-void BACKCAST(std::span<float> w, int n, int p, std::span<const float> phi, int s) {
+void backcast(std::span<float> w, int n, int p, std::span<const float> phi, int s) {
   if (p <= 0 || n < 0 || s < 0) return;
   if (static_cast<std::size_t>(p) > phi.size()) return;
   if (static_cast<std::size_t>(n) + static_cast<std::size_t>(s) > w.size()) return;

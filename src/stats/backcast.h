@@ -1,4 +1,4 @@
-// BACKCAST: extends a series backwards with values its AR model predicts
+// backcast: extends a series backwards with values its AR model predicts
 // from the values that follow them.
 #pragma once
 
@@ -14,6 +14,6 @@ namespace veska::stats {
 // p = 0 leaves w unchanged. w must hold n + s values and phi p coefficients:
 // otherwise w is left unchanged. Terms beyond w_(n+s), which only a series
 // shorter than its order would need, are left out.
-void BACKCAST(std::span<float> w, int n, int p, std::span<const float> phi, int s);
+void backcast(std::span<float> w, int n, int p, std::span<const float> phi, int s);
 
 }  // namespace veska::stats

@@ -1,4 +1,4 @@
-// Centring of a series on its mean, shared by AUTOREG and PREWHITEN.
+// Centring of a series on its mean, shared by fitArModel and prewhiten.
 #pragma once
 
 #include <span>

@@ -7,7 +7,7 @@
 
 namespace veska::stats {
 
-void PREWHITEN(std::span<float> x, std::vector<float>& w, int p, std::span<const float> phi) {
+void prewhiten(std::span<float> x, std::vector<float>& w, int p, std::span<const float> phi) {
   if (p < 0 || static_cast<std::size_t>(p) > phi.size()) return;
   const std::size_t n = x.size();
   const auto order = static_cast<std::size_t>(p);
@@ -15,7 +15,7 @@ void PREWHITEN(std::span<float> x, std::vector<float>& w, int p, std::span<const
 
   centre(x);
   std::copy(x.begin(), x.end(), w.begin());
-  BACKCAST(w, static_cast<int>(n), p, phi, p);
+  backcast(w, static_cast<int>(n), p, phi, p);
   // 0-based: w[order + t] is year t + 1 of the series.
   for (std::size_t t = 0; t < n; ++t) {
     double sum = 0.0;

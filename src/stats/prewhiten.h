@@ -1,4 +1,4 @@
-// PREWHITEN: replaces a series by the residuals of its AR model, one per
+// prewhiten: replaces a series by the residuals of its AR model, one per
 // year, the first years' residuals drawing on backcasts.
 #pragma once
 
@@ -7,13 +7,13 @@
 
 namespace veska::stats {
 
-// The series is first centred again (AUTOREG has centred it, so this removes
+// The series is first centred again (fitArModel has centred it, so this removes
 // only the rounding residue of that centring) and copied into w after p
-// backcasts (BACKCAST with s = p); then e_t = w_(p+t) - sum phi_j w_(p+t-j),
+// backcasts (backcast with s = p); then e_t = w_(p+t) - sum phi_j w_(p+t-j),
 // j = 1 .. p in rising j, the sum in double, rounded once, replaces x_t.
 // w is scratch of n + p values; it grows only when it is shorter, which the
 // run's buffer never is. Nothing changes when phi holds fewer than p
 // coefficients or p is negative.
-void PREWHITEN(std::span<float> x, std::vector<float>& w, int p, std::span<const float> phi);
+void prewhiten(std::span<float> x, std::vector<float>& w, int p, std::span<const float> phi);
 
 }  // namespace veska::stats

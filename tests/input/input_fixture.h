@@ -13,10 +13,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "console/io/runtime.h"
-#include "console/io/text.h"
+#include "records/runtime.h"
+#include "records/text.h"
 #include "input/series_table.h"
-#include "input/trrw.h"
+#include "input/decadal_series.h"
 #include "support/test_support.h"
 
 namespace veska::input::testing {
@@ -76,7 +76,7 @@ class InputTest : public ::testing::Test {
   // Writes the bytes as the data file and opens it on the undated unit.
   void openData(const std::string& bytes, const std::string& name = "data.rwl") {
     test::writeFile(dir_.file(name), bytes);
-    ASSERT_TRUE(rt_.open(io::kUndatedUnit, dir_.file(name).string(), io::OpenStatus::Old).ok);
+    ASSERT_TRUE(rt_.open(records::kUndatedUnit, dir_.file(name).string(), records::OpenStatus::Old).ok);
   }
 
   struct Series {
@@ -87,9 +87,9 @@ class InputTest : public ::testing::Test {
     int counter = 0;
   };
 
-  // One TRRW call on the open file.
+  // One readDecadalSeries call on the open file.
   Series read(Series s, std::u32string_view code = U"MR") {
-    TRRW(rt_, s.id, s.first, s.count, s.values, s.counter, io::kUndatedUnit, code);
+    readDecadalSeries(rt_, s.id, s.first, s.count, s.values, s.counter, records::kUndatedUnit, code);
     return s;
   }
   Series read(std::u32string_view code = U"MR") { return read(Series{}, code); }
@@ -99,7 +99,7 @@ class InputTest : public ::testing::Test {
   int statusOf(F&& f) {
     try {
       f();
-    } catch (const io::RunEnded& ended) {
+    } catch (const records::RunEnded& ended) {
       return ended.status;
     }
     return -1;
@@ -121,10 +121,10 @@ class InputTest : public ::testing::Test {
 
   test::TempDir dir_;
   test::ScriptedConsole console_{{""}};  // one answer, for a pause
-  io::Runtime rt_{console_};
+  records::Runtime rt_{console_};
 };
 
-inline std::string utf8(const std::u32string& s) { return io::toUtf8(s); }
+inline std::string utf8(const std::u32string& s) { return records::toUtf8(s); }
 
 // Joins texts. (GCC 12 warns wrongly about "literal" + std::string.)
 inline std::string cat(std::initializer_list<std::string_view> parts) {
@@ -133,7 +133,7 @@ inline std::string cat(std::initializer_list<std::string_view> parts) {
   return out;
 }
 
-// A title line as TRRW echoes it: one blank and the line's 80 columns.
+// A title line as readDecadalSeries echoes it: one blank and the line's 80 columns.
 inline std::string echoed(std::string_view title) {
   std::string out(1, ' ');
   out += title.substr(0, 80);

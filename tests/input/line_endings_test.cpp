@@ -1,6 +1,6 @@
 // Files from Windows, old Macintosh systems and Unix, and identifiers in
 // UTF-8 or Latin-1, all read alike: a column is a character.
-#include "input/loadser.h"
+#include "input/series_file.h"
 #include "input_fixture.h"
 
 namespace veska::input::testing {
@@ -38,11 +38,11 @@ TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
     SCOPED_TRACE(r.name);
     test::TempDir dir;
     test::ScriptedConsole console;
-    io::Runtime rt(console);
+    records::Runtime rt(console);
     test::writeFile(dir.file("f.rwl"), r.bytes);
-    ASSERT_TRUE(rt.open(io::kUndatedUnit, dir.file("f.rwl").string(), io::OpenStatus::Old).ok);
+    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
     auto table = std::make_unique<SeriesTable>();
-    LOADSER(rt, *table, U"MR", kMaxLength, kMaxSeries, io::kUndatedUnit);
+    loadSeriesFile(rt, *table, U"MR", kMaxLength, kMaxSeries, records::kUndatedUnit);
     ASSERT_EQ(table->count, 2);
     EXPECT_EQ(table->first[0], 1995);
     EXPECT_EQ(table->last[0], 2001);
@@ -72,11 +72,11 @@ TEST_F(LineEndingTest, Utf8AndLatin1IdentifiersKeepTheirColumns) {
     SCOPED_TRACE(r.name);
     test::TempDir dir;
     test::ScriptedConsole console;
-    io::Runtime rt(console);
+    records::Runtime rt(console);
     test::writeFile(dir.file("f.rwl"), r.line + "\n");
-    ASSERT_TRUE(rt.open(io::kUndatedUnit, dir.file("f.rwl").string(), io::OpenStatus::Old).ok);
+    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
     Series s;
-    TRRW(rt, s.id, s.first, s.count, s.values, s.counter, io::kUndatedUnit, U"MR");
+    readDecadalSeries(rt, s.id, s.first, s.count, s.values, s.counter, records::kUndatedUnit, U"MR");
     EXPECT_EQ(utf8(s.id), r.id);
     EXPECT_EQ(s.count, 1);
     EXPECT_EQ(s.first, r.year);

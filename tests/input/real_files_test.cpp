@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "input/loadser.h"
+#include "input/series_file.h"
 #include "input_fixture.h"
 
 namespace veska::input::testing {
@@ -73,12 +73,12 @@ TEST_P(RealFileTest, LoadsAsTheLayoutRulesSay) {
   const bool chronology = path.extension() == ".crn";
 
   test::ScriptedConsole console;
-  io::Runtime rt(console);
-  ASSERT_TRUE(rt.open(io::kUndatedUnit, path.string(), io::OpenStatus::Old).ok);
+  records::Runtime rt(console);
+  ASSERT_TRUE(rt.open(records::kUndatedUnit, path.string(), records::OpenStatus::Old).ok);
   auto table = std::make_unique<SeriesTable>();
   try {
-    LOADSER(rt, *table, chronology ? U"IR" : U"MR", kMaxLength, kMaxSeries, io::kUndatedUnit);
-  } catch (const io::RunEnded& ended) {
+    loadSeriesFile(rt, *table, chronology ? U"IR" : U"MR", kMaxLength, kMaxSeries, records::kUndatedUnit);
+  } catch (const records::RunEnded& ended) {
     FAIL() << "the run ended with status " << ended.status << "\n" << console.output;
   }
 
@@ -125,7 +125,7 @@ class RealFileDetails : public InputTest {
     const auto dir = test::realDataDir();
     if (!dir) return table;
     openData(test::readFile(*dir / name), name);
-    LOADSER(rt_, *table, code, kMaxLength, kMaxSeries, io::kUndatedUnit);
+    loadSeriesFile(rt_, *table, code, kMaxLength, kMaxSeries, records::kUndatedUnit);
     return table;
   }
   int find(const SeriesTable& t, std::string_view id) {

@@ -52,8 +52,8 @@ TEST_F(TextLineTest, TheTwentySixthTextLineEndsTheRun) {
   // Inside one call the limit counts titles before and within the series.
   openData(titles(20) + rwLine("A", 1990, {100}) + titles(6, "note line") + rwLine("A", 2000, {100, 999}));
   const int status = statusOf([&] { read(); });
-  EXPECT_EQ(status, io::kExitDataLimit);
-  EXPECT_EQ(console_.terminated, io::kExitDataLimit);
+  EXPECT_EQ(status, records::kExitDataLimit);
+  EXPECT_EQ(console_.terminated, records::kExitDataLimit);
   const std::vector<std::string> lines = consoleLines();
   ASSERT_EQ(lines.size(), 25u * 3 + 1);
   // The 26th is not echoed; the message follows the 25th echo at once, and

@@ -39,7 +39,7 @@ TEST(DecadalLine, ChoosesTheYearFieldByTheColumnBeforeIt) {
   };
   for (const VariantRow& r : rows) {
     SCOPED_TRACE(r.line);
-    const auto line = readDecadalLine(io::fromUtf8(r.line), r.layout);
+    const auto line = readDecadalLine(records::fromUtf8(r.line), r.layout);
     if (!r.id) {
       EXPECT_FALSE(line.has_value());
       continue;
@@ -54,7 +54,7 @@ TEST(DecadalLine, ChoosesTheYearFieldByTheColumnBeforeIt) {
 TEST(DecadalLine, IndexPairsSitInTheirColumns) {
   // Pair k holds its value in 4+7k..7+7k and its count in 8+7k..10+7k.
   const auto line = readDecadalLine(
-      io::fromUtf8("ID00011980   1  2   3  4   5  6   7  8   9 10  11 12  13 14  15 16  17 18  19 20"),
+      records::fromUtf8("ID00011980   1  2   3  4   5  6   7  8   9 10  11 12  13 14  15 16  17 18  19 20"),
       Layout::Indices);
   ASSERT_TRUE(line.has_value());
   for (int k = 0; k < 10; ++k) {

@@ -12,7 +12,7 @@ namespace {
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-// Walks a given criterion sequence C_0 .. C_M as AUTOREG walks the orders it
+// Walks a given criterion sequence C_0 .. C_M as fitArModel walks the orders it
 // computes; M is the maximum order argument.
 int chooseOrder(const std::vector<float>& c) {
   const int m = static_cast<int>(c.size()) - 1;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "stats/autoreg.h"
+#include "stats/ar_fit.h"
 #include "stats/backcast.h"
 #include "stats/simulated.h"
 
@@ -19,7 +19,7 @@ TEST(Prewhiten, WorkedExampleOrderOne) {
   std::vector<float> x = {1, 2, 3};
   std::vector<float> w(4, 99.0f);
   const float phi[] = {0.5f};
-  PREWHITEN(x, w, 1, phi);
+  prewhiten(x, w, 1, phi);
   EXPECT_EQ(x, (std::vector<float>{-0.75f, 0.5f, 1.0f}));
   EXPECT_EQ(w, (std::vector<float>{-0.5f, -1.0f, 0.0f, 1.0f}));
 }
@@ -31,7 +31,7 @@ TEST(Prewhiten, GivesOneResidualPerYearFromBackcastsForTheFirstYears) {
   std::vector<float> x = {4, 8, 0, -12};
   std::vector<float> w(6);
   const float phi[] = {0.5f, 0.25f};
-  PREWHITEN(x, w, 2, phi);
+  prewhiten(x, w, 2, phi);
   EXPECT_EQ(x, (std::vector<float>{1.25f, 5.0f, -5.0f, -14.0f}));
 }
 
@@ -39,7 +39,7 @@ TEST(Prewhiten, RemovesTheResidueOfAnEarlierCentring) {
   std::vector<float> x = {0.5f, 1.5f, 2.5f, 3.5f};
   std::vector<float> w(5);
   const float phi[] = {0.0f};
-  PREWHITEN(x, w, 1, phi);
+  prewhiten(x, w, 1, phi);
   EXPECT_EQ(x, (std::vector<float>{-1.5f, -0.5f, 0.5f, 1.5f}));
 }
 
@@ -50,7 +50,7 @@ TEST(Prewhiten, RoundsEachResidualOnceFromADoubleSum) {
   std::vector<float> x = {-h, -h, 1.0f, -1.0f + 2 * h};
   std::vector<float> w(6);
   const float phi[] = {1.0f, 1.0f};
-  PREWHITEN(x, w, 2, phi);
+  prewhiten(x, w, 2, phi);
   EXPECT_EQ(x[2], 1.0f + 2 * h);
 }
 
@@ -58,7 +58,7 @@ TEST(Prewhiten, GrowsAWorkTableThatIsTooShort) {
   std::vector<float> x = {1, 2, 3};
   std::vector<float> w;
   const float phi[] = {0.5f};
-  PREWHITEN(x, w, 1, phi);
+  prewhiten(x, w, 1, phi);
   EXPECT_EQ(x, (std::vector<float>{-0.75f, 0.5f, 1.0f}));
 }
 
@@ -66,10 +66,10 @@ TEST(Prewhiten, ALongSeriesOfTheHighestOrderFitsTheRunsBuffer) {
   std::vector<float> x = test::simulateArma({}, 0.9, 5000, 8u);
   ArWork work(5000);
   ArModel m;
-  AUTOREG(x, kAutoregMaxOrderArgument, m, work);
+  fitArModel(x, kAutoregMaxOrderArgument, m, work);
   ASSERT_EQ(m.order, 10);
   std::vector<float> w(5010);
-  PREWHITEN(x, w, m.order, m.coefficients);
+  prewhiten(x, w, m.order, m.coefficients);
   EXPECT_EQ(w.size(), 5010u);
   // The residuals of a fitted model are far less variable than the series.
   double residual = 0.0;
@@ -81,7 +81,7 @@ TEST(Backcast, MakesTheLatestBackcastFirst) {
   // p = 2: w2 from w3 and w4 first, then w1 from w2 and w3.
   std::vector<float> w = {4, 8, 0, 0};
   const float phi[] = {0.5f, 0.25f};
-  BACKCAST(w, 2, 2, phi, 2);
+  backcast(w, 2, 2, phi, 2);
   EXPECT_EQ(w, (std::vector<float>{3, 4, 4, 8}));
 }
 
@@ -90,7 +90,7 @@ TEST(Backcast, RoundsAfterEveryTerm) {
   const float h = kHalfUlpOfOne;
   std::vector<float> w = {1.0f, h, h, 0.0f};
   const float phi[] = {1.0f, 1.0f, 1.0f};
-  BACKCAST(w, 3, 3, phi, 1);
+  backcast(w, 3, 3, phi, 1);
   EXPECT_EQ(w, (std::vector<float>{1.0f, 1.0f, h, h}));
 }
 
@@ -108,7 +108,7 @@ TEST(Backcast, LeavesTheTableAloneWhenItCannot) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
     std::vector<float> w = {1, 2, 3, 4};
-    BACKCAST(w, row.n, row.p, phi, row.s);
+    backcast(w, row.n, row.p, phi, row.s);
     EXPECT_EQ(w, (std::vector<float>{1, 2, 3, 4}));
   }
 }
@@ -117,7 +117,7 @@ TEST(Backcast, ASeriesShorterThanItsOrderUsesTheValuesThereAre) {
   // n = 1, p = 3: w2 = 0.5*w3 (w4, w5 do not exist), w1 = 0.5*w2 + 0.5*w3.
   std::vector<float> w = {4, 0, 0};
   const float phi[] = {0.5f, 0.5f, 0.5f};
-  BACKCAST(w, 1, 3, phi, 2);
+  backcast(w, 1, 3, phi, 2);
   EXPECT_EQ(w, (std::vector<float>{3, 2, 4}));
 }
 

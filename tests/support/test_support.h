@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "console/io/console.h"
+#include "records/console.h"
 
 namespace veska::test {
 
 // A console that answers from a script and records everything written.
-class ScriptedConsole : public io::Console {
+class ScriptedConsole : public records::Console {
  public:
   explicit ScriptedConsole(std::vector<std::string> answers = {})
       : answers_(answers.begin(), answers.end()) {}

@@ -1,0 +1,113 @@
+#include "hosts/window/console_hooks.h"
+
+#include <string>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "hosts/window/dialogs.h"
+#include "hosts/window/host_state.h"
+#include "hosts/window/text_window.h"
+#include "hosts/window/unit_window_table.h"
+#include "records/runtime.h"
+#include "records/text.h"
+
+namespace veska::window {
+namespace {
+
+// The quit code of a host that stops on an error (the process exits with 255).
+constexpr int kQuitOnError = -1;
+constexpr std::size_t kSystemErrorLength = 100;
+
+}  // namespace
+
+ConsoleHooks::ConsoleHooks(HostState& state, UnitWindowTable& units, Dialogs& dialogs)
+    : state_(state), units_(units), dialogs_(dialogs) {}
+
+void ConsoleHooks::yield() { QCoreApplication::processEvents(); }
+
+bool ConsoleHooks::write(std::string_view bytes) {
+  TextWindow* window = units_.windowFor(kConsoleUnit);
+  if (!window) {
+    state_.requestQuit(kQuitOnError);
+    return false;
+  }
+  window->appendOutput(bytes);
+  QCoreApplication::processEvents();
+  return true;
+}
+
+std::optional<std::string> ConsoleHooks::readLine(std::size_t capacity) {
+  if (state_.quitCode() || reading_) return std::nullopt;
+  TextWindow* window = units_.windowFor(kConsoleUnit);
+  if (!window) {
+    windowHandleError();
+    return std::nullopt;
+  }
+  waitForLine(*window);
+  // Quitting (Exit chosen, the frame closed) ends the run (D19); a window
+  // closed while the read waited is an error.
+  if (state_.quitCode()) return std::nullopt;
+  window = units_.windowFor(kConsoleUnit);
+  if (!window) {
+    windowHandleError();
+    return std::nullopt;
+  }
+  std::string answer = window->model().takeInput(capacity + 2);
+  answer.resize(answer.size() - 2);  // the CR LF that ended it
+  return answer;
+}
+
+void ConsoleHooks::waitForLine(TextWindow& window) {
+  QPointer<TextWindow> guard(&window);
+  window.beginRead();
+  QEventLoop loop;
+  const auto done = [&] { return !guard || guard->isClosed() || !guard->model().waiting() || state_.quitCode(); };
+  QObject::connect(&window, &TextWindow::stateChanged, &loop, [&] {
+    if (done()) loop.quit();
+  });
+  QObject::connect(&window, &TextWindow::closed, &loop, &QEventLoop::quit);
+  QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
+  QObject::connect(&state_, &HostState::quitRequested, &loop, &QEventLoop::quit);
+  reading_ = true;
+  state_.announceReadWaiting();
+  if (!done()) loop.exec(QEventLoop::DialogExec);
+  reading_ = false;
+}
+
+void ConsoleHooks::terminate(int /*status*/) {
+  if (state_.finalWait) return;  // only the first call waits
+  state_.finalWait = true;
+  if (state_.quitCode()) return;
+  QEventLoop loop;
+  QObject::connect(&state_, &HostState::quitRequested, &loop, &QEventLoop::quit);
+  state_.announceFinalWait();
+  if (!state_.quitCode()) loop.exec();
+}
+
+std::optional<std::string> ConsoleHooks::chooseFileForEmptyName() {
+  const std::optional<QString> path = dialogs_.openFileName(owner_);
+  if (!path || path->isEmpty()) return std::nullopt;
+  return path->toStdString();
+}
+
+void ConsoleHooks::windowHandleError() {
+  dialogs_.messageBox(owner_, QStringLiteral("Not a valid window, program exited."),
+                      QStringLiteral("Window Handler Error"), Dialogs::Icon::Error);
+  state_.requestQuit(kQuitOnError);
+}
+
+// The System Error box: the message quoted, the code on the console, then a
+// quit; the run's end follows.
+void ConsoleHooks::fatalError(std::string_view message) {
+  std::u32string text = U"System Error found! \"" + records::fromUtf8(message) + U"\", program stop";
+  if (text.size() > kSystemErrorLength) text.resize(kSystemErrorLength);
+  write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
+  dialogs_.messageBox(owner_, QString::fromStdU32String(text), QStringLiteral("System Error"),
+                      Dialogs::Icon::Error);
+  state_.requestQuit(kQuitOnError);
+}
+
+std::optional<int> ConsoleHooks::quitStatus() const { return state_.quitCode(); }
+
+}  // namespace veska::window

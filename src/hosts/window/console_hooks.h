@@ -1,0 +1,46 @@
+// The console as the run sees it in the windowed host: output goes to the
+// Input/Output window, answers are typed there. The windows are serviced
+// only inside these hooks: a drain of pending events at the start of every
+// I/O statement and after every write, and a nested event loop while a read
+// waits for its line, as QDialog::exec() waits for its answer.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "records/console.h"
+
+namespace veska::window {
+
+class Dialogs;
+class HostState;
+class TextWindow;
+class UnitWindowTable;
+
+class ConsoleHooks : public records::Console {
+ public:
+  ConsoleHooks(HostState& state, UnitWindowTable& units, Dialogs& dialogs);
+
+  // The window that owns the host's dialogs and message boxes.
+  void setDialogOwner(QWidget* owner) { owner_ = owner; }
+
+  bool write(std::string_view bytes) override;
+  std::optional<std::string> readLine(std::size_t capacity) override;
+  void yield() override;
+  void terminate(int status) override;
+  std::optional<std::string> chooseFileForEmptyName() override;
+  void fatalError(std::string_view message) override;
+  std::optional<int> quitStatus() const override;
+
+ private:
+  void waitForLine(TextWindow& window);
+  void windowHandleError();
+
+  HostState& state_;
+  UnitWindowTable& units_;
+  Dialogs& dialogs_;
+  QPointer<QWidget> owner_;
+  bool reading_ = false;
+};
+
+}  // namespace veska::window

@@ -1,0 +1,75 @@
+#include "hosts/window/host.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "hosts/window/dialogs.h"
+#include "hosts/window/frame_window.h"
+#include "hosts/window/icons.h"
+#include "hosts/window/menu_actions.h"
+#include "hosts/window/model/system_figures.h"
+#include "hosts/window/text_commands.h"
+#include "hosts/window/text_window.h"
+#include "dialogue/run_driver.h"
+
+namespace veska::window {
+
+Host::Host(Dialogs& dialogs) : Host(dialogs, dialogue::runCrossdating) {}
+
+Host::Host(Dialogs& dialogs, Program program)
+    : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
+
+Host::~Host() = default;
+
+QString Host::programFileName() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
+
+int Host::run() {
+  // The console hooks are this host's own (hooks_), ready before any window.
+  const QString title = programFileName();
+  state_.finalWait = false;
+  frameIcon_ = frameIcon();
+  textIcon_ = textWindowIcon();
+  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
+  actions_ = std::make_unique<MenuActions>();
+  units_.registerUnit(kConsoleUnit);
+  frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
+  frame_->setWindowIcon(frameIcon_);
+  QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
+                   [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
+  hooks_.setDialogOwner(frame_.get());
+  frame_->show();
+  console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
+  if (!console_) return kExitNoWindow;
+  return runProgram();
+}
+
+// The window takes the unit-window slot registered last and counts as open
+// until it agrees to close.
+TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) {
+  auto* window = new TextWindow;
+  window->setWindowTitle(title);
+  window->setWindowIcon(textIcon_);
+  TextCommands::attach(*window, dialogs_, state_.textSavePath);
+  units_.attachNewWindow(window);
+  state_.windowOpened(window);
+  QObject::connect(window, &TextWindow::closed, &state_, [this](TextWindow* closed) {
+    units_.detach(closed);
+    state_.windowClosed(closed);
+  });
+  QObject::connect(window, &TextWindow::closeRefused, &state_, [this] { state_.closing = false; });
+  frame_->addTextWindow(window, geometry);
+  window->setFocus();
+  return window;
+}
+
+int Host::runProgram() {
+  records::Runtime runtime(hooks_);
+  try {
+    program_(runtime);
+  } catch (const records::RunEnded& ended) {
+    return ended.status;
+  }
+  return records::kExitNormal;  // a program that returned ends as a normal run
+}
+
+}  // namespace veska::window

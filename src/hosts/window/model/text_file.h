@@ -1,0 +1,25 @@
+// A text window's lines written to a file: one file line per window line,
+// each ended by CR LF, nothing before or after (an empty window gives an
+// empty file). Characters are written as UTF-8, as the console writes them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veska::window {
+
+enum class SaveResult {
+  Written,
+  CannotCreate,  // nothing written
+  WriteFailed,   // writing stopped; the file holds what was written
+};
+
+std::string savedBytes(const std::vector<std::u32string>& lines);
+
+// Creates or replaces the file at `path` (UTF-8) with the lines.
+SaveResult writeTextFile(const std::string& path, const std::vector<std::u32string>& lines);
+
+// The warning each failure shows; empty for Written.
+const char* saveFailureMessage(SaveResult result);
+
+}  // namespace veska::window

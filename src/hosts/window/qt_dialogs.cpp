@@ -1,0 +1,94 @@
+#include "hosts/window/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "hosts/window/about_box.h"
+
+namespace veska::window {
+namespace {
+
+QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
+  switch (icon) {
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Error: return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// The highest page the print dialog lets the user name.
+constexpr int kLastPage = 32767;
+
+}  // namespace
+
+void QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
+  QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+Dialogs::Answer QtDialogs::question(QWidget* owner, const QString& text, const QString& caption) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  owner);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;  // Cancel, Escape or the close box
+  }
+}
+
+std::optional<QString> QtDialogs::openFileName(QWidget* owner) {
+  // Modal to the frame (D20), starting where VESKA.OUT will be written.
+  const QString path = QFileDialog::getOpenFileName(owner, QStringLiteral("Open"), QDir::currentPath(),
+                                                    QStringLiteral("All Files (*)"));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) {
+  QFileDialog dialog(owner, caption, defaultPath,
+                     QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.selectFile(defaultPath);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
+bool QtDialogs::setUpPrinter(QWidget* owner, QPrinter& printer) {
+  printer.setFromTo(1, 1);
+  printer.setCopyCount(1);
+  QPrintDialog dialog(&printer, owner);
+  dialog.setMinMax(1, kLastPage);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QFont> QtDialogs::chooseFont(QWidget* owner, const QFont& current) {
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, current, owner, QStringLiteral("Font"),
+                                          QFontDialog::MonospacedFonts);
+  if (!chosen) return std::nullopt;
+  return font;
+}
+
+std::optional<QColor> QtDialogs::chooseColour(QWidget* owner, const QColor& current) {
+  const QColor colour = QColorDialog::getColor(current, owner, QStringLiteral("Color"));
+  if (!colour.isValid()) return std::nullopt;
+  return colour;
+}
+
+void QtDialogs::about(QWidget* owner, const std::vector<AboutRow>& rows) {
+  AboutBox box(rows, owner);
+  box.exec();
+}
+
+}  // namespace veska::window

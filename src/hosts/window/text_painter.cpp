@@ -1,0 +1,73 @@
+#include "hosts/window/text_painter.h"
+
+#include <algorithm>
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QString>
+
+#include "hosts/window/model/text_window_model.h"
+
+namespace veska::window {
+namespace {
+
+// Columns [from, to) of `line` at row `row`. Each character is drawn in its
+// own cell, so a glyph wider or narrower than the font's cell cannot shift
+// the columns after it.
+void drawCells(QPainter& painter, const TextWindowModel& model, const std::u32string& line, int row,
+               int from, int to, int ascent) {
+  const int end = std::min(to, static_cast<int>(line.size()));
+  const int y = model.cellY(row) + ascent;
+  for (int column = std::max(0, from); column < end; ++column) {
+    const char32_t c = line[static_cast<std::size_t>(column)];
+    if (c == U' ') continue;
+    painter.drawText(model.cellX(column), y, QString::fromUcs4(&c, 1));
+  }
+}
+
+void drawRows(QPainter& painter, const TextWindowModel& model, const QRect& area, int ascent) {
+  const int firstColumn = model.scroll().horizontalPosition();
+  const int lastColumn = firstColumn + model.scroll().visibleColumns() + 1;
+  const auto rows = model.rowsToPaint(area.top(), area.bottom());
+  for (int row = rows.first; row <= rows.last; ++row) {
+    drawCells(painter, model, model.lines()[static_cast<std::size_t>(row)], row, firstColumn, lastColumn,
+              ascent);
+  }
+}
+
+// White characters on blue.
+void drawHighlight(QPainter& painter, const TextWindowModel& model, int ascent) {
+  const auto& selection = model.selection();
+  if (!model.highlightVisible() || selection.row() >= model.lineCount()) return;
+  const QRect span(model.cellX(selection.start()), model.cellY(selection.row()),
+                   (selection.end() - selection.start()) * model.charWidth(), model.lineHeight());
+  painter.fillRect(span, QColor(0, 0, 255));
+  painter.setPen(Qt::white);
+  drawCells(painter, model, model.lines()[static_cast<std::size_t>(selection.row())], selection.row(),
+            selection.start(), selection.end(), ascent);
+}
+
+// A solid block that inverts what lies under it, as a caret does.
+void drawCaret(QPainter& painter, const TextWindowModel& model) {
+  const QRect cell(model.cellX(model.caretColumn()), model.cellY(model.caretRow()), model.charWidth(),
+                   model.lineHeight());
+  painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+  painter.fillRect(cell, Qt::black);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+}  // namespace
+
+void paintText(QPainter& painter, const TextWindowModel& model, const QFont& font, const QRect& area,
+               bool showCaret) {
+  painter.fillRect(area, Qt::white);
+  painter.setFont(font);
+  const int ascent = QFontMetrics(font).ascent();
+  painter.setPen(QColor::fromRgb(model.textColour()));
+  drawRows(painter, model, area, ascent);
+  drawHighlight(painter, model, ascent);
+  if (showCaret) drawCaret(painter, model);
+}
+
+}  // namespace veska::window

@@ -1,0 +1,22 @@
+// Asks for a data file's name on the console and opens it on a unit, asking
+// again until a file opens or the user bails out with "/".
+#pragma once
+
+#include <string>
+
+#include "records/runtime.h"
+
+namespace veska::input {
+
+// On return the file named in fileName (trailing blanks removed) is open on
+// the unit. Status letter "O"/"o" opens an existing file; any other letter
+// opens the same way, as no caller passes another. Does not return on the
+// bail-out: the run ends with status 0, no message and no pause.
+void openDataFile(records::Runtime& rt, std::u32string& fileName, char32_t status, int unit);
+
+// The whole answer is the name: a path of any length must open the file it
+// names. An answer whose only non-blank character is a leading "/" is the
+// bail-out; an absolute path such as /home/lab/site.rwl is a name.
+bool isBailOut(std::u32string_view answer);
+
+}  // namespace veska::input

@@ -1,0 +1,28 @@
+// The match phase of a run: the heading block, then every pair in order, each
+// written as its console progress line and then its report line, with the
+// column headers and group separators between the groups.
+//
+// With dated series, each dated series i is the first series against every
+// undated series; otherwise each undated series i against every later one.
+// The fast routine computes the pairs on worker threads ahead of the writer;
+// the lines still come out one pair at a time, in this order, from the
+// calling thread, and carry the same bits as the direct routine's.
+#pragma once
+
+#include "records/runtime.h"
+#include "input/series_table.h"
+#include "match/placements.h"
+
+namespace veska::match {
+
+// The run's match phase, on the report unit, with the routine this program
+// was built with: the fast one, or the direct one in the benchmark-only build
+// (VESKA_DIRECT_MATCH).
+void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
+                   bool withDated);
+
+// The same with a chosen routine and, for the fast one, instruction set.
+void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
+                   bool withDated, MatchRoutine routine, Isa isa);
+
+}  // namespace veska::match

@@ -1,0 +1,76 @@
+// The pair match: slides the first series of a pair over the second, keeps
+// the three best placements by t-statistic and writes the pair's console
+// progress line and report line.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "records/runtime.h"
+#include "match/placements.h"
+
+namespace veska::match {
+
+inline constexpr float kEmptySlotT = -9.99f;
+inline constexpr float kStarThreshold = 3.5f;
+
+// A best-match slot. D2: a slot no placement fills keeps these values, so
+// nothing of an earlier pair ever shows.
+struct Slot {
+  float tStatistic = kEmptySlotT;
+  float correlation = 0.0f;
+  std::int64_t lastRingFirst = 0;
+  std::int64_t lastRingSecond = 0;
+  int overlap = 0;
+};
+
+struct BestThree {
+  std::array<Slot, 3> slots{};
+  char star = ' ';  // '*' when slot 1's t-statistic is 3.5 or more
+};
+
+// A series of a pair: the values compared, the year of its first value, its
+// identifier (8 characters) and its number in its own table.
+struct MatchSeries {
+  PairSeries series;
+  std::u32string id;
+  int number = 0;
+};
+
+// The storage one thread needs for pair matches: the placement tables and the
+// fast routine's scratch. Large: make it once, with makeMatchWork.
+struct MatchWork {
+  PlacementTable table;
+  KernelScratch scratch;
+  PairStats stats;  // for a pair searched on its own
+};
+std::unique_ptr<MatchWork> makeMatchWork();
+
+// Fills the slots from the table, in slot order. For each slot: start from
+// the empty slot; scan the placements in table order, taking each one whose
+// t-statistic the slot's current one does not exceed (so the last of equal
+// best ones wins, and a NaN is taken, as is every placement after it); then
+// set the taken placement's t-statistic to -9.99 in the table. The star
+// follows slot 1.
+void chooseBestThree(PlacementTable& table, BestThree& best);
+
+// The placements of a pair and their best three, computed without any I/O.
+void searchPair(const PairSeries& first, const PairSeries& second, MatchWork& work, MatchRoutine routine, Isa isa,
+                BestThree& best);
+// The same with the fast routine and both series' stretch statistics formed
+// beforehand (as the match phase shares them among all pairs).
+void searchPairFast(const PairSeries& first, const PairSeries& second, const StretchStats& firstStats,
+                    const StretchStats& secondStats, MatchWork& work, Isa isa, BestThree& best);
+
+// The pair's console progress line, then its report line.
+void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
+                    const BestThree& best);
+
+// One pair match on the calling thread with the direct routine: search, then
+// the pair's two lines.
+void matchPair(records::Runtime& rt, const MatchSeries& first, const MatchSeries& second, int reportUnit, MatchWork& work,
+           BestThree& best);
+
+}  // namespace veska::match

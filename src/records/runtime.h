@@ -1,0 +1,83 @@
+// What every routine of the run uses to talk to the console and its files:
+// the console hooks, the table of open units, pause and the end of run.
+//
+// The end of run can be reached from deep inside the run (a bail-out while
+// opening a file, a limit error in the loader). It closes every unit, calls
+// the console's terminate hook and then unwinds to the host's main routine
+// by throwing RunEnded, which carries the exit status; so a test can drive a
+// whole run in-process and look at the status afterwards.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "records/console.h"
+#include "records/record.h"
+#include "records/text.h"
+#include "records/units.h"
+
+namespace veska::records {
+
+// Exit statuses a script can tell apart.
+enum ExitStatus : int {
+  kExitNormal = 0,      // normal end, or the user's bail-out
+  kExitEndOfInput = 1,  // the console input ended while an answer was awaited
+  kExitIoFailure = 2,   // the report file could not be opened or written
+  kExitDataLimit = 3,   // a data limit stopped the run
+};
+
+struct RunEnded {
+  int status;
+};
+
+class Runtime {
+ public:
+  explicit Runtime(Console& console) : console_(console) {}
+
+  Console& console() { return console_; }
+  Units& units() { return units_; }
+
+  // Start of an I/O statement: the host services its windows. When the host
+  // is quitting (Exit chosen while the run was working), the run ends here.
+  void yield();
+
+  // A console record: its characters, then CR LF.
+  void writeConsole(std::string_view line);
+  void writeConsole(const Record& record) { writeConsole(record.str()); }
+  // A prompt: no line end, the answer is typed behind it.
+  void prompt(const Record& record);
+  // An answer line as a text of `length` characters. When the console input
+  // has ended the run stops (status kExitEndOfInput): no prompt can loop on it.
+  Text readConsole(std::size_t length);
+  // Like readConsole, but the whole line (trailing blanks kept).
+  Text readConsoleLine();
+
+  // Opens a unit; a failure of a statement without failure branch ends the run.
+  OpenResult open(int unit, const std::string& path, OpenStatus status);
+  void openOrDie(int unit, const std::string& path, OpenStatus status);
+  // One report (or other output unit) line; a write failure ends the run.
+  void writeUnit(int unit, std::string_view line);
+  void writeUnit(int unit, const Record& record) { writeUnit(unit, record.str()); }
+  // One record of `length` characters from an input unit.
+  ReadStatus readUnit(int unit, Text& record, std::size_t length);
+  void stepBack(int unit);
+
+  // The message as a console line, then one console line read and dropped.
+  void pause(std::string_view message);
+  // The message as a console line unless it is a single blank; every unit
+  // closed; the terminate hook; then unwinds with RunEnded{status}.
+  [[noreturn]] void endRun(std::string_view message, int status);
+  // A fatal I/O failure: a console line naming the file and the reason, then
+  // the end of run with kExitIoFailure.
+  [[noreturn]] void fatalIo(std::string_view action, std::string_view file, std::string_view reason);
+
+ private:
+  void writeBytes(std::string_view bytes);
+
+  Console& console_;
+  Units units_;
+  bool promptOpen_ = false;  // the last console write left its line open
+};
+
+}  // namespace veska::records

@@ -1,0 +1,101 @@
+// Dialogs answered by the test: message boxes and questions are recorded,
+// questions answer from a queue (No when it is empty), file choosers answer
+// from queues (an empty queue, or an empty name, answers Cancel), the print
+// dialog from a function, the font and colour dialogs from optional answers.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QPrinter>
+#include <QString>
+
+#include "hosts/window/dialogs.h"
+
+namespace veska::test {
+
+class FakeDialogs : public window::Dialogs {
+ public:
+  struct Box {
+    QString text;
+    QString caption;
+    Icon icon;
+  };
+  struct SaveDialog {
+    QString caption;
+    QString defaultPath;
+  };
+
+  void messageBox(QWidget* owner, const QString& text, const QString& caption, Icon icon) override {
+    owners.push_back(owner);
+    boxes.push_back({text, caption, icon});
+    if (onMessageBox) onMessageBox(boxes.back());
+  }
+  Answer question(QWidget* owner, const QString& text, const QString& caption) override {
+    owners.push_back(owner);
+    questions.push_back({text, caption, Icon::Warning});
+    if (answers.empty()) return Answer::No;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::optional<QString> openFileName(QWidget* owner) override {
+    owners.push_back(owner);
+    ++fileDialogs;
+    return next(files);
+  }
+  std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override {
+    owners.push_back(owner);
+    saveDialogs.push_back({caption, defaultPath});
+    return next(saveNames);
+  }
+  bool setUpPrinter(QWidget* owner, QPrinter& printer) override {
+    owners.push_back(owner);
+    ++printDialogs;
+    return onPrint && onPrint(printer);
+  }
+  std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override {
+    owners.push_back(owner);
+    fontsShown.push_back(current);
+    return fontAnswer;
+  }
+  std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) override {
+    owners.push_back(owner);
+    coloursShown.push_back(current);
+    return colourAnswer;
+  }
+  void about(QWidget* owner, const std::vector<window::AboutRow>& rows) override {
+    owners.push_back(owner);
+    aboutBoxes.push_back(rows);
+  }
+
+  std::vector<Box> boxes;
+  std::function<void(const Box&)> onMessageBox;
+  std::vector<Box> questions;
+  std::deque<Answer> answers;
+  std::deque<QString> files;  // an empty name answers Cancel
+  int fileDialogs = 0;
+  std::deque<QString> saveNames;  // an empty name answers Cancel
+  std::vector<SaveDialog> saveDialogs;
+  std::function<bool(QPrinter&)> onPrint;  // none: Cancel
+  int printDialogs = 0;
+  std::optional<QFont> fontAnswer;
+  std::vector<QFont> fontsShown;
+  std::optional<QColor> colourAnswer;
+  std::vector<QColor> coloursShown;
+  std::vector<std::vector<window::AboutRow>> aboutBoxes;
+  std::vector<QWidget*> owners;  // of every dialog and box, in order
+
+ private:
+  static std::optional<QString> next(std::deque<QString>& queue) {
+    if (queue.empty()) return std::nullopt;
+    const QString name = queue.front();
+    queue.pop_front();
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+  }
+};
+
+}  // namespace veska::test

@@ -1,0 +1,199 @@
+// The host's main routine in-process: start-up, the run on the GUI thread,
+// Exit and closing at every stage, and the run's exit status.
+#include "hosts/window/host.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiSubWindow>
+
+#include "hosts/window/command_ids.h"
+#include "hosts/window/menu_actions.h"
+#include "hosts/window/fake_dialogs.h"
+#include "hosts/window/host_script.h"
+#include "hosts/window/sample_data.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+using window::Host;
+using window::TextWindow;
+
+// Whether the host entered its final wait loop.
+struct FinalWaitWatch {
+  explicit FinalWaitWatch(Host& host) {
+    QObject::connect(&host.state(), &window::HostState::finalWaitEntered, &host.state(), [this] { entered = true; });
+  }
+  bool entered = false;
+};
+
+class HostRunTest : public ::testing::Test {
+ protected:
+  void chooseExit(Host& host) { host.actions()->action(window::command::kExit)->trigger(); }
+  static bool shows(const std::vector<std::string>& lines, const std::string& text) {
+    for (const std::string& line : lines) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  TempDir dir;
+  FakeDialogs dialogs;
+};
+
+TEST_F(HostRunTest, StartUpShowsTheFrameAndTheInputOutputWindowBeforeTheProgram) {
+  bool ran = false;
+  Host host(dialogs, [&](records::Runtime&) {
+    ran = true;
+    window::FrameWindow* frame = host.frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->objectName(), "MDIFRAME");
+    EXPECT_EQ(frame->windowTitle(), "test_host");  // the program file, without its directory
+    EXPECT_FALSE(frame->windowIcon().isNull());
+    TextWindow* window = host.consoleWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Input/Output");
+    EXPECT_EQ(window->parentWidget()->geometry(), QRect(15, 15, 600, 300));
+    EXPECT_FALSE(window->parentWidget()->windowIcon().isNull());
+    EXPECT_EQ(host.units().windowFor(-1), window);
+    EXPECT_EQ(host.units().usedSlots(), 1);
+    EXPECT_EQ(host.state().openWindowCount(), 1);
+    EXPECT_EQ(frame->activeTextWindow(), window);
+  });
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_TRUE(ran);
+}
+
+TEST_F(HostRunTest, ExitDuringAReadEndsTheRunAtOnceWithCodeZero) {
+  Host host(dialogs);
+  FinalWaitWatch finalWait(host);
+  Typist typist(host, {});
+  typist.whenOutOfAnswers = [&] { chooseExit(host); };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(typist.reads, 1);
+  EXPECT_EQ(host.state().openWindowCount(), 0);
+  EXPECT_FALSE(finalWait.entered);
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("VESKA.OUT")));  // stopped at the first question
+}
+
+TEST_F(HostRunTest, ExitWhileTheProgramWritesEndsTheRunAtItsNextStatement) {
+  bool pastNextStatement = false;
+  Host host(dialogs, [&](records::Runtime& rt) {
+    QTimer::singleShot(0, host.frame(), [&] { chooseExit(host); });
+    rt.writeConsole(" working");  // the Exit runs in this write's drain
+    rt.writeConsole(" more");
+    pastNextStatement = true;
+    rt.endRun(" ", records::kExitDataLimit);
+  });
+  FinalWaitWatch finalWait(host);
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_FALSE(pastNextStatement);
+  EXPECT_FALSE(finalWait.entered);
+}
+
+TEST_F(HostRunTest, CancelledExitLeavesTheRunGoing) {
+  Host host(dialogs);
+  Typist typist(host, {});
+  int asked = 0;
+  typist.whenOutOfAnswers = [&] {
+    host.consoleWindow()->setCloseGuard([&](TextWindow&) { return ++asked > 1; });
+    chooseExit(host);
+    EXPECT_FALSE(host.state().closing);
+    EXPECT_FALSE(host.state().quitCode());
+    ASSERT_EQ(host.state().openWindowCount(), 1);
+    QTest::keyClicks(host.consoleWindow(), "/");  // the read still waits: bail out
+    QTest::keyClick(host.consoleWindow(), Qt::Key_Return);
+  };
+  typist.atFinalWait = [&] { host.frame()->close(); };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(host.state().finalWait);
+}
+
+TEST_F(HostRunTest, ClosingTheFrameInTheFinalWaitEndsWithTheRunsStatus) {
+  Host host(dialogs, [](records::Runtime& rt) {
+    rt.writeConsole(" stopped by a data limit");
+    rt.endRun(" ", records::kExitDataLimit);
+  });
+  bool waited = false;
+  QObject::connect(&host.state(), &window::HostState::finalWaitEntered, &host.state(), [&] {
+    waited = true;
+    // The windows stay usable in the final wait.
+    EXPECT_TRUE(host.consoleWindow()->isVisible());
+    QTimer::singleShot(0, host.frame(), [&] { host.frame()->close(); });
+  });
+  EXPECT_EQ(host.run(), records::kExitDataLimit);
+  EXPECT_TRUE(waited);
+  EXPECT_EQ(host.state().openWindowCount(), 0);
+}
+
+TEST_F(HostRunTest, ClosingTheInputOutputWindowDuringAReadIsAWindowHandlerError) {
+  Host host(dialogs);
+  FinalWaitWatch finalWait(host);
+  Typist typist(host, {});
+  typist.whenOutOfAnswers = [&] { closeConsoleWindow(host); };
+  EXPECT_EQ(host.run(), -1);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Not a valid window, program exited.");
+  EXPECT_EQ(dialogs.boxes[0].caption, "Window Handler Error");
+  EXPECT_FALSE(finalWait.entered);
+}
+
+TEST_F(HostRunTest, WritingWithoutTheWindowQuitsQuietly) {
+  Host host(dialogs, [&](records::Runtime& rt) {
+    closeConsoleWindow(host);
+    rt.writeConsole(" nobody sees this");
+    rt.endRun(" ", records::kExitNormal);
+  });
+  EXPECT_EQ(host.run(), -1);
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(HostRunTest, ReportFileThatCannotBeOpenedShowsTheSystemErrorBox) {
+  const auto data = writeSampleRingWidths(dir.file("site.rwl"));
+  std::filesystem::create_directory(dir.file("VESKA.OUT"));
+  Host host(dialogs);
+  FinalWaitWatch finalWait(host);
+  Typist typist(host, {QString::fromStdString(data.string())});
+  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  const std::vector<std::string> lines = windowLines(*host.consoleWindow());
+  ASSERT_GE(lines.size(), 2u);
+  const std::string& message = lines[lines.size() - 2];
+  EXPECT_EQ(message.rfind(" *** Cannot open VESKA.OUT: ", 0), 0u) << message;
+  EXPECT_EQ(lines.back(), "error code = 2");
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].caption, "System Error");
+  EXPECT_EQ(dialogs.boxes[0].text.toStdString(), "System Error found! \"" + message + "\", program stop");
+  EXPECT_FALSE(finalWait.entered);  // the box ends the program
+}
+
+TEST_F(HostRunTest, SystemErrorMessageIsCutToOneHundredCharacters) {
+  Host host(dialogs, [](records::Runtime& rt) { rt.fatalIo("write", std::string(150, 'x'), "No space left on device"); });
+  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text.size(), 100);
+  EXPECT_TRUE(dialogs.boxes[0].text.startsWith("System Error found! \" *** Cannot write xxx"));
+}
+
+TEST_F(HostRunTest, EmptyFileNameOpensTheChooserAndCancelAsksAgain) {
+  const auto data = writeSampleRingWidths(dir.file("site.rwl"));
+  dialogs.files = {QString(), QString::fromStdString(data.string())};
+  Host host(dialogs);
+  Typist typist(host, {"", "", "M", "N", ""});
+  std::vector<std::string> shown;
+  typist.atFinalWait = [&] {
+    shown = windowLines(*host.consoleWindow());
+    host.frame()->close();
+  };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(dialogs.fileDialogs, 2);
+  EXPECT_TRUE(shows(shown, "*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"));
+  EXPECT_TRUE(shows(shown, "Ring widths (M) or Indices (I)"));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("VESKA.OUT")));
+}
+
+}  // namespace
+}  // namespace veska::test

@@ -1,0 +1,94 @@
+// What a text window's Save commands name, ask and write.
+#include "hosts/window/model/save_naming.h"
+
+#include <gtest/gtest.h>
+
+#include "hosts/window/model/text_file.h"
+#include "records/text.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+using window::SaveResult;
+
+TEST(SaveNaming, InputOutputWindowIsOfferedAsUntitled) {
+  EXPECT_EQ(window::saveTitle("Input/Output"), "Untitled");
+  EXPECT_EQ(window::saveTitle("run1.txt"), "run1.txt");
+  EXPECT_EQ(window::saveTitle("Input/Output "), "Input/Output ");  // only the console's own title
+}
+
+TEST(SaveNaming, DefaultPathIsTheLastDirectoryAndTheTitle) {
+  struct Row {
+    const char* lastPath;
+    const char* currentDirectory;
+    const char* title;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"", "/home/lab", "Untitled", "/home/lab/Untitled"},   // nothing chosen yet
+      {"", "/", "Untitled", "/Untitled"},                     // the root already ends in a slash
+      {"/data/site/run1.txt", "/home/lab", "run1.txt", "/data/site/run1.txt"},
+      {"/data/site/run1.txt", "/home/lab", "Untitled", "/data/site/Untitled"},
+      {"run1.txt", "/home/lab", "Untitled", "Untitled"},     // a chosen name without a directory
+      {"", "/home/lab", "Untitled  ", "/home/lab/Untitled"},  // trailing blanks go
+      {"/my dir /x.txt", "/home", "t", "/my dir /t"},        // blanks inside stay
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    EXPECT_EQ(window::defaultSavePath(row.lastPath, row.currentDirectory, row.title), row.expected);
+  }
+}
+
+TEST(SaveNaming, SavedWindowIsTitledByTheFileNameAlone) {
+  EXPECT_EQ(window::fileNameOf("/data/site/run1.txt"), "run1.txt");
+  EXPECT_EQ(window::fileNameOf("run1.txt"), "run1.txt");
+  EXPECT_EQ(window::fileNameOf("/data/Überlingen.txt"), "Überlingen.txt");
+}
+
+TEST(SaveNaming, SaveQuestionIsCutToFiftyCharacters) {
+  EXPECT_EQ(window::saveQuestion("Input/Output"), "Save changes to Input/Output?");
+  // 16 characters of lead-in, so a title of 33 leaves room for the "?".
+  const std::string fits(33, 'a');
+  EXPECT_EQ(window::saveQuestion(fits), "Save changes to " + fits + "?");
+  EXPECT_EQ(window::saveQuestion(fits + "b"), "Save changes to " + fits + "b");
+  EXPECT_EQ(window::saveQuestion(std::string(80, 'x')).size(), 50u);
+  // Characters, not bytes: a title in Cyrillic is cut whole, as valid UTF-8.
+  std::string cyrillic;
+  for (int i = 0; i < 40; ++i) cyrillic += "Ж";
+  const std::u32string cut = records::fromUtf8(window::saveQuestion(cyrillic));
+  EXPECT_EQ(cut.size(), 50u);
+  EXPECT_EQ(cut.back(), U'Ж');
+}
+
+TEST(TextFile, EachLineEndsWithCarriageReturnLineFeed) {
+  EXPECT_EQ(window::savedBytes({U"a", U"", U"bc"}), std::string("\x61\x0D\x0A\x0D\x0A\x62\x63\x0D\x0A"));
+  EXPECT_EQ(window::savedBytes({}), "");
+  EXPECT_EQ(window::savedBytes({U"Ж é"}), "Ж é\r\n");  // characters as UTF-8, as the console writes them
+}
+
+TEST(TextFile, WritingCreatesOrReplacesTheFile) {
+  TempDir dir;
+  const auto path = dir.file("run.txt");
+  writeFile(path, "an older and much longer text that must not survive\r\n");
+  EXPECT_EQ(window::writeTextFile(path.string(), {U"a", U"", U"bc"}), SaveResult::Written);
+  EXPECT_EQ(readFile(path), "a\r\n\r\nbc\r\n");
+  EXPECT_EQ(window::writeTextFile(path.string(), {}), SaveResult::Written);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(readFile(path), "");  // an empty window gives an empty file
+}
+
+TEST(TextFile, FailuresAreReportedWithTheirMessages) {
+  TempDir dir;
+  EXPECT_EQ(window::writeTextFile(dir.file("no-such-dir/run.txt").string(), {U"a"}), SaveResult::CannotCreate);
+  EXPECT_EQ(window::writeTextFile(dir.path().string(), {U"a"}), SaveResult::CannotCreate);  // a directory
+  EXPECT_EQ(window::writeTextFile("", {U"a"}), SaveResult::CannotCreate);
+  EXPECT_STREQ(window::saveFailureMessage(SaveResult::CannotCreate), "Cannot create file");
+  EXPECT_STREQ(window::saveFailureMessage(SaveResult::WriteFailed), "I/O error while writing file");
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fill";
+  // Opens, but every write finds the disk full.
+  EXPECT_EQ(window::writeTextFile("/dev/full", {U"a", U"bc"}), SaveResult::WriteFailed);
+}
+
+}  // namespace
+}  // namespace veska::test

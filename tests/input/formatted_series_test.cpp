@@ -1,0 +1,168 @@
+// The format-driven layout: a header line with count, first year and the
+// value lines' layout text, reached from readDecadalSeries by a "#" in column 80.
+#include "input/formatted_series.h"
+#include "input_fixture.h"
+
+namespace veska::input::testing {
+namespace {
+
+// "#" in column 80 of a title line.
+std::string hashLine(const std::string& title) { return title + std::string(79 - title.size(), ' ') + "#\n"; }
+
+// Columns 3-10 n, 13-20 first year, 23-30 the layout text.
+std::string header(const std::string& lead, long long n, int first, const std::string& layout) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%-2.2s%8lld  %8d  %-8.8s\n", lead.c_str(), n, first, layout.c_str());
+  return buf;
+}
+
+class DatarTest : public InputTest {
+ protected:
+  struct Result {
+    std::u32string text = std::u32string(80, U'.');
+    std::int32_t count = 12345;
+    std::int32_t first = 777;
+    std::vector<float> values = std::vector<float>(5010, -1.0f);
+  };
+  Result datar(std::size_t room = 5000, int textLength = 80) {
+    Result r;
+    readFormattedSeries(rt_, r.text, r.count, std::span<float>(r.values.data(), room), r.first, records::kUndatedUnit, textLength);
+    return r;
+  }
+};
+
+TEST_F(DatarTest, TrrwHandsOverAtAHashAndTakesTheIdentifierFromIt) {
+  openData(hashLine("PINE07  ring widths in mm") + header("N ", 12, 1801, "(10F8.3)") +
+           "   1.250   0.980   1.100   0.700   0.655   1.000   1.234   2.500   0.010   1.111\n"
+           "   0.500   0.600\n" +
+           rwSeries("NEXT", 1990, {100}));
+  Series s = read();
+  EXPECT_EQ(utf8(s.id), "PINE07  ");
+  EXPECT_EQ(s.first, 1801);
+  ASSERT_EQ(s.count, 12);
+  EXPECT_FLOAT_EQ(s.values[0], 1.25f);  // as written: no scaling
+  EXPECT_FLOAT_EQ(s.values[11], 0.6f);
+  // The file stands behind the last value line.
+  s = read(s);
+  EXPECT_EQ(utf8(s.id), "NEXT    ");
+  EXPECT_EQ(s.count, 1);
+  EXPECT_TRUE(console_.output.empty());
+}
+
+TEST_F(DatarTest, AHashAfterTheFirstValueIsNoHandOver) {
+  // Columns 73-80 of a ring-width line are not read, "#" included.
+  const std::string full = rwLine("A", 2000, {200, 201, 202, 203, 204, 205, 206, 207, 208, 209});
+  openData(rwLine("A", 1990, {100, 101, 102, 103, 104, 105, 106, 107, 108, 109}) +
+           full.substr(0, full.size() - 1) + "       #\n" + rwLine("A", 2010, {999}));
+  const Series s = read();
+  EXPECT_EQ(s.count, 20);
+  EXPECT_TRUE(console_.output.empty());
+}
+
+TEST_F(DatarTest, AHeaderNotBeginningWithNNamesTheSeries) {
+  openData(hashLine("IGNORED") + header("XY", 2, 1500, "(2F8.0)") + "     1.5     2.5\n");
+  const Series s = read();
+  EXPECT_EQ(utf8(s.id), "XY      ");
+  EXPECT_EQ(s.count, 2);
+}
+
+TEST_F(DatarTest, TheHeaderSearchPassesOverLinesThatDoNotQualify) {
+  // Integers without parentheses, parentheses without integers, and "N  "
+  // lines (not copied) come before the header.
+  openData(header("AA", 5, 1900, "10F8.3") + header("N ", 5, 1900, "10F8.3") + "N  12345678  x  (F8.0)\n" +
+           header("N ", 3, -20, "(3F8.0)") + "     1.0     2.0     3.0\n");
+  const Result r = datar();
+  EXPECT_EQ(r.count, 3);
+  EXPECT_EQ(r.first, -20);
+  EXPECT_EQ(r.values[2], 3.0f);
+  EXPECT_EQ(records::toUtf8(r.text.substr(0, 30)), "AA       5      1900  10F8.3  ");
+}
+
+TEST_F(DatarTest, TheTextLengthIsLimitedToEighty) {
+  struct Row {
+    int textLength;
+    std::size_t copied;
+  };
+  for (const Row row : {Row{-4, 0}, Row{3, 3}, Row{80, 80}, Row{500, 80}}) {
+    SCOPED_TRACE(row.textLength);
+    test::ScriptedConsole console;
+    records::Runtime rt(console);
+    test::writeFile(dir_.file("h.dat"), cat({"ID", std::string(78, 'z'), "\n", header("N ", 0, 1, "(F8.0)")}));
+    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("h.dat").string(), records::OpenStatus::Old).ok);
+    Result r;
+    readFormattedSeries(rt, r.text, r.count, r.values, r.first, records::kUndatedUnit, row.textLength);
+    EXPECT_EQ(r.text.find(U'.'), row.copied == 80 ? std::u32string::npos : row.copied);
+  }
+}
+
+TEST_F(DatarTest, TheEndBeforeAHeaderGivesNoSeries) {
+  openData("just a title\n" + header("N ", 5, 1900, "10F8.3"));
+  const Result r = datar();
+  EXPECT_EQ(r.count, kNoMoreSeries);
+  EXPECT_EQ(r.first, 777);
+  EXPECT_TRUE(console_.output.empty());
+}
+
+TEST_F(DatarTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
+  struct Row {
+    const char* name;
+    std::string body;
+    const char* message;
+    int valuesRead;
+  };
+  const Row rows[] = {
+      {"early end", "     1.0     2.0\n", ">> Sbr DATAR:  Unexpected end reading data", 2},
+      {"letter in a value", "     1.0    2.x0     3.0\n", ">> Sbr DATAR:  Error reading data", 1},
+      {"layout that cannot be read", "", ">> Sbr DATAR:  Error reading data", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::ScriptedConsole console;
+    records::Runtime rt(console);
+    const std::string layout = row.body.empty() ? "(3Q8.0)" : "(3F8.0)";
+    test::writeFile(dir_.file("e.dat"), header("N ", 6, 1700, layout) + row.body);
+    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("e.dat").string(), records::OpenStatus::Old).ok);
+    Result r;
+    readFormattedSeries(rt, r.text, r.count, r.values, r.first, records::kUndatedUnit, 80);
+    EXPECT_EQ(r.count, 6);
+    EXPECT_EQ(r.first, 1700);
+    EXPECT_EQ(console.output, std::string(row.message) + "\r\n");
+    for (int k = 0; k < row.valuesRead; ++k) EXPECT_EQ(r.values[static_cast<std::size_t>(k)], k + 1.0f);
+    for (int k = row.valuesRead; k < 6; ++k) EXPECT_EQ(r.values[static_cast<std::size_t>(k)], 0.0f) << k;
+    EXPECT_EQ(r.values[6], -1.0f) << "nothing beyond the header's count";
+  }
+}
+
+TEST_F(DatarTest, ValuesFollowTheLayoutsNumericRules) {
+  // No decimal point: the layout's decimals; a written point overrides them;
+  // I items read integers stored as values (D25).
+  openData(header("N ", 4, 1, "(2F8.2)") + "    1234    12.5\n" + "     -75 1.5E+01\n" +
+           header("N ", 3, 1, "(3I5)") + "   12  -3    0\n");
+  Result r = datar();
+  EXPECT_EQ(r.count, 4);
+  EXPECT_FLOAT_EQ(r.values[0], 12.34f);
+  EXPECT_FLOAT_EQ(r.values[1], 12.5f);
+  EXPECT_FLOAT_EQ(r.values[2], -0.75f);
+  EXPECT_FLOAT_EQ(r.values[3], 15.0f);
+  r = datar();
+  EXPECT_EQ(r.count, 3);
+  EXPECT_EQ(r.values[0], 12.0f);
+  EXPECT_EQ(r.values[1], -3.0f);
+  EXPECT_TRUE(console_.output.empty());
+}
+
+TEST_F(DatarTest, AHugeCountStopsAtTheEndOfTheFileWithinItsRoom) {
+  // The widest count the header holds: reading stops at the end of the file,
+  // and nothing is stored beyond the room given.
+  std::string body;
+  for (int line = 0; line < 600; ++line) body += "     1.0     2.0     3.0     4.0     5.0     6.0     7.0     8.0     9.0    10.0\n";
+  openData(header("N ", 99999999, 1, "(10F8.1)") + body);
+  const Result r = datar(5000);
+  EXPECT_EQ(r.count, 99999999);
+  EXPECT_EQ(r.values[4999], 10.0f);
+  EXPECT_EQ(r.values[5000], -1.0f);
+  EXPECT_EQ(console_.output, ">> Sbr DATAR:  Unexpected end reading data\r\n");
+}
+
+}  // namespace
+}  // namespace veska::input::testing

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "records/format.h"
+
+namespace veska::records {
+namespace {
+
+class Lines : public RecordSource {
+ public:
+  explicit Lines(std::vector<std::u32string> lines) : lines_(lines.begin(), lines.end()) {}
+  ReadStatus next(Text& record) override {
+    if (lines_.empty()) return ReadStatus::End;
+    record = fitRecord(lines_.front(), 80);
+    lines_.pop_front();
+    ++consumed;
+    return ReadStatus::Ok;
+  }
+  int consumed = 0;
+
+ private:
+  std::deque<std::u32string> lines_;
+};
+
+std::u32string tenFields(int first) {
+  std::u32string line;
+  for (int k = 0; k < 10; ++k) {
+    std::u32string field = fitRecord(U"", 8);
+    const std::string digits = std::to_string(first + k);
+    for (std::size_t i = 0; i < digits.size(); ++i) field[8 - digits.size() + i] = digits[i];
+    line += field;
+  }
+  return line;
+}
+
+TEST(FormatParse, RefusesWhatCannotBeInterpreted) {
+  const char32_t* bad[] = {
+      U"10F8.3",      // no opening parenthesis
+      U"(10F8.3",     // no closing parenthesis
+      U"(10F0.3)",    // zero width
+      U"(F.3)",       // no width
+      U"(0F8.3)",     // zero repeat count
+      U"(10Z8)",      // unknown descriptor
+      U"(3T5)",       // T takes no repeat count
+      U"(T0)",
+      U"(F99999999999.1)",
+      U"((((",
+      U"",
+      U"(A8)",        // text items carry no values here
+  };
+  for (const char32_t* text : bad) {
+    SCOPED_TRACE(toUtf8(text));
+    std::string error;
+    EXPECT_FALSE(Format::parse(text, &error).has_value());
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST(FormatParse, AcceptsTheShortNotation) {
+  const char32_t* good[] = {U"(10F8.3)", U"( 10 f 8 . 3 )", U"(2X,F6.2,T20,I4,/,E12.4)",
+                            U"(2(I4,1X),F8)", U"(10F8.3)trailing", U"(5/)", U"(E12.4E2)", U"()"};
+  for (const char32_t* text : good) {
+    SCOPED_TRACE(toUtf8(text));
+    EXPECT_TRUE(Format::parse(text).has_value());
+  }
+}
+
+TEST(FormatRead, TenEightWideRealsRead25ValuesFromThreeLines) {
+  const auto format = Format::parse(U"(10F8.3)");
+  ASSERT_TRUE(format);
+  Lines lines({tenFields(1000), tenFields(2000), tenFields(3000), tenFields(4000)});
+  std::vector<float> values(25);
+  const ValuesRead got = readValues(lines, *format, 25, values.data(), 25);
+  EXPECT_EQ(got.status, ReadStatus::Ok);
+  EXPECT_EQ(got.count, 25);
+  EXPECT_EQ(lines.consumed, 3);  // 10, 10 and 5: the fourth line stays unread
+  EXPECT_FLOAT_EQ(values[0], 1.0f);
+  EXPECT_FLOAT_EQ(values[9], 1.009f);
+  EXPECT_FLOAT_EQ(values[10], 2.0f);
+  EXPECT_FLOAT_EQ(values[24], 3.004f);
+}
+
+TEST(FormatRead, ReversionRestartsAtTheLastTopLevelGroup) {
+  // The first line holds a 4-wide integer, then pairs; later lines repeat only the group.
+  const auto format = Format::parse(U"(I4,2(F4.1))");
+  ASSERT_TRUE(format);
+  Lines lines({U"   1  10  20", U"  30  40", U"  50  60"});
+  std::vector<float> values(7);
+  const ValuesRead got = readValues(lines, *format, 7, values.data(), 7);
+  EXPECT_EQ(got.status, ReadStatus::Ok);
+  EXPECT_EQ(got.count, 7);
+  const std::vector<float> expected{1, 1, 2, 3, 4, 5, 6};
+  EXPECT_EQ(values, expected);
+}
+
+TEST(FormatRead, PositionItemsAndSlash) {
+  const auto format = Format::parse(U"(2X,F3.0,T10,F2.0,/,F3.1)");
+  ASSERT_TRUE(format);
+  Lines lines({U"xx123xxxx45", U"678"});
+  std::vector<float> values(3);
+  const ValuesRead got = readValues(lines, *format, 3, values.data(), 3);
+  ASSERT_EQ(got.status, ReadStatus::Ok);
+  EXPECT_EQ(values, (std::vector<float>{123, 45, 67.8f}));
+}
+
+TEST(FormatRead, IntegerItemsStoreTheirValue) {
+  const auto format = Format::parse(U"(3I4)");
+  Lines lines({U"  12 -3    "});
+  std::vector<float> values(3, 9.0f);
+  ASSERT_EQ(readValues(lines, *format, 3, values.data(), 3).status, ReadStatus::Ok);
+  EXPECT_EQ(values, (std::vector<float>{12, -3, 0}));
+}
+
+TEST(FormatRead, OutcomesOfBadDataAndEarlyEnd) {
+  struct Case {
+    const char32_t* format;
+    std::vector<std::u32string> lines;
+    std::int64_t n;
+    ReadStatus status;
+    std::int64_t count;
+  };
+  const Case cases[] = {
+      {U"(2F4.0)", {U"   1  x2"}, 2, ReadStatus::Error, 1},   // a letter in a field
+      {U"(2F4.0)", {U"   1   2"}, 5, ReadStatus::End, 2},     // file ends inside the values
+      {U"(2F4.0)", {}, 1, ReadStatus::End, 0},
+      {U"(10X)", {U"1", U"2"}, 1, ReadStatus::Error, 0},      // no data item: never a value
+      {U"(F4.0,(3X))", {U"1", U"2"}, 3, ReadStatus::Error, 1},  // group to revert to has none
+      {U"(F4.0,1000000000(1X))", {U"1", U"2"}, 2, ReadStatus::Error, 1},  // bounded work
+      {U"(2000000000F4.0)", {U"   1   2"}, 2, ReadStatus::Ok, 2},  // huge count used lazily
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(toUtf8(c.format));
+    const auto format = Format::parse(c.format);
+    ASSERT_TRUE(format);
+    Lines lines(c.lines);
+    std::vector<float> values(8);
+    const ValuesRead got = readValues(lines, *format, c.n, values.data(), 8);
+    EXPECT_EQ(got.status, c.status);
+    EXPECT_EQ(got.count, c.count);
+  }
+}
+
+TEST(FormatRead, StoresNoMoreThanCapacityButCountsOn) {
+  const auto format = Format::parse(U"(10F8.0)");
+  Lines lines({tenFields(1), tenFields(11)});
+  std::vector<float> values(5, -1.0f);
+  values.reserve(5);
+  const ValuesRead got = readValues(lines, *format, 20, values.data(), 3);
+  EXPECT_EQ(got.count, 20);
+  EXPECT_EQ(values, (std::vector<float>{1, 2, 3, -1, -1}));
+}
+
+TEST(FormatRead, FieldsBeyondTheRecordReadAsBlank) {
+  const auto format = Format::parse(U"(T79,F8.0,F8.0)");
+  Lines lines({fitRecord(U"", 78) + U"12"});
+  std::vector<float> values(2, -1.0f);
+  ASSERT_EQ(readValues(lines, *format, 2, values.data(), 2).status, ReadStatus::Ok);
+  EXPECT_EQ(values, (std::vector<float>{12, 0}));
+}
+
+}  // namespace
+}  // namespace veska::records

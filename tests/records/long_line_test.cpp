@@ -1,0 +1,83 @@
+// A line is never held whole when it is absurdly long: a file without line
+// ends (a disk image, a spreadsheet picked by mistake) must cost bounded
+// memory, and what is kept must read as the line's start did.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "records/line_reader.h"
+#include "records/units.h"
+#include "support/test_support.h"
+
+namespace veska::records {
+namespace {
+
+std::vector<std::string> linesOf(const std::string& bytes) {
+  test::TempDir dir;
+  test::writeFile(dir.file("f"), bytes);
+  std::FILE* file = std::fopen(dir.file("f").c_str(), "rb");
+  LineReader reader(file);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.next(line)) lines.push_back(line);
+  EXPECT_FALSE(reader.failed());
+  std::fclose(file);
+  return lines;
+}
+
+TEST(LongLines, KeepTheirStartAndTheNextLineFollows) {
+  std::string start = "ABCDEFGH1985   123   456";
+  const std::string longLine = start + std::string(4 * kMaxLineBytes, '7');
+  for (const char* end : {"\n", "\r\n", "\r"}) {
+    SCOPED_TRACE(testing::PrintToString(std::string(end)));
+    const auto lines = linesOf(longLine + end + "next" + end);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), kMaxLineBytes);
+    EXPECT_EQ(lines[0], longLine.substr(0, kMaxLineBytes));
+    EXPECT_EQ(lines[1], "next");
+  }
+  // Without any line end, and exactly at the limit: kept whole.
+  EXPECT_EQ(linesOf(longLine), std::vector<std::string>{longLine.substr(0, kMaxLineBytes)});
+  const std::string exact(kMaxLineBytes, 'x');
+  EXPECT_EQ(linesOf(exact + "\n"), std::vector<std::string>{exact});
+}
+
+TEST(LongLines, ACharacterCutAtTheLimitIsDroppedWhole) {
+  // "é" is C3 A9; "€" is E2 82 AC. A line that was valid UTF-8 must stay so,
+  // or it would be read as Latin-1 and its columns would shift.
+  struct Case {
+    std::size_t before;   // ASCII bytes before the character
+    std::string character;
+    std::size_t kept;
+  };
+  const Case cases[] = {
+      {kMaxLineBytes - 1, "\xC3\xA9", kMaxLineBytes - 1},
+      {kMaxLineBytes - 2, "\xC3\xA9", kMaxLineBytes},
+      {kMaxLineBytes - 1, "\xE2\x82\xAC", kMaxLineBytes - 1},
+      {kMaxLineBytes - 2, "\xE2\x82\xAC", kMaxLineBytes - 2},
+      {kMaxLineBytes - 3, "\xE2\x82\xAC", kMaxLineBytes},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.before);
+    const std::string line = std::string(c.before, 'x') + c.character + "tail";
+    const auto lines = linesOf(line + "\n");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], line.substr(0, c.kept));
+  }
+}
+
+TEST(LongLines, ReadAsRecordsLikeTheirStart) {
+  test::TempDir dir;
+  test::writeFile(dir.file("f"), "Sk\xF6vde " + std::string(2 * kMaxLineBytes, '1') + "\nnext\n");
+  Units units;
+  ASSERT_TRUE(units.open(10, "f", OpenStatus::Old).ok);
+  Text record;
+  ASSERT_EQ(units.input(10)->readRecord(record, 8), ReadStatus::Ok);
+  EXPECT_EQ(record, U"Sk\u00F6vde 1");  // still Latin-1 column for column
+  ASSERT_EQ(units.input(10)->readRecord(record, 8), ReadStatus::Ok);
+  EXPECT_EQ(record, U"next    ");
+}
+
+}  // namespace
+}  // namespace veska::records

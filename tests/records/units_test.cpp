@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "records/units.h"
+#include "support/test_support.h"
+
+namespace veska::records {
+namespace {
+
+std::vector<Text> readAll(const std::string& bytes, std::size_t length = 6) {
+  test::TempDir dir;
+  test::writeFile(dir.file("f"), bytes);
+  Units units;
+  EXPECT_TRUE(units.open(10, "f", OpenStatus::Old).ok);
+  std::vector<Text> records;
+  Text record;
+  while (units.input(10)->readRecord(record, length) == ReadStatus::Ok) records.push_back(record);
+  return records;
+}
+
+TEST(RecordReading, EveryLineEndEndsOneLine) {
+  const std::vector<Text> expected{U"a     ", U"bb    ", U"      ", U"c     "};
+  const char* files[] = {"a\nbb\n\nc\n", "a\r\nbb\r\n\r\nc\r\n", "a\r\r\nbb\r\r\n\r\r\nc\r\r\n",
+                         "a\rbb\r\n\nc", "a\nbb\r\r\n\rc"};
+  for (const char* bytes : files) {
+    SCOPED_TRACE(testing::PrintToString(std::string(bytes)));
+    EXPECT_EQ(readAll(bytes), expected);
+  }
+}
+
+TEST(RecordReading, CutsLongLinesAndPadsShortOnes) {
+  EXPECT_EQ(readAll("1234567890\n12\n", 4), (std::vector<Text>{U"1234", U"12  "}));
+  EXPECT_EQ(readAll(""), std::vector<Text>{});
+}
+
+TEST(RecordReading, Utf8LinesAreCharactersOtherLinesLatin1) {
+  // "Ёлка" in UTF-8 is 8 bytes but 4 columns; the same line in a legacy
+  // encoding is read byte by byte.
+  EXPECT_EQ(readAll("\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0" "12\n"), std::vector<Text>{U"Ёлка12"});
+  EXPECT_EQ(readAll("Sk\xF6vde\n"), std::vector<Text>{U"Sk\u00F6vde"});
+  EXPECT_EQ(readAll("\xC3(\n"), std::vector<Text>{U"\u00C3(    "});  // broken UTF-8
+}
+
+TEST(RecordReading, ByteOrderMarkOfTheFirstLineIsNotAColumn) {
+  // A data line first in a file saved with a byte-order mark keeps its year in
+  // columns 9-12; a mark on a later line is a character like any other.
+  EXPECT_EQ(readAll("\xEF\xBB\xBF" "OAK01  1985\n\xEF\xBB\xBFx\n", 12),
+            (std::vector<Text>{U"OAK01  1985 ", U"\uFEFFx          "}));
+}
+
+TEST(RecordReading, StepBackReturnsTheSameLineAgain) {
+  test::TempDir dir;
+  test::writeFile(dir.file("f"), "one\ntwo\n");
+  Units units;
+  ASSERT_TRUE(units.open(9, "f", OpenStatus::Old).ok);
+  InputUnit& in = *units.input(9);
+  Text r;
+  in.readRecord(r, 3);
+  in.stepBack();
+  ASSERT_EQ(in.readRecord(r, 5), ReadStatus::Ok);
+  EXPECT_EQ(r, U"one  ");
+  ASSERT_EQ(in.readRecord(r, 3), ReadStatus::Ok);
+  EXPECT_EQ(r, U"two");
+  EXPECT_EQ(in.readRecord(r, 3), ReadStatus::End);
+}
+
+TEST(Units, OldFileMustExistAndUnknownReplaces) {
+  test::TempDir dir;
+  Units units;
+  const OpenResult missing = units.open(10, "absent.rwl", OpenStatus::Old);
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(missing.reason, "No such file or directory");
+  EXPECT_FALSE(units.open(10, ".", OpenStatus::Old).ok);  // a directory is not a data file
+  EXPECT_FALSE(units.open(10, "", OpenStatus::Old).ok);
+
+  test::writeFile(dir.file("VESKA.OUT"), "old contents that must go\n");
+  ASSERT_TRUE(units.open(11, "VESKA.OUT", OpenStatus::Unknown).ok);
+  EXPECT_TRUE(units.output(11)->writeLine("new"));
+  EXPECT_EQ(units.closeAll(), std::nullopt);
+  EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), "new\n");
+}
+
+}  // namespace
+}  // namespace veska::records
