@@ -88,13 +88,9 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
     const MatchSeries first = seriesOf(firsts, g.first);
     for (int j : g.seconds) {
       const MatchSeries second = seriesOf(undated, j);
-      BestThree best;
-      if (pipeline) {
-        best = pipeline->result(k++);
-        writePairLines(rt, unit, first, second, best);
-      } else {
-        matchPair(rt, first, second, unit, *work, best);
-      }
+      const BestThree best = pipeline ? pipeline->result(k++)
+                                      : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
+      writePairLines(rt, unit, first, second, best);
     }
     writeGroupSeparator(rt, unit);
   }
