@@ -84,7 +84,7 @@ void Runtime::endRun(std::string_view message, int status) {
     console_.write(line);
   }
   // The report's last buffered lines could not be written: a fatal I/O
-  // failure (D14), never passed over, whatever else ended the run; said
+  // failure, named with the file and the system's reason, never passed over, whatever else ended the run; said
   // once, when the run is not already ending on such a failure.
   if (const auto failed = units_.closeAll(); failed && status != kExitIoFailure) {
     const std::string failure = " *** Cannot write " + failed->name + ": " + failed->reason + " ***";

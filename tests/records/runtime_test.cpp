@@ -100,7 +100,7 @@ TEST(Runtime, ReportThatCannotBeWrittenSaysSoAtTheEnd) {
   rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
   rt.writeUnit(kReportUnit, "buffered, then lost");
   EXPECT_EQ(endStatus([&] { rt.endRun(" ", kExitNormal); }), kExitIoFailure);
-  // D14: the file and the system's reason.
+  // The console line names the file and the system's reason.
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
 
