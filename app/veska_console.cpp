@@ -12,7 +12,7 @@ int main() {
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
   std::signal(SIGPIPE, SIG_IGN);
-  veska::records::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
+  veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::records::Runtime runtime(console);
   try {
     veska::dialogue::runCrossdating(runtime);

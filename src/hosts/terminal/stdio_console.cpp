@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace veska::records {
+namespace veska::terminal {
 
 StdioConsole::StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers)
     : out_(out), in_(in), echo_(echoAnswers) {}
@@ -35,4 +35,4 @@ std::optional<std::string> StdioConsole::readLine(std::size_t capacity) {
 
 void StdioConsole::terminate(int /*status*/) { std::fflush(out_); }
 
-}  // namespace veska::records
+}  // namespace veska::terminal

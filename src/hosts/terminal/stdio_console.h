@@ -6,9 +6,9 @@
 #include "records/console.h"
 #include "records/line_reader.h"
 
-namespace veska::records {
+namespace veska::terminal {
 
-class StdioConsole : public Console {
+class StdioConsole : public records::Console {
  public:
   // echoAnswers: write each answer read behind its prompt, so that a piped
   // run's transcript reads like the window's text.
@@ -21,8 +21,8 @@ class StdioConsole : public Console {
 
  private:
   std::FILE* out_;
-  LineReader in_;
+  records::LineReader in_;
   bool echo_;
 };
 
-}  // namespace veska::records
+}  // namespace veska::terminal
