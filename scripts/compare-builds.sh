@@ -56,7 +56,7 @@ compare() {
     [ $# -gt 0 ] && cp "$@" "$dir/"
     local program=$old
     [ "$side" = new ] && program=$new
-    (cd "$dir" && printf "$answers" | timeout 300 "$program" >console.txt 2>&1; echo $? >status.txt) || true
+    (cd "$dir" && printf '%b' "$answers" | timeout 300 "$program" >console.txt 2>&1; echo $? >status.txt) || true
   done
   local a="$work/run/old" b="$work/run/new"
   if cmp -s "$a/console.txt" "$b/console.txt" && cmp -s "$a/status.txt" "$b/status.txt" &&
