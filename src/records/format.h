@@ -112,7 +112,8 @@ struct EditField {
 class FormatControl {
  public:
   FormatControl(const Format& format, RecordSource& source) : cursor_(format), source_(source) {}
-  // The next data item's field; the first call reads the first record.
+  // The next data item's field; the first call reads the first record. The
+  // field views the current record: it holds until the next call.
   EditField next();
 
  private:
