@@ -1,45 +1,34 @@
-// The series read from one data file. Values of series i (from 1) are held in
-// one flat store; value j belongs to year first(i) + j - 1.
+// A tree-ring series as the readers give it and a data file's table of them.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace veska::input {
 
+// A data file's limits: more series, or a longer one, end the run.
 inline constexpr int kMaxSeries = 100;
 inline constexpr int kMaxLength = 5000;
 
-struct SeriesTable {
-  explicit SeriesTable(int maxSeries = kMaxSeries, int maxLength = kMaxLength)
-      : maxSeries(maxSeries),
-        maxLength(maxLength),
-        ids(static_cast<std::size_t>(maxSeries), std::u32string(8, U' ')),
-        first(static_cast<std::size_t>(maxSeries), 0),
-        last(static_cast<std::size_t>(maxSeries), 0),
-        store(static_cast<std::size_t>(maxSeries) * static_cast<std::size_t>(maxLength), 0.0f) {}
+struct Series {
+  std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
+  std::int32_t firstYear = 0;
+  std::vector<float> values;  // values[k] belongs to year firstYear + k
 
-  int maxSeries;
-  int maxLength;
-  int count = 0;
-  std::vector<std::u32string> ids;  // 8 characters each, blank-padded
-  std::vector<std::int32_t> first;
-  std::vector<std::int32_t> last;
-  std::vector<float> store;
+  std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
+};
 
-  // Series i, numbered from 1.
-  const std::u32string& id(int i) const { return ids[static_cast<std::size_t>(i - 1)]; }
-  int length(int i) const { return last[static_cast<std::size_t>(i - 1)] - first[static_cast<std::size_t>(i - 1)] + 1; }
-  std::span<float> values(int i) {
-    return {store.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(maxLength),
-            static_cast<std::size_t>(length(i))};
-  }
-  std::span<const float> values(int i) const {
-    return {store.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(maxLength),
-            static_cast<std::size_t>(length(i))};
-  }
+// The series of one data file in file order, at most kMaxSeries of at most
+// kMaxLength values each.
+using SeriesTable = std::vector<Series>;
+
+// A series as a reader found it, before the limits are checked: the readers
+// keep at most kMaxLength values but count on to the end of the series, so
+// that an overlong series can be reported with its true length.
+struct SeriesRead {
+  Series series;
+  std::int32_t length = 0;  // every value the file holds for it; may exceed series.values.size()
 };
 
 }  // namespace veska::input

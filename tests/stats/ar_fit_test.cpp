@@ -6,21 +6,15 @@
 #include <limits>
 #include <vector>
 
-#include "stats/centre.h"
 #include "stats/order_choice.h"
 #include "stats/simulated.h"
 
 namespace veska::stats {
 namespace {
 
-ArModel model(std::vector<float>& x, int maxOrder = kAutoregMaxOrderArgument) {
+ArModel model(std::vector<float>& x, int maxOrder = kOrdersWeighed) {
   ArWork work(5000);
-  ArModel m;
-  m.order = -1;  // fitArModel must set everything
-  m.varianceExplained = -1.0f;
-  m.coefficients.fill(-1.0f);
-  fitArModel(x, maxOrder, m, work);
-  return m;
+  return fitArModel(x, maxOrder, work);
 }
 
 void expectOrderZero(const ArModel& m) {
@@ -80,7 +74,8 @@ TEST(Autoreg, AVarianceBeyondSinglePrecisionGivesOrderZero) {
 }
 
 TEST(Autoreg, ZeroReflectionDenominatorKeepsTheOrderBefore) {
-  // Order 1 predicts alternating values exactly (D16): order 1, no NaN.
+  // Order 1 predicts alternating values exactly, so the next reflection
+  // denominator is 0: order 1, no NaN.
   std::vector<float> x = {3, 1, 3, 1, 3, 1, 3, 1};
   const ArModel m = model(x);
   EXPECT_EQ(m.order, 1);
@@ -157,8 +152,7 @@ TEST(Autoreg, ACriterionFallingUpToOrderElevenGivesOrderTen) {
 TEST(Autoreg, TheLongestSeriesFitsWorkTablesOfItsLength) {
   std::vector<float> x = test::simulateArma({}, 0.9, 5000, 8u);
   ArWork work(5000);
-  ArModel m;
-  fitArModel(x, kAutoregMaxOrderArgument, m, work);
+  const ArModel m = fitArModel(x, kOrdersWeighed, work);
   EXPECT_EQ(work.forward.size(), 5000u);
   EXPECT_GE(m.order, 1);
 }
