@@ -1,6 +1,6 @@
-// Record reading from arbitrary bytes: line ends of every kind (LF, CR LF,
-// CR CR LF, a lone CR), text decoding (UTF-8 when valid, else Latin-1),
-// records cut or padded to 80 characters, and the step back
+// Record reading from arbitrary bytes: line ends of every kind (files from
+// Windows, old Macintosh systems and Unix read alike), text decoding (UTF-8,
+// else Latin-1), records cut or padded to 80 characters, and the step back
 // that the tree-ring reader uses. The lines are checked against a splitter
 // written here from the rule itself, apart from the one under test.
 #include <string>

@@ -1,7 +1,5 @@
 #include "input/data_file_prompt.h"
 
-#include "input/blanks.h"
-
 namespace veska::input {
 
 bool isBailOut(std::u32string_view answer) {
@@ -9,13 +7,12 @@ bool isBailOut(std::u32string_view answer) {
   return answer.find_first_not_of(U" \t", 1) == std::u32string_view::npos;
 }
 
-void openDataFile(records::Runtime& rt, std::u32string& fileName, char32_t /*status*/, int unit) {
-  blankPrefix(fileName, static_cast<long long>(fileName.size()));
+std::u32string openDataFile(records::Runtime& rt, int unit) {
   for (;;) {
     records::Record prompt;
     prompt.blanks(1).text("File name (/ to exit)").column(45).text("==> ");
     rt.prompt(prompt);
-    fileName = rt.readConsoleLine();
+    std::u32string fileName = rt.readConsoleLine();
     if (isBailOut(fileName)) rt.endRun(" ", records::kExitNormal);
     const auto end = fileName.find_last_not_of(U" \t");
     fileName.resize(end == std::u32string::npos ? 0 : end + 1);
@@ -23,10 +20,7 @@ void openDataFile(records::Runtime& rt, std::u32string& fileName, char32_t /*sta
     if (path.empty()) {
       if (auto chosen = rt.console().chooseFileForEmptyName()) path = *chosen;
     }
-    if (!path.empty() && rt.open(unit, path, records::OpenStatus::Old).ok) {
-      fileName = records::fromUtf8(path);
-      return;
-    }
+    if (!path.empty() && rt.open(unit, path, records::OpenStatus::Old).ok) return records::fromUtf8(path);
     rt.writeConsole("");
     rt.writeConsole(records::Record().column(5).text("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"));
   }

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "records/runtime.h"
-#include "input/series_table.h"
+#include "input/series.h"
 #include "match/placements.h"
 
 namespace veska::match {

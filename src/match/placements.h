@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "input/series_table.h"
+#include "input/series.h"
 #include "match/placement_kernels.h"
 #include "match/stretch_stats.h"
 
