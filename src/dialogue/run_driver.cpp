@@ -62,7 +62,9 @@ void setFloatingPointEnvironment() {
   std::fesetround(FE_TONEAREST);
 }
 
-void runCrossdating(records::Runtime& rt) {
+void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
+
+void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
@@ -75,6 +77,8 @@ void runCrossdating(records::Runtime& rt) {
   auto dated = std::make_unique<input::SeriesTable>();
 
   readSeries(rt, records::kUndatedUnit, askReadCode(rt), *undated);
+  match::RunRecord record;
+  if (observer) record.undated = seriesAsRead(*undated);
   rt.writeUnit(records::kReportUnit, "");
   rt.writeUnit(records::kReportUnit, "  UNDATED TREE-RING SERIES:");
   processSeries(rt, *undated);
@@ -86,12 +90,23 @@ void runCrossdating(records::Runtime& rt) {
   if (withDated) {
     openDataFileOnUnit(rt, records::kDatedUnit);
     readSeries(rt, records::kDatedUnit, askReadCode(rt), *dated);
+    if (observer) record.dated = seriesAsRead(*dated);
     rt.writeUnit(records::kReportUnit, "");
     rt.writeUnit(records::kReportUnit, "  DATED TREE-RING SERIES:");
     processSeries(rt, *dated);
   }
 
-  match::runMatchPhase(rt, *undated, *dated, withDated);
+  std::vector<match::BestThree> results;
+  match::runMatchPhase(rt, *undated, *dated, withDated, observer ? &results : nullptr);
+  if (observer) {
+    addCompared(record.undated, *undated);
+    addCompared(record.dated, *dated);
+    record.withDated = withDated;
+    record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
+    for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
+    if (records::OutputUnit* report = rt.units().output(records::kReportUnit)) report->flush();
+    observer->matchPhaseWritten(record);
+  }
 
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", records::kExitNormal);

@@ -51,12 +51,12 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 }  // namespace
 
 void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated) {
-  runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
+                   bool withDated, std::vector<BestThree>* results) {
+  runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), results);
 }
 
 void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa) {
+                   bool withDated, MatchRoutine routine, Isa isa, std::vector<BestThree>* results) {
   const int unit = records::kReportUnit;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -95,6 +95,7 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
       } else {
         matchPair(rt, first, second, unit, *work, best);
       }
+      if (results) results->push_back(best);
     }
     writeGroupSeparator(rt, unit);
   }

@@ -9,20 +9,24 @@
 // calling thread, and carry the same bits as the direct routine's.
 #pragma once
 
+#include <vector>
+
 #include "records/runtime.h"
 #include "input/series_table.h"
+#include "match/pair_match.h"
 #include "match/placements.h"
 
 namespace veska::match {
 
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
-// (VESKA_DIRECT_MATCH).
+// (VESKA_DIRECT_MATCH). When `results` is given, it receives every pair's
+// best three in writing order.
 void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated);
+                   bool withDated, std::vector<BestThree>* results = nullptr);
 
 // The same with a chosen routine and, for the fast one, instruction set.
 void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa);
+                   bool withDated, MatchRoutine routine, Isa isa, std::vector<BestThree>* results = nullptr);
 
 }  // namespace veska::match

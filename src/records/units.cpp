@@ -47,6 +47,8 @@ bool OutputUnit::writeLine(std::string_view line) {
   return false;
 }
 
+bool OutputUnit::flush() { return !file_ || std::fflush(file_) == 0; }
+
 bool OutputUnit::close() {
   if (!file_) return true;
   errno = 0;

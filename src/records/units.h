@@ -59,6 +59,9 @@ class OutputUnit {
   // Appends one line (UTF-8, without its line end); false on a write error.
   bool writeLine(std::string_view line);
   bool close();
+  // Hands the lines written so far to the system, so another reader of the
+  // file sees them while the unit stays open.
+  bool flush();
   const std::string& name() const { return name_; }
   // The system's reason for the last failed write or close.
   const std::string& error() const { return error_; }
