@@ -8,6 +8,7 @@
 #include "input/series_table.h"
 #include "dialogue/listing.h"
 #include "match/match_phase.h"
+#include "match/pair_evidence.h"
 #include "stats/ar_fit.h"
 #include "stats/prewhiten.h"
 

@@ -1,5 +1,7 @@
 #include "dialogue/run_observer.h"
 
+#include "match/pair_evidence.h"
+
 namespace veska::dialogue {
 
 std::vector<match::RunSeries> seriesAsRead(const input::SeriesTable& table) {

@@ -5,8 +5,16 @@
 // and the run then keeps no copies.
 #pragma once
 
+#include <vector>
+
 #include "input/series_table.h"
-#include "match/pair_evidence.h"
+
+// Declared only: Qt's "slots" keyword would clash with the best three's
+// slots in a host header that includes this after Qt's.
+namespace veska::match {
+struct RunRecord;
+struct RunSeries;
+}  // namespace veska::match
 
 namespace veska::dialogue {
 

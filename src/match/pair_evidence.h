@@ -81,6 +81,8 @@ class PairEvidence {
 
   const std::vector<PlacementRow>& placements() const { return rows_; }
   const BestThree& best() const { return best_; }
+  // Slot j (0, 1, 2) of the best three, as the report line gives it.
+  const Slot& bestSlot(int j) const { return best_.slots.at(static_cast<std::size_t>(j)); }
   // The placement (from 0) in slot 1, 2 and 3; -1 for a slot no placement fills.
   const std::array<int, 3>& marked() const { return marked_; }
   // Slot 1's placement, or -1 when the pair has none.

@@ -79,7 +79,11 @@ void FrameWindow::command(int id) {
     default: break;
   }
   if (id >= kFirstWindowCommand) {
-    if (TextWindow* window = activeTextWindow()) window->command(id);
+    if (TextWindow* window = activeTextWindow()) {
+      window->command(id);
+    } else {
+      emit otherChildCommand(id);
+    }
     return;
   }
   activateChild(id - kFirstChild);
@@ -132,8 +136,12 @@ void FrameWindow::updateMenus() {
   const bool hasWindow = window != nullptr;
   actions_.action(kSave)->setEnabled(hasWindow && window->model().modified());
   const bool edit = hasWindow && window->model().editCommandsEnabled();
-  for (const int id : {kCut, kCopy, kDelete}) actions_.action(id)->setEnabled(edit);
-  for (const int id : {kSaveAs, kPrint, kUndo, kPaste, kFont, kColour}) actions_.action(id)->setEnabled(hasWindow);
+  const bool writable = hasWindow && !window->readOnly();
+  actions_.action(kCopy)->setEnabled(edit);
+  for (const int id : {kCut, kDelete}) actions_.action(id)->setEnabled(edit && writable);
+  actions_.action(kPaste)->setEnabled(writable);
+  for (const int id : {kSaveAs, kPrint, kUndo, kFont, kColour}) actions_.action(id)->setEnabled(hasWindow);
+  emit menusUpdated();
 }
 
 // The fixed entries, then one checkable entry per text window, as "&1 title".

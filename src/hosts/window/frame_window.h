@@ -28,12 +28,19 @@ class FrameWindow : public QMainWindow {
   // ids from 500 up go to the active text window; lower ids (the Window
   // menu's entries) activate a text window.
   void command(int id);
+  // After the active child changed in a way the menus follow.
+  void refreshMenus() { updateMenus(); }
   // Asks every text window to close; when all agree, requests the quit with
   // code 0. A window that refuses cancels the exit and clears the closing flag.
   void exitSequence();
 
  signals:
   void aboutRequested();
+  // A command from 500 up while the active child is not a text window.
+  void otherChildCommand(int id);
+  // The menus' enabled states were set from the active text window; the
+  // owner of other children may adjust them.
+  void menusUpdated();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
