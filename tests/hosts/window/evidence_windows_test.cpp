@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -142,6 +145,24 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     copy->trigger();
     const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), static_cast<int>(pair->evidence().placements().size()) + 1);
+
+    // View > Pair...: the pairs by best t, the first of them picked.
+    QTimer::singleShot(0, [] {
+      auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (chooser) chooser->accept();
+    });
+    QAction* pairItem = frame->menuBar()->actions()[3]->menu()->actions()[1];
+    EXPECT_EQ(pairItem->text(), "&Pair...");
+    pairItem->trigger();
+    const std::size_t top = run.pairsByBestT().front();
+    const auto bestT = [&](std::size_t k) { return std::stod(run.pairLineText(run.pairs[k]).substr(38, 5)); };
+    for (std::size_t k = 0; k < run.pairs.size(); ++k) EXPECT_GE(bestT(top), bestT(k));
+    auto* chosen = qobject_cast<PairWindow*>(frame->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->windowTitle(), QString::fromStdU32String(run.firstOf(run.pairs[top]).id).trimmed() + " - " +
+                                         QString::fromStdU32String(run.secondOf(run.pairs[top]).id).trimmed());
+    EXPECT_EQ(chosen->evidence().slotText(chosen->evidence().bestPlacement()),
+              run.pairLineText(run.pairs[top]).substr(20, 23));
 
     // A line that is no pair's opens nothing.
     const int windows = static_cast<int>(frame->mdiArea()->subWindowList().size());
