@@ -255,10 +255,13 @@ void paintCurve(QPainter& p, const QRectF& plot, const PairPicture& pic) {
   }
   p.restore();
 
-  // The best three, labelled with the report's last rings and t.
+  // The best three, labelled with the report's last rings and t; a label
+  // that would cover an earlier one moves up (or, at the top, down).
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setFont(textFont(11, true));
-  for (int j = 2; j >= 0; --j) {
+  const QFontMetricsF fm(p.font());
+  std::vector<QRectF> placed;
+  for (int j = 0; j < 3; ++j) {
     const int k = ev.marked()[static_cast<std::size_t>(j)];
     if (k < 0) continue;
     const auto& slot = ev.bestSlot(j);
@@ -273,16 +276,24 @@ void paintCurve(QPainter& p, const QRectF& plot, const PairPicture& pic) {
                               .arg(slot.lastRingFirst)
                               .arg(slot.lastRingSecond)
                               .arg(QString::number(static_cast<double>(row.tStatistic), 'f', 1));
-    const QFontMetricsF fm(p.font());
     const double w = fm.horizontalAdvance(label) + 6;
     double lx = pt.x() + 7;
     if (lx + w > plot.right()) lx = pt.x() - 7 - w;
-    const double ly = std::max(plot.top() + 2, pt.y() - 18 - 14.0 * j);
+    QRectF box(lx, pt.y() - 18, w, 14);
+    const auto covers = [&](const QRectF& r) {
+      return std::any_of(placed.begin(), placed.end(), [&](const QRectF& q) { return q.intersects(r); });
+    };
+    while ((covers(box) || box.top() < plot.top() + 2) && box.top() >= plot.top() + 2) box.translate(0, -15);
+    if (box.top() < plot.top() + 2) {
+      box.moveTop(pt.y() + 6);
+      while (covers(box) && box.bottom() < plot.bottom()) box.translate(0, 15);
+    }
+    placed.push_back(box);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 220));
-    p.drawRect(QRectF(lx, ly, w, 14));
+    p.drawRect(box);
     p.setPen(kThreshold);
-    p.drawText(QRectF(lx + 3, ly, w, 14), Qt::AlignLeft | Qt::AlignVCenter, label);
+    p.drawText(box.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, label);
   }
   drawFrame(p, plot);
 }
