@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
