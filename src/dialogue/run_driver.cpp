@@ -64,6 +64,8 @@ void setFloatingPointEnvironment() {
 
 void runCrossdating(records::Runtime& rt) {
   setFloatingPointEnvironment();
+  // Answered as a data file, the report would be emptied before it is read.
+  rt.units().keepFromReading(kReportFile);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
@@ -93,6 +95,7 @@ void runCrossdating(records::Runtime& rt) {
 
   match::runMatchPhase(rt, *undated, *dated, withDated);
 
+  rt.reportComplete();
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", records::kExitNormal);
 }
