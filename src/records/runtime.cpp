@@ -85,8 +85,9 @@ ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
   if (!in) return ReadStatus::Error;
   const ReadStatus status = in->readRecord(record, length);
   // A failing disk is no end of the file: the series after it would be lost
-  // without a word.
-  if (in->readFailed()) fatalIo("read", in->name(), std::strerror(in->readError()));
+  // without a word. The name as the console shows any text (a name typed in
+  // Latin-1 included).
+  if (in->readFailed()) fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
   return status;
 }
 
@@ -149,11 +150,15 @@ void Runtime::stopRun(int status, bool tellConsole) {
 }
 
 void Runtime::outOfMemory() {
+  // Written without the console's yield: nothing more is asked of a run
+  // that has no memory left than to say so.
   constexpr std::string_view message = " *** Out of memory ***";
   markReportIncomplete();
   if (promptOpen_) console_.write("\r\n");
   promptOpen_ = false;
-  endRun(message, kExitIoFailure);
+  console_.write(std::string(message) + "\r\n");
+  console_.fatalError(message);
+  endRun(" ", kExitIoFailure);
 }
 
 int Runtime::execute(const std::function<void(Runtime&)>& program) {
