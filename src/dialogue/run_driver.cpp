@@ -68,6 +68,8 @@ void setFloatingPointEnvironment() {
 
 void runCrossdating(records::Runtime& rt) {
   setFloatingPointEnvironment();
+  // Answered as a data file, the report would be emptied before it is read.
+  rt.units().keepFromReading(kReportFile);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
@@ -91,6 +93,7 @@ void runCrossdating(records::Runtime& rt) {
 
   match::runMatchPhase(rt, undated, dated, withDated);
 
+  rt.reportComplete();
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", records::kExitNormal);
 }

@@ -64,12 +64,7 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) 
 
 int Host::runProgram() {
   records::Runtime runtime(hooks_);
-  try {
-    program_(runtime);
-  } catch (const records::RunEnded& ended) {
-    return ended.status;
-  }
-  return records::kExitNormal;  // a program that returned ends as a normal run
+  return runtime.execute(program_);
 }
 
 }  // namespace veska::window

@@ -94,6 +94,37 @@ TEST_F(HostRunTest, ExitWhileTheProgramWritesEndsTheRunAtItsNextStatement) {
   EXPECT_FALSE(finalWait.entered);
 }
 
+TEST_F(HostRunTest, LeavingBeforeTheClosingMessageMarksTheReportAfterItNot) {
+  const std::string mark = " *** Run stopped before its end: this report is incomplete ***\n";
+  const auto data = writeSampleRingWidths(dir.file("site.rwl"));
+  struct Case {
+    const char* what;
+    std::vector<QString> answers;  // then the way out, at the next read
+    bool closeFrame;
+    bool marked;
+  };
+  const Case cases[] = {
+      {"Exit at the dated question", {QString::fromStdString(data.string()), "M"}, false, true},
+      {"the frame closed at the dated question", {QString::fromStdString(data.string()), "M"}, true, true},
+      {"Exit at the closing message", {QString::fromStdString(data.string()), "M", "N"}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(dir.file("VESKA.OUT"));
+    Host host(dialogs);
+    Typist typist(host, c.answers);
+    typist.whenOutOfAnswers = [&] {
+      if (c.closeFrame) host.frame()->close();
+      else chooseExit(host);
+    };
+    EXPECT_EQ(host.run(), 0);
+    const std::string report = readFile(dir.file("VESKA.OUT"));
+    EXPECT_TRUE(report.starts_with("\n  UNDATED TREE-RING SERIES:\n")) << report;
+    EXPECT_EQ(report.ends_with(mark), c.marked) << report;
+    EXPECT_EQ(report.find("BEST THREE MATCHING POSITIONS") != std::string::npos, !c.marked) << report;
+  }
+}
+
 TEST_F(HostRunTest, CancelledExitLeavesTheRunGoing) {
   Host host(dialogs);
   Typist typist(host, {});
