@@ -416,7 +416,7 @@ std::vector<BadInput> safetyCases() {
                       .report(exactly(kIncomplete)));
   cases.push_back(BadInput("running out of memory ends the run and marks the report")
                       .data(oak)
-                      .shell(shim + "VESKA_FAIL_NEW_OVER=1000000")
+                      .shell(shim + "VESKA_FAIL_NEW_OVER=15000")
                       .status(2)
                       .endsWith(kFilePrompt + "data.rwl\n *** Out of memory ***\n")
                       .report(exactly(kIncomplete)));

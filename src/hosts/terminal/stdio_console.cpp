@@ -7,7 +7,7 @@ namespace veska::terminal {
 
 StdioConsole::StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers)
     : out_(out),
-      inStream_(openReadStream(::fileno(in), stopWakeFd(), false)),
+      inStream_(records::openReadStream(::fileno(in), records::stopWakeFd(), false)),
       in_(inStream_ ? inStream_ : in),
       echo_(echoAnswers) {}
 
