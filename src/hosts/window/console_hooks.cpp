@@ -45,8 +45,8 @@ std::optional<std::string> ConsoleHooks::readLine(std::size_t capacity) {
     return std::nullopt;
   }
   waitForLine(*window);
-  // Quitting (Exit chosen, the frame closed) ends the run (D19); a window
-  // closed while the read waited is an error.
+  // Quitting (Exit chosen, the frame closed) ends the run with the quit
+  // code; a window closed while the read waited is an error.
   if (state_.quitCode()) return std::nullopt;
   window = units_.windowFor(kConsoleUnit);
   if (!window) {
@@ -92,19 +92,19 @@ std::optional<std::string> ConsoleHooks::chooseFileForEmptyName() {
 }
 
 void ConsoleHooks::windowHandleError() {
-  dialogs_.messageBox(owner_, QStringLiteral("Not a valid window, program exited."),
-                      QStringLiteral("Window Handler Error"), Dialogs::Icon::Error);
+  dialogs_.messageBox(owner_, tr("Not a valid window, program exited."), tr("Window Handler Error"),
+                      Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }
 
 // The System Error box: the message quoted, the code on the console, then a
 // quit; the run's end follows.
 void ConsoleHooks::fatalError(std::string_view message) {
-  std::u32string text = U"System Error found! \"" + records::fromUtf8(message) + U"\", program stop";
+  const QString full = tr("System Error found! \"%1\", program stop").arg(QString::fromUtf8(message));
+  std::u32string text = full.toStdU32String();
   if (text.size() > kSystemErrorLength) text.resize(kSystemErrorLength);
   write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
-  dialogs_.messageBox(owner_, QString::fromStdU32String(text), QStringLiteral("System Error"),
-                      Dialogs::Icon::Error);
+  dialogs_.messageBox(owner_, QString::fromStdU32String(text), tr("System Error"), Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }
 

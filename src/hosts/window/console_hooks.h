@@ -5,6 +5,7 @@
 // waits for its line, as QDialog::exec() waits for its answer.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,6 +19,8 @@ class TextWindow;
 class UnitWindowTable;
 
 class ConsoleHooks : public records::Console {
+  Q_DECLARE_TR_FUNCTIONS(ConsoleHooks)
+
  public:
   ConsoleHooks(HostState& state, UnitWindowTable& units, Dialogs& dialogs);
 

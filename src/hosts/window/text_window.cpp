@@ -116,8 +116,6 @@ void TextWindow::beginRead() {
   if (!pendingTyping_.empty()) typePending();
 }
 
-bool TextWindow::command(int id) { return commandHandler_ && commandHandler_(id); }
-
 void TextWindow::changed() {
   syncScrollBars();
   viewport()->update();

@@ -7,8 +7,7 @@
 #include <QAction>
 #include <QMdiSubWindow>
 
-#include "hosts/window/command_ids.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/sample_data.h"
@@ -30,7 +29,7 @@ struct FinalWaitWatch {
 
 class HostRunTest : public ::testing::Test {
  protected:
-  void chooseExit(Host& host) { host.actions()->action(window::command::kExit)->trigger(); }
+  void chooseExit(Host& host) { host.frame()->actions().exit->trigger(); }
   static bool shows(const std::vector<std::string>& lines, const std::string& text) {
     for (const std::string& line : lines) {
       if (line.find(text) != std::string::npos) return true;

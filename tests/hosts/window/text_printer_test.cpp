@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "hosts/window/command_ids.h"
-#include "hosts/window/printing_box.h"
 #include "hosts/window/commands_fixture.h"
 
 namespace veska::test {
@@ -82,11 +80,12 @@ TEST_F(PrintTest, JobIsNamedVirnInputOutput) {
   const std::string pdf = readFile(dir.file("named.pdf"));
   // The document's title is written as UTF-16: look for its code units too.
   std::string utf16;
-  for (const char c : std::string(window::kPrintDocumentName)) utf16 += std::string(1, '\0') + c;
-  EXPECT_TRUE(pdf.find(window::kPrintDocumentName) != std::string::npos || pdf.find(utf16) != std::string::npos);
+  const std::string name = "VIRN Input/Output";
+  for (const char c : name) utf16 += std::string(1, '\0') + c;
+  EXPECT_TRUE(pdf.find(name) != std::string::npos || pdf.find(utf16) != std::string::npos);
 }
 
-// F5: Cancel in the "Printing..." box stops the job, and it is discarded.
+// Cancel in the "Printing..." box stops the job, and it is discarded.
 TEST_F(PrintTest, CancelStopsAndDiscardsTheJob) {
   printToPdf("cancelled.pdf");
   bool clicked = false;
@@ -123,7 +122,7 @@ TEST_F(PrintTest, CancelledDialogPrintsNothing) {
 
 TEST_F(PrintTest, PrintCommandPrints) {
   printToPdf("command.pdf");
-  run(window::command::kPrint);
+  commands->print();
   EXPECT_GT(pdfPages(dir.file("command.pdf")), 1);
   EXPECT_EQ(dialogs.owners, std::vector<QWidget*>{&window});
 }

@@ -113,7 +113,7 @@ class TextWindowModel {
   // `column` of the caret's row after `length` characters from `start` went.
   static int shiftAfterDelete(int column, int start, int length);
 
-  std::vector<std::u32string> lines_;  // grows without limit (D18)
+  std::vector<std::u32string> lines_;  // grows without limit: no line is ever lost
   ScrollState scroll_;
   TextSelection selection_;
   int charWidth_ = 1;
