@@ -9,9 +9,9 @@ namespace veska::window {
 
 AboutBox::AboutBox(const std::vector<AboutRow>& rows, QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("dialog%1").arg(kDialogId));
-  setWindowTitle(tr("About VIRN"));
+  setWindowTitle(tr("About veska"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(tr("VIRN Application Framework"), this), 0, Qt::AlignHCenter);
+  layout->addWidget(new QLabel(tr("veska %1").arg(QStringLiteral(VESKA_VERSION)), this), 0, Qt::AlignHCenter);
   auto* grid = new QGridLayout;
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
     const AboutRow& row = rows[static_cast<std::size_t>(i)];

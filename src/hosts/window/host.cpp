@@ -32,6 +32,10 @@ int Host::run() {
   units_.registerUnit(kConsoleUnit);
   frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
+  // Nobody should wait to type into a run that is over.
+  QObject::connect(&state_, &HostState::runFinished, frame_.get(), [this, title] {
+    frame_->setWindowTitle(title + FrameWindow::tr(" - run finished"));
+  });
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());

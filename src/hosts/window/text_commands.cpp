@@ -40,7 +40,7 @@ TextCommands::TextCommands(TextWindow& window, Dialogs& dialogs, std::string& sa
 QWidget* TextCommands::owner() const { return window_.window(); }
 
 // The caption of every box these commands show.
-QString TextCommands::caption() const { return tr("VIRN"); }
+QString TextCommands::caption() const { return tr("veska"); }
 
 // The Save As dialog, offering the window's save title in the directory of
 // the path last chosen.
@@ -80,12 +80,13 @@ bool TextCommands::saveText() {
   return writeTo(fileName_);
 }
 
+// A failed Save As keeps the window's title and file name: the window is not
+// named after a file that does not hold its text.
 void TextCommands::saveAs() {
   const std::optional<QString> path = askForFile();
-  if (!path) return;
+  if (!path || !writeTo(*path)) return;
   fileName_ = *path;
   window_.setWindowTitle(QString::fromStdString(fileNameOf(path->toStdString())));
-  writeTo(*path);
 }
 
 bool TextCommands::mayClose() {

@@ -68,7 +68,7 @@ void abortJob(QPrinter& printer, QPainter& painter) {
 }
 
 void cannotPrint(QWidget* owner, Dialogs& dialogs) {
-  dialogs.messageBox(owner, translated("Cannot obtain Printer DC"), translated("VIRN"), Dialogs::Icon::Warning);
+  dialogs.messageBox(owner, translated("Cannot obtain Printer DC"), translated("veska"), Dialogs::Icon::Warning);
 }
 
 // The job itself, with the painter begun on the printer.
@@ -97,7 +97,7 @@ PrintResult runJob(QPrinter& printer, QPainter& painter, QWidget* owner, const T
 
 PrintingBox::PrintingBox(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("dialog%1").arg(kDialogId));
-  setWindowTitle(tr("VIRN"));
+  setWindowTitle(tr("veska"));
   // Modal to the frame: while the job runs, no key, click or menu command
   // can reach the window being printed, or close it; only this box takes
   // input.
@@ -120,7 +120,7 @@ PrintReport printWindow(QWidget* owner, TextWindow& window, Dialogs& dialogs) {
     cannotPrint(owner, dialogs);
     return report;
   }
-  printer.setDocName(translated("VIRN Input/Output"));
+  printer.setDocName(translated("veska Input/Output"));
   QPainter painter;
   if (!painter.begin(&printer)) {
     cannotPrint(owner, dialogs);

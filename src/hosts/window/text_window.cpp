@@ -116,6 +116,11 @@ void TextWindow::beginRead() {
   if (!pendingTyping_.empty()) typePending();
 }
 
+void TextWindow::showAnswer(std::u32string_view text) {
+  model_.replaceAnswer(text);
+  changed();
+}
+
 void TextWindow::changed() {
   syncScrollBars();
   viewport()->update();

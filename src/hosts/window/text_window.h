@@ -34,6 +34,8 @@ class TextWindow : public QAbstractScrollArea {
   void typeCharacters(std::u32string_view text);
   // A console read begins to wait for this window's line.
   void beginRead();
+  // The answer just read shows `text` instead, as if it had been typed.
+  void showAnswer(std::u32string_view text);
 
   // The File, Edit and Format commands the frame's menus run on this
   // window; nullptr for a window that has none.

@@ -58,7 +58,7 @@ TEST_F(SaveTest, SaveAsCancelledChangesNothingAndClosingStillAsks) {
   EXPECT_FALSE(window.close());
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(dialogs.questions[0].text, "Save changes to Input/Output?");
-  EXPECT_EQ(dialogs.questions[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.questions[0].caption, "veska");
   EXPECT_EQ(dialogs.questions[0].icon, Dialogs::Icon::Warning);
   EXPECT_FALSE(window.isClosed());
 }
@@ -157,7 +157,7 @@ TEST_F(SaveTest, FailedSaveLeavesTheTextUnsaved) {
   commands->save();
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "Cannot create file");
-  EXPECT_EQ(dialogs.boxes[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.boxes[0].caption, "veska");
   EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Warning);
   EXPECT_TRUE(window.model().modified());
   // Yes at the close tries the same file, fails again, and keeps the window.
@@ -165,6 +165,19 @@ TEST_F(SaveTest, FailedSaveLeavesTheTextUnsaved) {
   EXPECT_FALSE(window.close());
   EXPECT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_FALSE(window.isClosed());
+}
+
+TEST_F(SaveTest, FailedSaveAsKeepsTheTitleAndTheFileName) {
+  dialogs.saveNames = {pathOf("kept.txt"), pathOf("no-such-dir/run.txt")};
+  commands->saveAs();
+  ASSERT_EQ(window.windowTitle(), "kept.txt");
+  window.appendOutput("more\r\n");
+  commands->saveAs();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Cannot create file");
+  EXPECT_EQ(window.windowTitle(), "kept.txt");
+  EXPECT_EQ(commands->fileName(), pathOf("kept.txt"));
+  EXPECT_TRUE(window.model().modified());
 }
 
 TEST_F(SaveTest, WriteErrorIsReported) {

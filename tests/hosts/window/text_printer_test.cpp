@@ -74,13 +74,13 @@ TEST_F(PrintTest, PageRangeAndCopies) {
   EXPECT_EQ(pdfPages(dir.file("range.pdf")), 2 * pagesPerCopy);
 }
 
-TEST_F(PrintTest, JobIsNamedVirnInputOutput) {
+TEST_F(PrintTest, JobIsNamedVeskaInputOutput) {
   printToPdf("named.pdf");
   ASSERT_EQ(print().outcome, Outcome::Printed);
   const std::string pdf = readFile(dir.file("named.pdf"));
   // The document's title is written as UTF-16: look for its code units too.
   std::string utf16;
-  const std::string name = "VIRN Input/Output";
+  const std::string name = "veska Input/Output";
   for (const char c : name) utf16 += std::string(1, '\0') + c;
   EXPECT_TRUE(pdf.find(name) != std::string::npos || pdf.find(utf16) != std::string::npos);
 }
@@ -92,7 +92,7 @@ TEST_F(PrintTest, CancelStopsAndDiscardsTheJob) {
   QTimer::singleShot(0, [&] {
     auto* box = window.findChild<window::PrintingBox*>();
     if (!box) return;
-    EXPECT_EQ(box->windowTitle(), "VIRN");
+    EXPECT_EQ(box->windowTitle(), "veska");
     EXPECT_EQ(QApplication::activeModalWidget(), box);  // only the box takes input while printing
     box->findChild<QPushButton*>()->click();
     clicked = true;
@@ -110,7 +110,7 @@ TEST_F(PrintTest, PrinterThatCannotBeHadIsReported) {
   EXPECT_EQ(print().outcome, Outcome::NoPrinter);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "Cannot obtain Printer DC");
-  EXPECT_EQ(dialogs.boxes[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.boxes[0].caption, "veska");
   EXPECT_EQ(dialogs.boxes[0].icon, window::Dialogs::Icon::Warning);
 }
 
