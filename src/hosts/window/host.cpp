@@ -6,7 +6,6 @@
 #include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
@@ -30,10 +29,13 @@ int Host::run() {
   frameIcon_ = frameIcon();
   textIcon_ = textWindowIcon();
   if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
-  actions_ = std::make_unique<MenuActions>();
   units_.registerUnit(kConsoleUnit);
-  frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
+  frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
+  // Nobody should wait to type into a run that is over.
+  QObject::connect(&state_, &HostState::runFinished, frame_.get(), [this, title] {
+    frame_->setWindowTitle(title + FrameWindow::tr(" - run finished"));
+  });
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());

@@ -23,7 +23,6 @@ namespace veska::window {
 
 class Dialogs;
 class FrameWindow;
-class MenuActions;
 
 // Exit codes of start-up failures.
 inline constexpr int kExitNoWindowClasses = 0;
@@ -47,7 +46,6 @@ class Host {
   ConsoleHooks& hooks() { return hooks_; }
   UnitWindowTable& units() { return units_; }
   FrameWindow* frame() const { return frame_.get(); }
-  MenuActions* actions() const { return actions_.get(); }
   TextWindow* consoleWindow() const { return console_; }
 
   static QString programFileName();
@@ -63,7 +61,6 @@ class Host {
   ConsoleHooks hooks_;
   QIcon frameIcon_;
   QIcon textIcon_;
-  std::unique_ptr<MenuActions> actions_;
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
 };

@@ -116,7 +116,10 @@ void TextWindow::beginRead() {
   if (!pendingTyping_.empty()) typePending();
 }
 
-bool TextWindow::command(int id) { return commandHandler_ && commandHandler_(id); }
+void TextWindow::showAnswer(std::u32string_view text) {
+  model_.replaceAnswer(text);
+  changed();
+}
 
 void TextWindow::changed() {
   syncScrollBars();
