@@ -3,7 +3,10 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth)
+          qt6-base-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth
+          # the Debian package (dependencies, icon, manual pages) and its checks
+          dpkg-dev librsvg2-bin man-db groff-base
+          desktop-file-utils appstream lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
