@@ -17,5 +17,6 @@ build="$top/build-validate"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESKA_GUI=OFF \
   -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j 2 --target veska-console >/dev/null
-python3 "$top/bench/validate/study.py" --veska "$build/veska-console" \
+# Debian's own interpreter: the one python3-matplotlib is installed for.
+/usr/bin/python3 "$top/bench/validate/study.py" --veska "$build/veska-console" \
   --png "$top/docs/validation.png" --readme "$top/README.md" ${1:+--real "$1"}

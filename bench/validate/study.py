@@ -113,7 +113,7 @@ def tally(results):
     bounds = [b for k, _, _, b in results if k is None]
     high = median_low(known + bounds)
     low = median_low(known + [-math.inf] * len(bounds))
-    median = f"{high:.1f}" if low == high else f"&le; {high:.1f}"
+    median = f"{high:.1f}" if low == high else f"\u2264 {high:.1f}"
     return {"pairs": n, "hit": hits / n, "in_three": in_three / n,
             "false_star": false_stars / n, "median_t": median}
 
@@ -130,7 +130,11 @@ def run_cells(veska, cells, pairs, jobs):
 
 
 def snr_label(snr):
-    return "0 (no common signal)" if snr == 0 else f"{snr:g}"
+    """The ratio, and the correlation s/(1+s) it gives two trees' log widths
+    about their trends."""
+    if snr == 0:
+        return "0 (no common signal)"
+    return f"{snr:g} (r {snr / (1 + snr):.2f})".replace("r 0.", "r .")
 
 
 def synthetic_tables(figures, snrs, overlaps, pairs):
@@ -156,9 +160,9 @@ def plot(figures, snrs, overlaps, path):
     matplotlib.use("Agg")
     import matplotlib.pyplot as plt
 
-    fig, (left, right) = plt.subplots(1, 2, figsize=(10, 4.2), dpi=100)
+    fig, (left, right) = plt.subplots(1, 2, figsize=(12, 4.2), dpi=100)
     for snr in snrs:
-        label = f"S/N {snr_label(snr)}"
+        label = f"s = {snr_label(snr)}"
         left.plot(overlaps, [100 * figures[(snr, o)]["hit"] for o in overlaps], marker="o",
                   label=label)
         right.plot(overlaps, [100 * figures[(snr, o)]["false_star"] for o in overlaps],
@@ -173,10 +177,10 @@ def plot(figures, snrs, overlaps, path):
         ax.set_ylabel("% of pairs")
         ax.set_title(title)
         ax.grid(True, alpha=0.3)
-    left.set_ylim(0, 100)
-    right.set_ylim(bottom=0)
-    left.legend(loc="lower right", fontsize="small")
-    fig.tight_layout()
+        ax.set_ylim(0, 100)
+    handles, labels = left.get_legend_handles_labels()
+    fig.legend(handles, labels, loc="center right", title="signal-to-noise", fontsize="small")
+    fig.tight_layout(rect=(0, 0, 0.8, 1))
     # No version text in the file, so the same figures give the same bytes.
     fig.savefig(path, format="png", metadata={"Software": None})
     plt.close(fig)
