@@ -38,13 +38,10 @@ void pairMatch(benchmark::State& state, MatchRoutine routine, Isa isa) {
   auto work = makeMatchWork();
   computeStretchStats(x1, isa, work->scratch, work->stats.first);
   computeStretchStats(x2, isa, work->scratch, work->stats.second);
-  BestThree best;
   for (auto _ : state) {
-    if (routine == MatchRoutine::Direct) {
-      searchPair(first, second, *work, routine, isa, best);
-    } else {
-      searchPairFast(first, second, work->stats.first, work->stats.second, *work, isa, best);
-    }
+    const BestThree best = routine == MatchRoutine::Direct
+                               ? searchPair(first, second, *work, routine, isa)
+                               : searchPairFast(first, second, work->stats.first, work->stats.second, *work, isa);
     benchmark::DoNotOptimize(best);
   }
   state.counters["placements"] = placementCount(len1, len2);

@@ -101,10 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int64_t n = std::min(numbers.size() > 0 ? numbers[0] : 25, fuzz::kMaxValues);
   const std::int64_t room = std::min(numbers.size() > 1 ? numbers[1] : fuzz::kRoom, fuzz::kRoom);
 
-  std::string error;
-  const auto format = records::Format::parse(text, &error);
+  const records::ParsedFormat format = records::Format::parse(text);
   if (!format) {
-    fuzz::check(!error.empty(), "a format refused without a message");
+    fuzz::check(!format.error().message.empty(), "a format refused without a message");
+    fuzz::check(format.error().column >= 1 && format.error().column <= text.size() + 1,
+                "a format error placed outside its text");
     return 0;
   }
   fuzz::walkCursor(*format);

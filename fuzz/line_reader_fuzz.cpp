@@ -1,5 +1,6 @@
-// Record reading from arbitrary bytes: line ends of every kind (D8), text
-// decoding (D22), records cut or padded to 80 characters, and the step back
+// Record reading from arbitrary bytes: line ends of every kind (files from
+// Windows, old Macintosh systems and Unix read alike), text decoding (UTF-8,
+// else Latin-1), records cut or padded to 80 characters, and the step back
 // that the tree-ring reader uses. The lines are checked against a splitter
 // written here from the rule itself, apart from the one under test.
 #include <string>
@@ -13,7 +14,7 @@
 namespace veska::fuzz {
 namespace {
 
-// D8: a line ends at an LF or at a run of CRs; CRs directly followed by an LF
+// A line ends at an LF or at a run of CRs; CRs directly followed by an LF
 // end the line together with it. A last line without a line end is a line.
 std::vector<std::string> expectedLines(std::string_view bytes) {
   std::vector<std::string> lines;

@@ -129,15 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const match::MatchSeries m1{s1, U"FIRST 1 ", 1};
   const match::MatchSeries m2{s2, U"ZWEITE\u00E92", 2};
-  match::BestThree direct;
-  match::searchPair(s1, s2, *work, match::MatchRoutine::Direct, match::Isa::Sse2, direct);
+  const match::BestThree direct = match::searchPair(s1, s2, *work, match::MatchRoutine::Direct, match::Isa::Sse2);
   fuzz::checkPlacements(work->table, len1, len2);
   static match::PlacementTable reference;
   reference = work->table;
   for (const match::Isa isa : match::kernelIsas()) {
     if (!match::isaSupported(isa)) continue;
-    match::BestThree fast;
-    match::searchPair(s1, s2, *work, match::MatchRoutine::Fast, isa, fast);
+    const match::BestThree fast = match::searchPair(s1, s2, *work, match::MatchRoutine::Fast, isa);
     fuzz::check(fuzz::sameTable(work->table, reference), "the fast routine's placements differ from the direct one's");
     fuzz::check(fuzz::sameBest(fast, direct), "the fast routine's best three differ from the direct one's");
     fuzz::check(match::pairLine(m1, m2, fast).str() == match::pairLine(m1, m2, direct).str(),

@@ -55,7 +55,7 @@ void checkFixed(double value, int width, int decimals) {
   const double slack = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(value) * 1e-15;
   check(std::fabs(*back - value) <= slack, "a fixed field reads back as another value");
   const bool minus = s.find('-') != std::string::npos;
-  check(!minus || *back < 0, "a minus sign before a zero (D7)");
+  check(!minus || *back < 0, "a minus sign before a zero written as all zeros");
   check(minus || !(*back < 0), "a negative number written without its sign");
 }
 

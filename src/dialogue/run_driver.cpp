@@ -1,12 +1,11 @@
 #include "dialogue/run_driver.h"
 
+#include <algorithm>
 #include <cfenv>
-#include <memory>
+#include <vector>
 
 #include "input/data_file_prompt.h"
 #include "input/series_file.h"
-#include "input/series_table.h"
-#include "dialogue/listing.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
 #include "stats/ar_fit.h"
@@ -17,45 +16,50 @@ namespace {
 
 constexpr const char* kReportFile = "VESKA.OUT";
 
-// Asked again until the answer names a kind the loader knows, so the loader
-// is only ever given "MR" or "IR".
-std::u32string askReadCode(records::Runtime& rt) {
+// Asked again until the answer names a kind the loader knows.
+input::Layout askLayout(records::Runtime& rt) {
   for (;;) {
-    std::u32string code = U" R";
     rt.prompt(records::Record().blanks(1).text("Ring widths (M) or Indices (I)").column(45).text("==> "));
-    const records::Text answer = rt.readConsole(1);
-    code[0] = answer[0];
-    if (code[0] == U'M' || code[0] == U'm') return U"MR";
-    if (code[0] == U'I' || code[0] == U'i') return U"IR";
+    const char32_t letter = rt.readConsole(1)[0];
+    if (letter == U'M' || letter == U'm') return input::Layout::RingWidths;
+    if (letter == U'I' || letter == U'i') return input::Layout::Indices;
   }
 }
 
-void openDataFileOnUnit(records::Runtime& rt, int unit) {
-  std::u32string fileName(40, U' ');
-  input::openDataFile(rt, fileName, U'O', unit);
-}
+// The scratch of the series' models, made once per run and reused by every
+// series of both tables: nothing is allocated while series are processed,
+// and nothing is left over for the next run in the same process.
+struct ModelWork {
+  stats::ArWork ar{input::kMaxLength};
+  std::vector<float> extended = std::vector<float>(input::kMaxLength + stats::kMaxArOrder);
+};
 
-// Loads one file's series into the table; the limits are the loader's.
-void readSeries(records::Runtime& rt, int unit, const std::u32string& readCode, input::SeriesTable& table) {
-  input::loadSeriesFile(rt, table, readCode, input::kMaxLength, input::kMaxSeries, unit);
-}
-
-void processSeries(records::Runtime& rt, input::SeriesTable& table) {
-  // Made once and reused by every series of both tables: nothing is
-  // allocated while series are processed.
-  static stats::ArWork arWork(input::kMaxLength);
-  static std::vector<float> extended(input::kMaxLength + stats::kMaxArOrder);
-  static stats::ArModel model;
-  for (int i = 1; i <= table.count; ++i) {
-    const std::span<float> x = table.values(i);
-    stats::fitArModel(x, stats::kAutoregMaxOrderArgument, model, arWork);
+// Fits each series' model, lists it under the report's heading, then
+// replaces the series by its residuals for the match phase.
+void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* heading, ModelWork& work) {
+  rt.writeUnit(records::kReportUnit, "");
+  rt.writeUnit(records::kReportUnit, heading);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    input::Series& series = table[i];
+    const stats::ArModel model = stats::fitArModel(series.values, stats::kOrdersWeighed, work.ar);
     // Listed before prewhitening, which changes the series but not its model.
-    writeListingLine(rt, records::kReportUnit, i, table.id(i), model);
-    if (model.order >= 1) stats::prewhiten(x, extended, model.order, model.coefficients);
+    rt.writeUnit(records::kReportUnit, listingLine(static_cast<int>(i) + 1, series.id, model));
+    if (model.order >= 1) stats::prewhiten(series.values, work.extended, model.order, model.coefficients);
   }
 }
 
 }  // namespace
+
+records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
+  records::Record r;
+  r.blanks(1).integer(number, 5).blanks(2).text(id, 8).integer(model.order, 3);
+  if (model.order >= 1) {
+    r.fixed(model.varianceExplained, 8, 3);
+    const int listed = std::min(model.order, stats::kMaxArOrder);
+    for (int k = 0; k < listed; ++k) r.fixed(model.coefficients[static_cast<std::size_t>(k)], 8, 3);
+  }
+  return r;
+}
 
 void setFloatingPointEnvironment() {
   std::fenv_t previous;
@@ -67,48 +71,43 @@ void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
 
 void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
+  // Answered as a data file, the report would be emptied before it is read.
+  rt.units().keepFromReading(kReportFile);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  openDataFileOnUnit(rt, records::kUndatedUnit);
+  input::openDataFile(rt, records::kUndatedUnit);
   rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
 
-  // The tables are large (two stores of 2 MB): keep them off the stack.
-  auto undated = std::make_unique<input::SeriesTable>();
-  auto dated = std::make_unique<input::SeriesTable>();
-
-  readSeries(rt, records::kUndatedUnit, askReadCode(rt), *undated);
+  ModelWork work;
+  input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
   match::RunRecord record;
-  if (observer) record.undated = seriesAsRead(*undated);
-  rt.writeUnit(records::kReportUnit, "");
-  rt.writeUnit(records::kReportUnit, "  UNDATED TREE-RING SERIES:");
-  processSeries(rt, *undated);
+  if (observer) record.undated = seriesAsRead(undated);
+  processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
 
   rt.writeConsole("");
   rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
   const char32_t datedAnswer = rt.readConsole(1)[0];
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
+  input::SeriesTable dated;
   if (withDated) {
-    openDataFileOnUnit(rt, records::kDatedUnit);
-    readSeries(rt, records::kDatedUnit, askReadCode(rt), *dated);
-    if (observer) record.dated = seriesAsRead(*dated);
-    rt.writeUnit(records::kReportUnit, "");
-    rt.writeUnit(records::kReportUnit, "  DATED TREE-RING SERIES:");
-    processSeries(rt, *dated);
+    input::openDataFile(rt, records::kDatedUnit);
+    dated = input::loadSeriesFile(rt, records::kDatedUnit, askLayout(rt));
+    if (observer) record.dated = seriesAsRead(dated);
+    processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
 
-  std::vector<match::BestThree> results;
-  match::runMatchPhase(rt, *undated, *dated, withDated, observer ? &results : nullptr);
+  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated);
   if (observer) {
-    addCompared(record.undated, *undated);
-    addCompared(record.dated, *dated);
+    addCompared(record.undated, undated);
+    addCompared(record.dated, dated);
     record.withDated = withDated;
     record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
     for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
-    if (records::OutputUnit* report = rt.units().output(records::kReportUnit)) report->flush();
     observer->matchPhaseWritten(record);
   }
 
+  rt.reportComplete();
   rt.pause("Normal Termination of Program- Hit return to Quit");
   rt.endRun(" ", records::kExitNormal);
 }

@@ -1,8 +1,13 @@
-// One complete crossdating run, from the first prompt to the end of run.
+// One complete crossdating run, from the first prompt to the end of run, and
+// the report's listing of every series with its model.
 #pragma once
 
+#include <string>
+
 #include "dialogue/run_observer.h"
+#include "records/record.h"
 #include "records/runtime.h"
+#include "stats/ar_model.h"
 
 namespace veska::dialogue {
 
@@ -16,5 +21,10 @@ namespace veska::dialogue {
 // All floating-point exceptions masked, rounding to nearest: a division by
 // zero or an invalid operation yields an infinity or a NaN that flows on.
 void setFloatingPointEnvironment();
+
+// The report's listing line of one series: columns 2-6 the number, 9-16 the
+// identifier, 17-19 the order; from order 1 on, the variance explained and
+// the coefficients in 8-wide fields.
+records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model);
 
 }  // namespace veska::dialogue

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "input/series_table.h"
+#include "input/series.h"
 
 // Declared only: Qt's "slots" keyword would clash with the best three's
 // slots in a host header that includes this after Qt's.
@@ -21,7 +21,8 @@ namespace veska::dialogue {
 class RunObserver {
  public:
   virtual ~RunObserver() = default;
-  // The report file is flushed to disk before this is called; the run goes
+  // Every report line is on disk before this is called (the report is
+  // written through, line by line); the run goes
   // on to its closing pause afterwards.
   virtual void matchPhaseWritten(const match::RunRecord& run) = 0;
 };

@@ -8,11 +8,10 @@
 
 namespace veska::input {
 
-// On return the file named in fileName (trailing blanks removed) is open on
-// the unit. Status letter "O"/"o" opens an existing file; any other letter
-// opens the same way, as no caller passes another. Does not return on the
-// bail-out: the run ends with status 0, no message and no pause.
-void openDataFile(records::Runtime& rt, std::u32string& fileName, char32_t status, int unit);
+// Opens an existing file on the unit and returns its name (the answer with
+// trailing blanks removed, or the path chosen for an empty answer). Does not
+// return on the bail-out: the run ends with status 0, no message and no pause.
+std::u32string openDataFile(records::Runtime& rt, int unit);
 
 // The whole answer is the name: a path of any length must open the file it
 // names. An answer whose only non-blank character is a leading "/" is the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "records/record.h"
 #include "input/formatted_series.h"
@@ -15,20 +16,19 @@ constexpr std::int32_t kRingEnd = 999;
 constexpr std::int32_t kRingEndThousandths = -9999;
 constexpr std::int32_t kIndexEnd = 9990;  // and anything above: also the filler before a first year
 
-// Values arrive one by one; only the room given is written (D11).
+// Values arrive one by one; at most kMaxLength are kept, but the count goes
+// on so that an overlong series' true length is known.
 struct SeriesSink {
-  std::span<float> values;
-  std::int32_t& count;
+  SeriesRead& read;
 
   void add(float v) {
-    if (count < static_cast<std::int64_t>(values.size())) values[static_cast<std::size_t>(count)] = v;
-    if (count < std::numeric_limits<std::int32_t>::max()) ++count;
+    if (read.series.values.size() < static_cast<std::size_t>(kMaxLength)) read.series.values.push_back(v);
+    if (read.length < std::numeric_limits<std::int32_t>::max()) ++read.length;
   }
   // -9999 closes a series measured in thousandths: every value read so far
   // was taken as hundredths, so it is a tenth of that.
   void toThousandths() {
-    const auto stored = std::min<std::size_t>(static_cast<std::size_t>(count), values.size());
-    for (std::size_t k = 0; k < stored; ++k) values[k] = values[k] * 0.1f;
+    for (float& v : read.series.values) v = v * 0.1f;
   }
 };
 
@@ -38,7 +38,8 @@ void echoTextLine(records::Runtime& rt, const records::Text& line) {
   rt.writeConsole(records::Record().blanks(1).text(line, static_cast<int>(kRecordLength)));
 }
 
-// F7: a last series without its end marker is not loaded, but not silently.
+// A last series without its end marker is not loaded, but not silently:
+// a user must not lose a series without knowing.
 void reportNoEndMarker(records::Runtime& rt, const std::u32string& id) {
   rt.writeConsole("");
   rt.writeConsole(
@@ -65,29 +66,35 @@ bool takeSlots(const DecadalLine& line, Layout layout, int from, int to, SeriesS
   return false;
 }
 
+// The series in the format-driven layout, named by the first 8 characters
+// of its title line.
+std::optional<SeriesRead> handOver(records::Runtime& rt, int unit) {
+  auto formatted = readFormattedSeries(rt, unit);
+  if (!formatted) return std::nullopt;
+  SeriesRead read;
+  read.series.id = records::fitRecord(std::u32string_view(formatted->title).substr(0, 8), 8);
+  read.series.firstYear = formatted->firstYear;
+  read.series.values = std::move(formatted->values);
+  read.length = formatted->count;
+  return read;
+}
+
 }  // namespace
 
-void readDecadalSeries(records::Runtime& rt, std::u32string& id, std::int32_t& firstYear, std::int32_t& count,
-          std::span<float> values, int& seriesCounter, int unit, std::u32string_view readCode) {
-  const Layout layout = readCode == U"IR" ? Layout::Indices : Layout::RingWidths;
-  count = 0;
+std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layout layout) {
+  SeriesRead read;
+  SeriesSink sink{read};
   int dataLines = 0;
   int textLines = 0;
-  seriesCounter = std::max(seriesCounter, 0) + 1;
-  SeriesSink sink{values, count};
   records::Text line;
   for (;;) {
     if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) {
-      if (dataLines > 0) reportNoEndMarker(rt, id);
-      count = kNoMoreSeries;
-      seriesCounter = kNoMoreSeries;
-      return;
+      if (dataLines > 0) reportNoEndMarker(rt, read.series.id);
+      return std::nullopt;
     }
-    if (count == 0 && line[kRecordLength - 1] == U'#') {
+    if (read.length == 0 && line[kRecordLength - 1] == U'#') {
       rt.stepBack(unit);
-      readFormattedSeries(rt, line, count, values, firstYear, unit, static_cast<int>(kRecordLength));
-      id = records::fitRecord(std::u32string_view(line).substr(0, 8), 8);
-      return;
+      return handOver(rt, unit);
     }
     const auto data = readDecadalLine(line, layout);
     if (!data) {
@@ -100,15 +107,15 @@ void readDecadalSeries(records::Runtime& rt, std::u32string& id, std::int32_t& f
     if (++dataLines == 1) {
       // Only the first line's year counts; later lines' years and
       // identifiers are not checked.
-      id = data->id;
-      firstYear = data->year;
-      const int n1 = firstLineSlots(firstYear);
+      read.series.id = data->id;
+      read.series.firstYear = data->year;
+      const int n1 = firstLineSlots(data->year);
       // Ring widths stand left-aligned on the first line; indices in their
       // years' slots, behind filler.
       if (layout == Layout::RingWidths) to = n1;
       else from = 11 - n1;
     }
-    if (takeSlots(*data, layout, from, to, sink)) return;
+    if (takeSlots(*data, layout, from, to, sink)) return read;
   }
 }
 

@@ -5,29 +5,25 @@
 // is a text line, echoed on the console as a title.
 #pragma once
 
-#include <cstdint>
-#include <span>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "records/runtime.h"
+#include "input/decadal_line.h"
+#include "input/series.h"
 
 namespace veska::input {
 
-inline constexpr std::int32_t kNoMoreSeries = -999;
 inline constexpr int kMaxTextLines = 25;
 
-// readCode is "MR" (ring widths: marker 999 in hundredths, -9999 makes the
-// whole series thousandths) or "IR" (indices in thousandths, marker 9990 or
-// more). The series counter becomes max(counter, 0) + 1 first.
+// Ring widths: marker 999 in hundredths, -9999 makes the whole series
+// thousandths. Indices: thousandths, marker 9990 or more.
 //
-// On a complete series: id, firstYear and count >= 0 are set and values
-// 1..count hold it; at most values.size() are stored but the count goes on
-// (D11), so the caller can report an overlong series' true length. When the
-// file ends (or cannot be read) first: count = seriesCounter = -999 and the
-// unfinished series is dropped; if it had data lines, the console says so
-// (F7). More than 25 text lines in one call end the run (kExitDataLimit).
-void readDecadalSeries(records::Runtime& rt, std::u32string& id, std::int32_t& firstYear, std::int32_t& count,
-          std::span<float> values, int& seriesCounter, int unit, std::u32string_view readCode);
+// A complete series comes back with its identifier, first year and true
+// length; at most kMaxLength of its values are kept. nullopt when the file
+// ends (or cannot be read) first: the unfinished series is dropped, and if
+// it had data lines the console says so, since a user must not lose a series
+// without knowing. More than 25 text lines in one call end the run
+// (kExitDataLimit).
+std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layout layout);
 
 }  // namespace veska::input

@@ -43,39 +43,35 @@ std::optional<Header> readHeader(const records::Text& line) {
 
 bool beginsWithN(const records::Text& line) { return line[0] == U'N' && line[1] == U' ' && line[2] == U' '; }
 
-void readSeriesValues(records::Runtime& rt, const Header& header, std::span<float> values, int unit) {
-  const auto room = static_cast<std::int64_t>(values.size());
-  const std::int64_t wanted = std::min<std::int64_t>(header.n, room);
+// Reads the header's count of values into series.values (at most
+// kMaxLength of them, the rest of the count read and dropped).
+void readSeriesValues(records::Runtime& rt, const Header& header, FormattedSeries& series, int unit) {
+  series.values.assign(static_cast<std::size_t>(std::clamp<std::int32_t>(header.n, 0, kMaxLength)), 0.0f);
   records::ValuesRead got;
   if (auto format = records::Format::parse(header.layout)) {
     UnitRecords source(rt, unit);
-    got = records::readValues(source, *format, header.n, values.data(), room);
+    got = records::readValues(source, *format, header.n, series.values.data(),
+                              static_cast<std::int64_t>(series.values.size()));
   } else {
     got.status = records::ReadStatus::Error;  // a layout text that cannot be interpreted
   }
-  for (std::int64_t k = std::max<std::int64_t>(got.count, 0); k < wanted; ++k)
-    values[static_cast<std::size_t>(k)] = 0.0f;
   if (got.status == records::ReadStatus::Error) rt.writeConsole(">> Sbr DATAR:  Error reading data");
   if (got.status == records::ReadStatus::End) rt.writeConsole(">> Sbr DATAR:  Unexpected end reading data");
 }
 
 }  // namespace
 
-void readFormattedSeries(records::Runtime& rt, std::u32string& text, std::int32_t& count, std::span<float> values,
-           std::int32_t& firstYear, int unit, int textLength) {
-  const auto copyLength = std::min<std::size_t>(static_cast<std::size_t>(std::clamp(textLength, 0, 80)), text.size());
+std::optional<FormattedSeries> readFormattedSeries(records::Runtime& rt, int unit) {
+  FormattedSeries series;
   records::Text line;
-  for (;;) {
-    if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) {
-      count = -999;
-      return;
-    }
-    if (!beginsWithN(line)) std::copy_n(line.begin(), copyLength, text.begin());
+  for (bool first = true;; first = false) {
+    if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) return std::nullopt;
+    if (first || !beginsWithN(line)) series.title = line;
     if (const auto header = readHeader(line)) {
-      count = header->n;
-      firstYear = header->firstYear;
-      readSeriesValues(rt, *header, values, unit);
-      return;
+      series.count = header->n;
+      series.firstYear = header->firstYear;
+      readSeriesValues(rt, *header, series, unit);
+      return series;
     }
   }
 }

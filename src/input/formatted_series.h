@@ -4,27 +4,34 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "records/runtime.h"
+#include "input/series.h"
 
 namespace veska::input {
 
-// Lines before the header that do not begin with "N  " are copied into
-// `text` (its first textLength characters, textLength limited to 0..80), so
-// the caller finds there the last such line met up to and including the
-// header. The header is the first line whose columns 3-10 (n) and 13-20
-// (first year) are integers and whose columns 23-30 (layout text) hold both
-// "(" and ")".
-//
-// On a header: count = n and firstYear are set, and n values are read with
-// the layout text. At most values.size() are stored (D11); reading goes on to
-// the end of the series or of the file, so a huge n costs no memory. A read
-// error or an early end shows its message and keeps count = n; values that
-// were not read are 0 (D12). The end of the file (or an unreadable line)
-// before a header gives count = -999 and sets nothing else.
-void readFormattedSeries(records::Runtime& rt, std::u32string& text, std::int32_t& count, std::span<float> values,
-           std::int32_t& firstYear, int unit, int textLength);
+struct FormattedSeries {
+  // The last line met up to and including the header that does not begin
+  // with "N  " (80 characters); the first line read when every line does.
+  std::u32string title;
+  std::int32_t firstYear = 0;
+  // The header's count, as written (it may be 0 or negative: no values).
+  std::int32_t count = 0;
+  // min(count, kMaxLength) values: a huge count costs no memory, though
+  // reading goes on to the end of the series or of the file so that the
+  // count stays true. Values that were not read, after a read error or an
+  // early end, are 0: the header's count is kept as designed.
+  std::vector<float> values;
+};
+
+// The header is the first line whose columns 3-10 (n) and 13-20 (first year)
+// are integers and whose columns 23-30 (layout text) hold both "(" and ")".
+// A read error or an early end among the values shows its message on the
+// console. nullopt: the file ended (or a line could not be read) before a
+// header.
+std::optional<FormattedSeries> readFormattedSeries(records::Runtime& rt, int unit);
 
 }  // namespace veska::input

@@ -1,24 +1,19 @@
-// Loads every series of one open tree-ring data file into a series table,
-// checking each against the table's limits.
+// Loads every series of one open tree-ring data file, checking each against
+// the limits of 100 series and 5000 values.
 #pragma once
 
-#include <string_view>
-
 #include "records/runtime.h"
-#include "input/series_table.h"
+#include "input/decadal_line.h"
+#include "input/series.h"
 
 namespace veska::input {
 
-// readCode's first letter chooses the kind: M or m ring widths ("MR"), I or i
-// indices ("IR"); any other letter loads nothing. Returns with table.count
-// set when the file has no further series (a count below 1 from readDecadalSeries: the end
-// of the file, or a series that ended at once).
+// Reads series until the file has no further one (its end, or a series that
+// ended at once).
 //
-// A series longer than maxLength, or more than maxSeries series, ends the run:
-// the message, a pause, then the end of run with kExitDataLimit. The length is
-// checked first, and only once the whole series has been read. The limits
-// never exceed the table's own room.
-void loadSeriesFile(records::Runtime& rt, SeriesTable& table, std::u32string_view readCode, int maxLength, int maxSeries,
-             int unit);
+// A series longer than kMaxLength, or more than kMaxSeries series, ends the
+// run: the message, a pause, then the end of run with kExitDataLimit. The
+// length is checked first, and only once the whole series has been read.
+SeriesTable loadSeriesFile(records::Runtime& rt, int unit, Layout layout);
 
 }  // namespace veska::input

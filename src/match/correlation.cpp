@@ -27,9 +27,9 @@ DeviationSums deviationSums(std::span<const float> x, std::span<const float> y) 
   return s;
 }
 
-void correlate(std::span<const float> x, std::span<const float> y, float& r) {
+float correlate(std::span<const float> x, std::span<const float> y) {
   const DeviationSums s = deviationSums(x, y);
-  r = correlationOfSums(s.xx, s.yy, s.xy);
+  return correlationOfSums(s.xx, s.yy, s.xy);
 }
 
 }  // namespace veska::match

@@ -16,7 +16,7 @@ namespace veska::match {
 // r of x[1..m] and y[1..m], m = x.size() = y.size(). Every sum runs over the
 // stretch in rising index. A stretch without variance gives NaN; identical
 // stretches give r = 1.
-void correlate(std::span<const float> x, std::span<const float> y, float& r);
+float correlate(std::span<const float> x, std::span<const float> y);
 
 // The three sums of deviations that correlate rounds, before rounding: Σ(x -
 // mx)², Σ(y - my)², Σ(x - mx)(y - my), the means formed as correlate forms them.

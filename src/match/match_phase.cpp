@@ -17,15 +17,13 @@ constexpr MatchRoutine kBuiltRoutine = MatchRoutine::Direct;
 constexpr MatchRoutine kBuiltRoutine = MatchRoutine::Fast;
 #endif
 
-// A length below 0 (last year before first year) compares nothing rather
-// than reading outside the table.
+// Series number i (from 1) of a table.
 MatchSeries seriesOf(const input::SeriesTable& table, int i) {
-  const auto at = static_cast<std::size_t>(i - 1);
-  const auto n = static_cast<std::size_t>(std::clamp(table.length(i), 0, table.maxLength));
+  const input::Series& series = table[static_cast<std::size_t>(i - 1)];
   MatchSeries s;
-  s.series.values = std::span<const float>(table.store.data() + at * static_cast<std::size_t>(table.maxLength), n);
-  s.series.firstYear = table.first[at];
-  s.id = table.id(i);
+  s.series.values = series.values;
+  s.series.firstYear = series.firstYear;
+  s.id = series.id;
   s.number = i;
   return s;
 }
@@ -38,11 +36,12 @@ struct Group {
 
 std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::SeriesTable& dated, bool withDated) {
   std::vector<Group> groups;
-  const int firstCount = withDated ? dated.count : undated.count - 1;
+  const int undatedCount = static_cast<int>(undated.size());
+  const int firstCount = withDated ? static_cast<int>(dated.size()) : undatedCount - 1;
   for (int i = 1; i <= firstCount; ++i) {
     Group g;
     g.first = i;
-    for (int j = withDated ? 1 : i + 1; j <= undated.count; ++j) g.seconds.push_back(j);
+    for (int j = withDated ? 1 : i + 1; j <= undatedCount; ++j) g.seconds.push_back(j);
     groups.push_back(std::move(g));
   }
   return groups;
@@ -50,13 +49,13 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 
 }  // namespace
 
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, std::vector<BestThree>* results) {
-  runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), results);
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated) {
+  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
 }
 
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa, std::vector<BestThree>* results) {
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa) {
   const int unit = records::kReportUnit;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -70,10 +69,10 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
     // The series list: the undated series, then the first series' table
     // when it is the dated one.
     std::vector<PairSeries> series;
-    for (int j = 1; j <= undated.count; ++j) series.push_back(seriesOf(undated, j).series);
+    for (int j = 1; j <= static_cast<int>(undated.size()); ++j) series.push_back(seriesOf(undated, j).series);
     const std::size_t firstBase = withDated ? series.size() : 0;
     if (withDated)
-      for (int i = 1; i <= dated.count; ++i) series.push_back(seriesOf(dated, i).series);
+      for (int i = 1; i <= static_cast<int>(dated.size()); ++i) series.push_back(seriesOf(dated, i).series);
     std::vector<PairJob> jobs;
     for (const Group& g : groups)
       for (int j : g.seconds)
@@ -82,23 +81,21 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
                                               std::thread::hardware_concurrency());
   }
 
+  std::vector<BestThree> results;
   std::size_t k = 0;
   for (const Group& g : groups) {
     writeColumnHeaderFor(rt, unit, g.first);
     const MatchSeries first = seriesOf(firsts, g.first);
     for (int j : g.seconds) {
       const MatchSeries second = seriesOf(undated, j);
-      BestThree best;
-      if (pipeline) {
-        best = pipeline->result(k++);
-        writePairLines(rt, unit, first, second, best);
-      } else {
-        matchPair(rt, first, second, unit, *work, best);
-      }
-      if (results) results->push_back(best);
+      const BestThree best = pipeline ? pipeline->result(k++)
+                                      : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
+      writePairLines(rt, unit, first, second, best);
+      results.push_back(best);
     }
     writeGroupSeparator(rt, unit);
   }
+  return results;
 }
 
 }  // namespace veska::match

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "records/runtime.h"
-#include "input/series_table.h"
+#include "input/series.h"
 #include "match/pair_match.h"
 #include "match/placements.h"
 
@@ -20,13 +20,12 @@ namespace veska::match {
 
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
-// (VESKA_DIRECT_MATCH). When `results` is given, it receives every pair's
-// best three in writing order.
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, std::vector<BestThree>* results = nullptr);
+// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order.
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated);
 
 // The same with a chosen routine and, for the fast one, instruction set.
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa, std::vector<BestThree>* results = nullptr);
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa);
 
 }  // namespace veska::match

@@ -82,7 +82,7 @@ PairEvidence PairEvidence::compute(const RunSeries& first, const RunSeries& seco
     evidence.rows_.push_back(row);
   }
 
-  chooseBestThree(table, evidence.best_);
+  evidence.best_ = chooseBestThree(table);
   // The two last rings name a placement: no two placements share them. A
   // slot no placement filled keeps the empty slot's t-statistic.
   for (std::size_t j = 0; j < 3; ++j) {

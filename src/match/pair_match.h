@@ -1,6 +1,5 @@
-// The pair match: slides the first series of a pair over the second, keeps
-// the three best placements by t-statistic and writes the pair's console
-// progress line and report line.
+// The pair match: slides the first series of a pair over the second and
+// keeps the three best placements by t-statistic.
 #pragma once
 
 #include <array>
@@ -8,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "records/runtime.h"
 #include "match/placements.h"
 
 namespace veska::match {
@@ -16,8 +14,8 @@ namespace veska::match {
 inline constexpr float kEmptySlotT = -9.99f;
 inline constexpr float kStarThreshold = 3.5f;
 
-// A best-match slot. D2: a slot no placement fills keeps these values, so
-// nothing of an earlier pair ever shows.
+// A best-match slot. A slot no placement fills (no placement at all, or all
+// below -9.99) keeps these values, so nothing of an earlier pair ever shows.
 struct Slot {
   float tStatistic = kEmptySlotT;
   float correlation = 0.0f;
@@ -54,23 +52,14 @@ std::unique_ptr<MatchWork> makeMatchWork();
 // best ones wins, and a NaN is taken, as is every placement after it); then
 // set the taken placement's t-statistic to -9.99 in the table. The star
 // follows slot 1.
-void chooseBestThree(PlacementTable& table, BestThree& best);
+BestThree chooseBestThree(PlacementTable& table);
 
 // The placements of a pair and their best three, computed without any I/O.
-void searchPair(const PairSeries& first, const PairSeries& second, MatchWork& work, MatchRoutine routine, Isa isa,
-                BestThree& best);
+BestThree searchPair(const PairSeries& first, const PairSeries& second, MatchWork& work, MatchRoutine routine,
+                     Isa isa);
 // The same with the fast routine and both series' stretch statistics formed
 // beforehand (as the match phase shares them among all pairs).
-void searchPairFast(const PairSeries& first, const PairSeries& second, const StretchStats& firstStats,
-                    const StretchStats& secondStats, MatchWork& work, Isa isa, BestThree& best);
-
-// The pair's console progress line, then its report line.
-void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
-                    const BestThree& best);
-
-// One pair match on the calling thread with the direct routine: search, then
-// the pair's two lines.
-void matchPair(records::Runtime& rt, const MatchSeries& first, const MatchSeries& second, int reportUnit, MatchWork& work,
-           BestThree& best);
+BestThree searchPairFast(const PairSeries& first, const PairSeries& second, const StretchStats& firstStats,
+                         const StretchStats& secondStats, MatchWork& work, Isa isa);
 
 }  // namespace veska::match

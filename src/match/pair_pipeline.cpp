@@ -47,10 +47,8 @@ const StretchStats& PairPipeline::statsOf(std::size_t series, MatchWork& work) {
 
 BestThree PairPipeline::search(std::size_t index, MatchWork& work) {
   const PairJob& job = jobs_[index];
-  BestThree best;
-  searchPairFast(series_[job.first], series_[job.second], statsOf(job.first, work), statsOf(job.second, work), work,
-                 isa_, best);
-  return best;
+  return searchPairFast(series_[job.first], series_[job.second], statsOf(job.first, work), statsOf(job.second, work),
+                        work, isa_);
 }
 
 void PairPipeline::work(MatchWork& work) {

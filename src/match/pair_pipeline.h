@@ -39,7 +39,6 @@ class PairPipeline {
 
   // The best three of pair `index`, waiting for it when it is not done yet.
   BestThree result(std::size_t index);
-  std::size_t workers() const { return threads_.size(); }
 
  private:
   void work(MatchWork& work);

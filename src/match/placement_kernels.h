@@ -15,7 +15,7 @@
 #include <array>
 #include <span>
 
-#include "input/series_table.h"
+#include "input/series.h"
 
 namespace veska::match {
 

@@ -148,12 +148,7 @@ void fillPlacementsDirect(const PairSeries& first, const PairSeries& second, Pla
     const Placement p = placementAt(k, len1, len2, 0, 0);
     const auto m = static_cast<std::size_t>(p.overlap);
     const auto s = static_cast<std::size_t>(p.s - 1);
-    float r = 0.0f;
-    if (p.phaseA) {
-      correlate(x1.subspan(0, m), x2.subspan(s, m), r);
-    } else {
-      correlate(x1.subspan(s, m), x2.subspan(0, m), r);
-    }
+    const float r = p.phaseA ? correlate(x1.subspan(0, m), x2.subspan(s, m)) : correlate(x1.subspan(s, m), x2.subspan(0, m));
     setStatistics(table, k, r, p.overlap);
   }
 }

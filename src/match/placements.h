@@ -12,14 +12,15 @@
 #include <cstdint>
 #include <span>
 
-#include "input/series_table.h"
+#include "input/series.h"
 #include "match/placement_kernels.h"
 #include "match/stretch_stats.h"
 
 namespace veska::match {
 
 inline constexpr int kMinOverlap = 50;
-// D3: room for every placement of the largest pair, 2 x 5000 - 99.
+// Room for every placement of the largest pair, 2 x 5000 - 99: nothing is
+// ever written outside the table.
 inline constexpr int kPlacementRoom = 2 * input::kMaxLength - 99;
 
 // One series as the match search sees it: its values (at most kMaxLength are

@@ -1,5 +1,7 @@
 #include "records/format.h"
 
+#include <algorithm>
+
 #include "records/numeric_input.h"
 
 namespace veska::records {
@@ -7,30 +9,41 @@ namespace {
 
 constexpr std::int64_t kMaxNumber = 2147483647;  // larger counts and widths are refused
 
+// Reads a format text into items. Blanks are dropped before parsing; each
+// character kept remembers its column, so that an error names the column of
+// the text as given.
 class Parser {
  public:
-  explicit Parser(std::u32string_view text) {
-    for (char32_t c : text)
-      if (c != U' ' && c != U'\t') s_.push_back(c >= U'a' && c <= U'z' ? c - 32 : c);
+  explicit Parser(std::u32string_view text) : end_(text.size()) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      const char32_t c = text[k];
+      if (c == U' ' || c == U'\t') continue;
+      s_.push_back(c >= U'a' && c <= U'z' ? c - 32 : c);
+      columns_.push_back(k);
+    }
   }
 
-  std::optional<std::vector<FormatItem>> run(std::string& error) {
-    if (peek() != U'(') return fail(error, "format does not start with '('");
+  // Parses "(" list ")" and ignores the rest.
+  std::optional<std::vector<FormatItem>> run() {
+    if (peek() != U'(') return fail(i_, "format does not start with '('");
     ++i_;
-    auto items = list(error, 0);
-    if (!items) return std::nullopt;
-    return items;
+    return list(0);
   }
+
+  const FormatError& error() const { return error_; }
 
  private:
   char32_t peek() const { return i_ < s_.size() ? s_[i_] : 0; }
   bool digit() const { return peek() >= U'0' && peek() <= U'9'; }
 
-  static std::nullopt_t fail(std::string& error, const char* message) {
-    error = message;
+  // Records the error at kept character `at` (or the end of the text).
+  std::nullopt_t fail(std::size_t at, const char* message) {
+    error_.column = (at < columns_.size() ? columns_[at] : end_) + 1;
+    error_.message = message;
     return std::nullopt;
   }
 
+  // Parses digits; -1 when the number is over kMaxNumber.
   std::optional<std::int64_t> number() {
     if (!digit()) return std::nullopt;
     std::int64_t n = 0;
@@ -43,12 +56,12 @@ class Parser {
   }
 
   // Parses list ")" ; the opening parenthesis is already taken.
-  std::optional<std::vector<FormatItem>> list(std::string& error, int depth) {
-    if (depth > 64) return fail(error, "groups nested too deeply");
+  std::optional<std::vector<FormatItem>> list(int depth) {
+    if (depth > 64) return fail(i_ - 1, "groups nested too deeply");
     std::vector<FormatItem> items;
     for (;;) {
       const char32_t c = peek();
-      if (c == 0) return fail(error, "missing ')'");
+      if (c == 0) return fail(i_, "missing ')'");
       if (c == U')') {
         ++i_;
         return items;
@@ -57,33 +70,27 @@ class Parser {
         ++i_;
         continue;
       }
-      std::optional<FormatItem> item = one(error, depth);
+      std::optional<FormatItem> item = one(depth);
       if (!item) return std::nullopt;
       items.push_back(std::move(*item));
     }
   }
 
-  std::optional<FormatItem> one(std::string& error, int depth) {
+  // Parses [r] descriptor.
+  std::optional<FormatItem> one(int depth) {
+    const std::size_t countAt = i_;
     const std::optional<std::int64_t> count = number();
-    if (count && *count < 0) return fail(error, "number too large");
-    if (count && *count == 0) return fail(error, "zero repeat count");
+    if (count && *count < 0) return fail(countAt, "number too large");
+    if (count && *count == 0) return fail(countAt, "zero repeat count");
+    const std::size_t at = i_;
     const char32_t c = peek();
     ++i_;
     FormatItem item;
     item.kind = FormatItem::Kind::Real;
     item.repeat = count.value_or(1);
     switch (c) {
-      case U'(': {
-        auto inner = list(error, depth + 1);
-        if (!inner) return std::nullopt;
-        // A group with no field or position item in it, however deeply
-        // nested, repeats nothing: emptied here so that the cursor passes it
-        // at once, whatever its count, as in (2147483647(2147483647())).
-        if (!holdsItems(*inner)) inner->clear();
-        item.kind = FormatItem::Kind::Group;
-        item.items = std::move(*inner);
-        return item;
-      }
+      case U'(':
+        return group(std::move(item), depth);
       case U'/':
         item.kind = FormatItem::Kind::Slash;
         return item;
@@ -93,43 +100,59 @@ class Parser {
         item.repeat = 1;
         return item;
       case U'T': {  // Tk
-        if (count) return fail(error, "repeat count before T");
+        if (count) return fail(countAt, "repeat count before T");
         item.kind = FormatItem::Kind::Tab;
+        const std::size_t columnAt = i_;
         const auto k = number();
-        if (!k || *k < 1) return fail(error, "T needs a column of 1 or more");
+        if (!k || *k < 1) return fail(columnAt, "T needs a column of 1 or more");
         item.width = *k;
         return item;
       }
       case U'I':
         item.kind = FormatItem::Kind::Integer;
-        return widthAndDecimals(item, error);
+        return widthAndDecimals(std::move(item));
       case U'F':
       case U'E':
       case U'D':
       case U'G':
-        return widthAndDecimals(item, error);
+        return widthAndDecimals(std::move(item));
       default:
-        return fail(error, "unknown edit descriptor");
+        return fail(at, "unknown edit descriptor");
     }
   }
 
-  // w[.d] of Fw.d and Iw.m; the width must be at least 1.
-  std::optional<FormatItem> widthAndDecimals(FormatItem item, std::string& error) {
+  // Parses list ")" of a group whose "(" is taken.
+  std::optional<FormatItem> group(FormatItem item, int depth) {
+    auto inner = list(depth + 1);
+    if (!inner) return std::nullopt;
+    // A group with no field or position item in it, however deeply nested,
+    // repeats nothing: emptied here so that the cursor passes it at once,
+    // whatever its count, as in (2147483647(2147483647())).
+    if (!holdsItems(*inner)) inner->clear();
+    item.kind = FormatItem::Kind::Group;
+    item.items = std::move(*inner);
+    return item;
+  }
+
+  // Parses w[.d][Ee] of Fw.d, Ew.dEe and Iw.m; the width must be at least 1.
+  std::optional<FormatItem> widthAndDecimals(FormatItem item) {
+    const std::size_t widthAt = i_;
     const auto w = number();
-    if (!w) return fail(error, "missing field width");
-    if (*w <= 0) return fail(error, *w == 0 ? "zero field width" : "number too large");
+    if (!w) return fail(widthAt, "missing field width");
+    if (*w <= 0) return fail(widthAt, *w == 0 ? "zero field width" : "number too large");
     item.width = *w;
     if (peek() == U'.') {
       ++i_;
+      const std::size_t decimalsAt = i_;
       const auto d = number();
-      if (!d || *d < 0 || *d > 100) return fail(error, "bad number of decimals");
+      if (!d || *d < 0 || *d > 100) return fail(decimalsAt, "bad number of decimals");
       item.decimals = static_cast<int>(*d);
     }
     if (item.kind == FormatItem::Kind::Integer) item.decimals = 0;
     // An exponent width (Ew.dEe) is accepted and not needed for input.
     if ((peek() == U'E') && item.kind != FormatItem::Kind::Integer) {
       ++i_;
-      if (!number()) return fail(error, "bad exponent width");
+      if (!number()) return fail(i_, "bad exponent width");
     }
     return item;
   }
@@ -141,20 +164,19 @@ class Parser {
     return false;
   }
 
-  std::u32string s_;
+  std::u32string s_;                  // the text without blanks, upper case
+  std::vector<std::size_t> columns_;  // column - 1 in the text of each character of s_
+  std::size_t end_;                   // the text's length
   std::size_t i_ = 0;
+  FormatError error_;
 };
 
 }  // namespace
 
-std::optional<Format> Format::parse(std::u32string_view text, std::string* error) {
-  std::string message;
+ParsedFormat Format::parse(std::u32string_view text) {
   Parser parser(text);
-  auto items = parser.run(message);
-  if (!items) {
-    if (error) *error = message;
-    return std::nullopt;
-  }
+  auto items = parser.run();
+  if (!items) return parser.error();
   Format format;
   format.items_ = std::move(*items);
   for (std::size_t k = 0; k < format.items_.size(); ++k)
@@ -199,70 +221,101 @@ void FormatCursor::revert() {
   currentLeft_ = 0;
 }
 
-ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n, float* values,
-                      std::int64_t capacity) {
-  ValuesRead result;
-  if (n <= 0) return result;
-  Text record;
-  if ((result.status = source.next(record)) != ReadStatus::Ok) return result;
-  FormatCursor cursor(format);
-  std::int64_t pos = 0;  // column - 1 within the record
-  bool dataSinceStart = false;
+namespace {
+
+// The end of a walk: no field, and why.
+EditField stopped(ReadStatus status) {
+  EditField edit;
+  edit.status = status;
+  return edit;
+}
+
+}  // namespace
+
+ReadStatus FormatControl::nextRecord() {
+  position_ = 0;
+  positionSteps_ = 0;
+  return source_.next(record_);
+}
+
+EditField FormatControl::next() {
+  if (!started_) {
+    started_ = true;
+    if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
+  }
   // Guards a format whose items move the position over and over: without a
   // data item it would never finish, and between data items, as in
   // (12000(999999(1X),F8.3)), it could take hours. No record needs a million
   // of them, so work stays bounded by the records read.
-  std::int64_t positionSteps = 0;  // since the record began
   constexpr std::int64_t kMaxPositionSteps = 1'000'000;
-  while (result.count < n) {
-    const FormatItem* item = cursor.next();
-    const bool moves = item && (item->kind == FormatItem::Kind::Skip || item->kind == FormatItem::Kind::Tab);
-    if (item ? moves && ++positionSteps > kMaxPositionSteps : !dataSinceStart) {
-      result.status = ReadStatus::Error;
-      return result;
-    }
+  for (;;) {
+    const FormatItem* item = cursor_.next();
     if (!item) {  // the final parenthesis with values left: next record, restart point
-      cursor.revert();
-      dataSinceStart = false;
-      if ((result.status = source.next(record)) != ReadStatus::Ok) return result;
-      pos = 0;
-      positionSteps = 0;
+      // A format that gave no value since it started or restarted never will.
+      if (!dataSinceRestart_) return stopped(ReadStatus::Error);
+      cursor_.revert();
+      dataSinceRestart_ = false;
+      if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
       continue;
     }
     switch (item->kind) {
-      case FormatItem::Kind::Skip:
-        pos += item->width;
-        continue;
-      case FormatItem::Kind::Tab:
-        pos = item->width - 1;
+      case FormatItem::Kind::Skip:  // nX
+      case FormatItem::Kind::Tab:   // Tk
+        if (++positionSteps_ > kMaxPositionSteps) return stopped(ReadStatus::Error);
+        position_ = item->kind == FormatItem::Kind::Skip ? position_ + item->width : item->width - 1;
         continue;
       case FormatItem::Kind::Slash:
-        if ((result.status = source.next(record)) != ReadStatus::Ok) return result;
-        pos = 0;
-        positionSteps = 0;
+        if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
         continue;
       default:
         break;
     }
-    const std::int64_t size = static_cast<std::int64_t>(record.size());
-    const std::int64_t from = pos < size ? pos : size;
-    const std::int64_t to = pos + item->width < size ? pos + item->width : size;
-    const std::u32string_view field = std::u32string_view(record).substr(
-        static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
-    pos += item->width;
-    std::optional<double> value;
-    if (item->kind == FormatItem::Kind::Integer) {
-      if (auto i = readIntegerField(field)) value = static_cast<double>(*i);
-    } else {
-      value = readRealField(field, item->decimals);
+    const auto size = static_cast<std::int64_t>(record_.size());
+    const std::int64_t from = std::min(position_, size);
+    const std::int64_t to = std::min(position_ + item->width, size);
+    position_ += item->width;
+    dataSinceRestart_ = true;
+    return {ReadStatus::Ok, item,
+            std::u32string_view(record_).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from))};
+  }
+}
+
+namespace {
+
+// Iw: an integer, kept as a value.
+std::optional<double> integerInput(std::u32string_view field) {
+  if (const auto i = readIntegerField(field)) return static_cast<double>(*i);
+  return std::nullopt;
+}
+
+// Fw.d, Ew.d, Dw.d, Gw.d: without a written point the last d digits are the fraction.
+std::optional<double> realInput(std::u32string_view field, int decimals) { return readRealField(field, decimals); }
+
+std::optional<double> editInput(const EditField& edit) {
+  if (edit.item->kind == FormatItem::Kind::Integer) return integerInput(edit.field);
+  return realInput(edit.field, edit.item->decimals);
+}
+
+}  // namespace
+
+ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n, float* values,
+                      std::int64_t capacity) {
+  ValuesRead result;
+  if (n <= 0) return result;
+  FormatControl control(format, source);
+  while (result.count < n) {
+    const EditField edit = control.next();
+    if (edit.status != ReadStatus::Ok) {
+      result.status = edit.status;
+      return result;
     }
+    const std::optional<double> value = editInput(edit);
     if (!value) {
       result.status = ReadStatus::Error;
       return result;
     }
     if (result.count < capacity) values[result.count] = static_cast<float>(*value);
     ++result.count;
-    dataSinceStart = true;
   }
   return result;
 }

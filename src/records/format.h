@@ -1,8 +1,10 @@
-// Layout texts in the short notation, such as "(10F8.3)" or "(A,2(I4,1X),/)".
-// Parsed once into edit items; FormatCursor hands them out one at a time and
-// owns groups, repeat counts and the end of the format; readValues() converts
-// fields. Repeat counts are never expanded, so a huge count costs nothing
-// until it is used.
+// Layout texts in the short notation, such as "(10F8.3)" or "(2X,2(I4,1X),/)".
+// Parsed once into edit items. FormatCursor hands out the leaf items one at
+// a time (groups and repeat counts); FormatControl walks them over the
+// records (slash, T and X, reversion) and hands out one data field at a
+// time; readValues() converts each field with the function of its
+// descriptor family. Repeat counts are never expanded, so a huge count costs
+// nothing until it is used.
 #pragma once
 
 #include <cstdint>
@@ -25,14 +27,22 @@ struct FormatItem {
   std::vector<FormatItem> items;  // a group's items
 };
 
+// Where and why a format text cannot be interpreted.
+struct FormatError {
+  std::size_t column = 0;  // from 1 in the text as given, blanks counted; one past its end when it stops short
+  std::string message;     // short, lower case
+};
+
+class ParsedFormat;
+
 class Format {
  public:
   // Parses "(" list ")" where list is [item {[","] item}] and item is
   // [r]Fw[.d] | [r]Ew[.d] | [r]Dw[.d] | [r]Gw[.d] | [r]Iw[.m] | [n]X | Tk |
   // [r]"/" | [r]"(" list ")". Blanks are ignored; what follows the closing
-  // parenthesis is ignored. nullopt and a short message when it cannot be
-  // interpreted: an error reading with it.
-  static std::optional<Format> parse(std::u32string_view text, std::string* error = nullptr);
+  // parenthesis is ignored. A text that cannot be interpreted gives its
+  // error (reading with it is an error reading data).
+  static ParsedFormat parse(std::u32string_view text);
 
   const std::vector<FormatItem>& items() const { return items_; }
   // Index of the last top-level group (the restart point when the format is
@@ -42,6 +52,22 @@ class Format {
  private:
   std::vector<FormatItem> items_;
   std::size_t restart_ = 0;
+};
+
+// The format, or why the text is not one: tested like an optional.
+class ParsedFormat {
+ public:
+  ParsedFormat(Format format) : format_(std::move(format)) {}
+  ParsedFormat(FormatError error) : error_(std::move(error)) {}
+  bool has_value() const { return format_.has_value(); }
+  explicit operator bool() const { return has_value(); }
+  const Format& operator*() const { return *format_; }
+  const Format* operator->() const { return &*format_; }
+  const FormatError& error() const { return error_; }
+
+ private:
+  std::optional<Format> format_;
+  FormatError error_;
 };
 
 // Hands out the leaf items of a format one at a time, in order.
@@ -70,6 +96,36 @@ class RecordSource {
  public:
   virtual ~RecordSource() = default;
   virtual ReadStatus next(Text& record) = 0;
+};
+
+// A data item and its columns in the current record, or the status that
+// ends the walk (no record could be read, or the format can give no value).
+struct EditField {
+  ReadStatus status = ReadStatus::Ok;
+  const FormatItem* item = nullptr;  // Real or Integer when status is Ok
+  std::u32string_view field;         // cut at the record's end; empty beyond it
+};
+
+// Walks a format over the records of a source: slash, T and X, and the
+// final parenthesis (the next record, from the restart point) are applied
+// here, in one place, and only data items come out.
+class FormatControl {
+ public:
+  FormatControl(const Format& format, RecordSource& source) : cursor_(format), source_(source) {}
+  // The next data item's field; the first call reads the first record. The
+  // field views the current record: it holds until the next call.
+  EditField next();
+
+ private:
+  ReadStatus nextRecord();
+
+  FormatCursor cursor_;
+  RecordSource& source_;
+  Text record_;
+  bool started_ = false;
+  std::int64_t position_ = 0;  // column - 1 within the record
+  bool dataSinceRestart_ = false;
+  std::int64_t positionSteps_ = 0;  // T and X items since the record began
 };
 
 struct ValuesRead {

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "stats/centre.h"
 #include "stats/order_choice.h"
 
 namespace veska::stats {
 namespace {
 
-constexpr int kMinimumLength = 4;  // D15: shorter series leave some criteria undefined
+constexpr int kMinimumLength = 4;  // shorter series leave some criteria undefined
 
 float meanSquare(std::span<const float> x) {
   double sum = 0.0;
@@ -32,13 +31,22 @@ void keepOrder(ArModel& model, int order, std::array<float, kCoefficientRoom> ph
 
 }  // namespace
 
-void fitArModel(std::span<float> x, int maxOrder, ArModel& model, ArWork& work) {
-  model = ArModel{};
+float centre(std::span<float> x) {
+  if (x.empty()) return 0.0f;
+  double sum = 0.0;
+  for (const float v : x) sum += v;
+  const auto mean = static_cast<float>(sum / static_cast<double>(x.size()));
+  for (float& v : x) v = static_cast<float>(static_cast<double>(v) - mean);
+  return mean;
+}
+
+ArModel fitArModel(std::span<float> x, int maxOrder, ArWork& work) {
+  ArModel model;
   centre(x);
   const int n = static_cast<int>(x.size());
-  if (n < kMinimumLength) return;
+  if (n < kMinimumLength) return model;
   const float variance0 = meanSquare(x);
-  if (!(variance0 > 0.0f && std::isfinite(variance0))) return;
+  if (!(variance0 > 0.0f && std::isfinite(variance0))) return model;
 
   const int m = std::clamp(maxOrder, 1, kCoefficientRoom);
   BurgRecursion burg(x, variance0, work, model.coefficients);
@@ -48,16 +56,17 @@ void fitArModel(std::span<float> x, int maxOrder, ArModel& model, ArWork& work) 
     if (burg.raiseOrder() != BurgRecursion::Step::Raised) {
       // The coefficients and variance are still those of order k - 1.
       keepOrder(model, orderOnStop(k, c0, previous), model.coefficients, burg.variance(), variance0);
-      return;
+      return model;
     }
     const float current = criterion(n, k, burg.variance());
     if (const auto order = orderAfter(k, m, c0, previous, current)) {
       // The stop at k keeps order k - 1's own coefficients, not a prefix of order k's.
       keepOrder(model, *order, work.previous, burg.previousVariance(), variance0);
-      return;
+      return model;
     }
     previous = current;
   }
+  return model;
 }
 
 }  // namespace veska::stats

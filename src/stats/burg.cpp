@@ -69,8 +69,4 @@ void BurgRecursion::updateErrors() {
   }
 }
 
-std::span<const float> BurgRecursion::previousCoefficients() const {
-  return {work_.previous.data(), static_cast<std::size_t>(k_ > 0 ? k_ - 1 : 0)};
-}
-
 }  // namespace veska::stats

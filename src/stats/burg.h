@@ -7,7 +7,8 @@
 //   sigma^2_k = sigma^2_(k-1) (1 - d_k^2)
 // then, in rising j, f_j <- f_j - d_k b_j and b_j <- b_(j+1) - d_k f_(j+1)
 // with the f_(j+1) from before the update. Stored quantities are single
-// precision; sums run in double and are rounded once when stored (D23).
+// precision; sums run in double and are rounded once when stored, so that
+// no quantity carries the rounding of its partial sums.
 #pragma once
 
 #include <array>
@@ -39,16 +40,15 @@ class BurgRecursion {
                 std::span<float, kCoefficientRoom> phi);
 
   // Raises the order by one. Nothing changes when the reflection denominator
-  // is 0 (D16: the errors are all 0) or when order k + 1 would leave no error
-  // term or no room for its coefficients.
+  // is 0 (the errors are all 0, and the quotient would be a NaN that no model
+  // may carry) or when order k + 1 would leave no error term or no room for
+  // its coefficients.
   Step raiseOrder();
 
   int order() const { return k_; }
   float reflection() const { return d_; }
   float variance() const { return variance_; }                  // sigma^2_k
   float previousVariance() const { return previousVariance_; }  // sigma^2_(k-1)
-  // The coefficients of order k - 1, kept while order k is weighed.
-  std::span<const float> previousCoefficients() const;
 
  private:
   void updateErrors();

@@ -1,4 +1,4 @@
-#include "dialogue/listing.h"
+#include "dialogue/run_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 // answers piped in, the transcript and VESKA.OUT compared to the byte.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "support/console_run.h"
 #include "support/transcript_texts.h"
 #include "support/test_support.h"
@@ -67,6 +69,19 @@ TEST_F(ConsoleDialogue, KindQuestionIsAskedUntilAKnownLetter) {
   const ConsoleRun r = run("empty.rwl\n\nQ\nI\nN\n\n");
   EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "\n" +
                                    kCodePrompt + "Q\n" + kCodePrompt + "I\n" + kDatedPrompt));
+}
+
+TEST_F(ConsoleDialogue, TheKindLetterChoosesTheLayoutInEitherCase) {
+  // One index series (identifier 1-6, year 7-10, value and count pairs):
+  // read as indices it is listed, read as ring widths it is no series.
+  writeFile(dir_.file("idx.crn"), "IDX   19901000  51100  51200  59990  0\n");
+  const std::string listed = "     1  IDX     ";
+  for (const char* letter : {"I", "i", "M", "m"}) {
+    SCOPED_TRACE(letter);
+    ASSERT_EQ(run(std::string("idx.crn\n") + letter + "\nN\n\n").status, 0);
+    const bool indices = std::tolower(letter[0]) == 'i';
+    EXPECT_EQ(report().find(kUndatedHeading + listed) == 0, indices) << report();
+  }
 }
 
 TEST_F(ConsoleDialogue, BailOutAtTheFirstPromptLeavesAnOldReportUntouched) {

@@ -1,25 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "input/blanks.h"
 #include "input/data_file_prompt.h"
 #include "support/test_support.h"
 
 namespace veska::input {
 namespace {
-
-TEST(Blanks, SetsOnlyTheFirstNCharacters) {
-  struct Case {
-    long long n;
-    std::u32string expected;
-  };
-  const Case cases[] = {{0, U"abcd"}, {-3, U"abcd"}, {2, U"  cd"}, {4, U"    "}, {99, U"    "}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.n);
-    std::u32string text = U"abcd";
-    blankPrefix(text, c.n);
-    EXPECT_EQ(text, c.expected);
-  }
-}
 
 TEST(BailOut, OnlyALoneLeadingSlash) {
   EXPECT_TRUE(isBailOut(U"/"));
@@ -30,44 +15,39 @@ TEST(BailOut, OnlyALoneLeadingSlash) {
   EXPECT_FALSE(isBailOut(U"a/"));
 }
 
-TEST(Getfile, LongNamesOpenTheFileTheyNameNotACutOne) {
+TEST(DataFilePrompt, LongNamesOpenTheFileTheyNameNotACutOne) {
   test::TempDir dir;
   const std::string longName = std::string(45, 'x') + ".rwl";
   test::writeFile(dir.file(longName), "data\n");
   test::writeFile(dir.file(longName.substr(0, 40)), "a different file\n");
   test::ScriptedConsole console({longName + "   "});
   records::Runtime rt(console);
-  std::u32string name(40, U' ');
-  openDataFile(rt, name, U'O', records::kUndatedUnit);
-  EXPECT_EQ(name, records::fromUtf8(longName));
+  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), records::fromUtf8(longName));
   records::Text record;
   ASSERT_EQ(rt.readUnit(records::kUndatedUnit, record, 4), records::ReadStatus::Ok);
   EXPECT_EQ(record, U"data");
 }
 
-TEST(Getfile, ANameWithANulByteIsRefusedNotCutAtIt) {
+TEST(DataFilePrompt, ANameWithANulByteIsRefusedNotCutAtIt) {
   // A piped answer can hold a NUL byte; the system would see only the name
-  // before it and open a different file (D9).
+  // before it and open a different file.
   test::TempDir dir;
   test::writeFile(dir.file("site.rwl"), "a different file\n");
   test::writeFile(dir.file("ok.rwl"), "");
   test::ScriptedConsole console({std::string("site.rwl\0.old", 12), "ok.rwl"});
   records::Runtime rt(console);
-  std::u32string name(40, U' ');
-  openDataFile(rt, name, U'O', records::kUndatedUnit);
-  EXPECT_EQ(name, U"ok.rwl");
+  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), U"ok.rwl");
   EXPECT_NE(console.output.find("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"), std::string::npos);
   EXPECT_EQ(rt.units().open(11, std::string("out\0x", 5), records::OpenStatus::Unknown).reason, "Invalid argument");
   EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
 }
 
-TEST(Getfile, EachFailedOpenShowsTheMessageThenThePromptAgain) {
+TEST(DataFilePrompt, EachFailedOpenShowsTheMessageThenThePromptAgain) {
   test::TempDir dir;
   test::writeFile(dir.file("ok.rwl"), "");
   test::ScriptedConsole console({"no1", "no2", "ok.rwl"});
   records::Runtime rt(console);
-  std::u32string name(40, U' ');
-  openDataFile(rt, name, U'o', records::kDatedUnit);
+  openDataFile(rt, records::kDatedUnit);
   const std::string prompt = " File name (/ to exit)                      ==> ";
   const std::string retry = "\r\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\r\n";
   EXPECT_EQ(console.output,
@@ -82,24 +62,21 @@ class ChoosingConsole : public test::ScriptedConsole {
   std::optional<std::string> chosen;
 };
 
-TEST(Getfile, EmptyNameOpensWhatTheHostChooses) {
+TEST(DataFilePrompt, EmptyNameOpensWhatTheHostChooses) {
   test::TempDir dir;
   test::writeFile(dir.file("picked.rwl"), "");
   ChoosingConsole console({"  "});
   console.chosen = dir.file("picked.rwl").string();
   records::Runtime rt(console);
-  std::u32string name(40, U' ');
-  openDataFile(rt, name, U'O', records::kUndatedUnit);
-  EXPECT_EQ(records::toUtf8(name), *console.chosen);
+  EXPECT_EQ(records::toUtf8(openDataFile(rt, records::kUndatedUnit)), *console.chosen);
 }
 
-TEST(Getfile, BailOutEndsTheRunWithoutMessage) {
+TEST(DataFilePrompt, BailOutEndsTheRunWithoutMessage) {
   test::ScriptedConsole console({"/"});
   records::Runtime rt(console);
-  std::u32string name(40, U' ');
   try {
-    openDataFile(rt, name, U'O', records::kUndatedUnit);
-    FAIL() << "GETFILE returned";
+    openDataFile(rt, records::kUndatedUnit);
+    FAIL() << "the prompt returned";
   } catch (const records::RunEnded& ended) {
     EXPECT_EQ(ended.status, 0);
   }

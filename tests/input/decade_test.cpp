@@ -28,7 +28,7 @@ TEST_F(DecadeTest, RingWidthsStandLeftAlignedOnTheFirstLine) {
   // values if they were read.
   openData(rwLine("A", 1985, {101, 102, 103, 104, 105, 7777, 7777, 7777, 7777, 7777}) +
            rwLine("A", 1990, {201, 999}));
-  const Series s = read();
+  const Read s = read();
   ASSERT_EQ(s.count, 6);
   EXPECT_EQ(s.first, 1985);
   EXPECT_FLOAT_EQ(s.values[0], 1.01f);
@@ -40,7 +40,7 @@ TEST_F(DecadeTest, IndicesStandInTheirYearsSlots) {
   // 1985: slots 1-5 are skipped whatever they hold (here not the filler).
   openData(ixLine("CRN", 1985, {1, 2, 3, 4, 5, 1100, 1200, 1300, 1400, 1500}) +
            ixLine("CRN", 1990, {900, 9990}));
-  const Series s = read(U"IR");
+  const Read s = read(Layout::Indices);
   ASSERT_EQ(s.count, 6);
   EXPECT_EQ(s.first, 1985);
   EXPECT_FLOAT_EQ(s.values[0], 1.1f);
@@ -51,7 +51,7 @@ TEST_F(DecadeTest, NegativeIndexYearsReachYearZeroOnTheNextLine) {
   // -5: five values in slots 6-10 (-5..-1); the next line's slot 1 is year 0.
   openData(ixLine("BC", -5, {9990, 9990, 9990, 9990, 9990, 1005, 1004, 1003, 1002, 1001}) +
            ixLine("BC", 0, {1000, 1010, 9990}));
-  const Series s = read(U"IR");
+  const Read s = read(Layout::Indices);
   ASSERT_EQ(s.count, 7);
   EXPECT_EQ(s.first, -5);
   EXPECT_FLOAT_EQ(s.values[4], 1.001f);  // year -1
@@ -65,7 +65,7 @@ TEST_F(DecadeTest, NegativeRingWidthYearsCrossZero) {
   for (int y = -15; y <= 1; ++y) values.push_back(500 + y);
   const std::string file = rwSeries("OAK", -15, values);
   openData(file);
-  const Series s = read();
+  const Read s = read();
   ASSERT_EQ(s.count, 17);
   EXPECT_EQ(s.first, -15);
   for (int k = 0; k < 17; ++k) {
@@ -80,7 +80,7 @@ TEST_F(DecadeTest, NegativeRingWidthYearsCrossZero) {
 TEST_F(DecadeTest, OnlyTheFirstLinesYearCounts) {
   // Later lines' years and identifiers are read but not checked.
   openData(rwLine("ONE", 1998, {100, 101}) + rwLine("TWO", 1234, {102, 999}));
-  const Series s = read();
+  const Read s = read();
   EXPECT_EQ(utf8(s.id), "ONE     ");
   EXPECT_EQ(s.first, 1998);
   EXPECT_EQ(s.count, 3);

@@ -16,94 +16,114 @@ std::string header(const std::string& lead, long long n, int first, const std::s
   return buf;
 }
 
-class DatarTest : public InputTest {
+class FormattedTest : public InputTest {
  protected:
+  // The next format-driven series of the open file; ended when the file
+  // ends before a header.
   struct Result {
-    std::u32string text = std::u32string(80, U'.');
-    std::int32_t count = 12345;
-    std::int32_t first = 777;
-    std::vector<float> values = std::vector<float>(5010, -1.0f);
+    bool ended = false;
+    std::u32string title;
+    std::int32_t count = 0;
+    std::int32_t first = 0;
+    std::vector<float> values;
   };
-  Result datar(std::size_t room = 5000, int textLength = 80) {
+  Result readFormatted() {
+    auto got = readFormattedSeries(rt_, records::kUndatedUnit);
     Result r;
-    readFormattedSeries(rt_, r.text, r.count, std::span<float>(r.values.data(), room), r.first, records::kUndatedUnit, textLength);
-    return r;
+    if (!got) {
+      r.ended = true;
+      return r;
+    }
+    return {false, got->title, got->count, got->firstYear, got->values};
   }
 };
 
-TEST_F(DatarTest, TrrwHandsOverAtAHashAndTakesTheIdentifierFromIt) {
+TEST_F(FormattedTest, TheDecadalReaderHandsOverAtAHashAndTakesTheIdentifierFromIt) {
   openData(hashLine("PINE07  ring widths in mm") + header("N ", 12, 1801, "(10F8.3)") +
            "   1.250   0.980   1.100   0.700   0.655   1.000   1.234   2.500   0.010   1.111\n"
            "   0.500   0.600\n" +
            rwSeries("NEXT", 1990, {100}));
-  Series s = read();
+  Read s = read();
   EXPECT_EQ(utf8(s.id), "PINE07  ");
   EXPECT_EQ(s.first, 1801);
   ASSERT_EQ(s.count, 12);
   EXPECT_FLOAT_EQ(s.values[0], 1.25f);  // as written: no scaling
   EXPECT_FLOAT_EQ(s.values[11], 0.6f);
   // The file stands behind the last value line.
-  s = read(s);
+  s = read();
   EXPECT_EQ(utf8(s.id), "NEXT    ");
   EXPECT_EQ(s.count, 1);
   EXPECT_TRUE(console_.output.empty());
 }
 
-TEST_F(DatarTest, AHashAfterTheFirstValueIsNoHandOver) {
+TEST_F(FormattedTest, AHashAfterTheFirstValueIsNoHandOver) {
   // Columns 73-80 of a ring-width line are not read, "#" included.
   const std::string full = rwLine("A", 2000, {200, 201, 202, 203, 204, 205, 206, 207, 208, 209});
   openData(rwLine("A", 1990, {100, 101, 102, 103, 104, 105, 106, 107, 108, 109}) +
            full.substr(0, full.size() - 1) + "       #\n" + rwLine("A", 2010, {999}));
-  const Series s = read();
+  const Read s = read();
   EXPECT_EQ(s.count, 20);
   EXPECT_TRUE(console_.output.empty());
 }
 
-TEST_F(DatarTest, AHeaderNotBeginningWithNNamesTheSeries) {
+TEST_F(FormattedTest, AHeaderNotBeginningWithNNamesTheSeries) {
   openData(hashLine("IGNORED") + header("XY", 2, 1500, "(2F8.0)") + "     1.5     2.5\n");
-  const Series s = read();
+  const Read s = read();
   EXPECT_EQ(utf8(s.id), "XY      ");
   EXPECT_EQ(s.count, 2);
 }
 
-TEST_F(DatarTest, TheHeaderSearchPassesOverLinesThatDoNotQualify) {
+TEST_F(FormattedTest, TheHeaderSearchPassesOverLinesThatDoNotQualify) {
   // Integers without parentheses, parentheses without integers, and "N  "
   // lines (not copied) come before the header.
   openData(header("AA", 5, 1900, "10F8.3") + header("N ", 5, 1900, "10F8.3") + "N  12345678  x  (F8.0)\n" +
            header("N ", 3, -20, "(3F8.0)") + "     1.0     2.0     3.0\n");
-  const Result r = datar();
+  const Result r = readFormatted();
   EXPECT_EQ(r.count, 3);
   EXPECT_EQ(r.first, -20);
   EXPECT_EQ(r.values[2], 3.0f);
-  EXPECT_EQ(records::toUtf8(r.text.substr(0, 30)), "AA       5      1900  10F8.3  ");
+  EXPECT_EQ(records::toUtf8(r.title.substr(0, 30)), "AA       5      1900  10F8.3  ");
 }
 
-TEST_F(DatarTest, TheTextLengthIsLimitedToEighty) {
+TEST_F(FormattedTest, TheTitleIsTheLastLineNotBeginningWithN) {
+  // Every line of 80 columns; a first line that begins with "N  " is still
+  // the title when no other line replaces it.
   struct Row {
-    int textLength;
-    std::size_t copied;
+    const char* name;
+    std::string lines;
+    std::string title;
   };
-  for (const Row row : {Row{-4, 0}, Row{3, 3}, Row{80, 80}, Row{500, 80}}) {
-    SCOPED_TRACE(row.textLength);
+  const std::string named = cat({"ID", std::string(78, 'z')});
+  const std::string nLine = "N  only a note";
+  const Row rows[] = {
+      {"a title before an N header", cat({named, "\n", header("N ", 0, 1, "(F8.0)")}), named},
+      {"an N line after the title", cat({named, "\n", nLine, "\n", header("N ", 0, 1, "(F8.0)")}), named},
+      {"an N line first", cat({nLine, "\n", header("N ", 0, 1, "(F8.0)")}), nLine},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     test::ScriptedConsole console;
     records::Runtime rt(console);
-    test::writeFile(dir_.file("h.dat"), cat({"ID", std::string(78, 'z'), "\n", header("N ", 0, 1, "(F8.0)")}));
+    test::writeFile(dir_.file("h.dat"), row.lines);
     ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("h.dat").string(), records::OpenStatus::Old).ok);
-    Result r;
-    readFormattedSeries(rt, r.text, r.count, r.values, r.first, records::kUndatedUnit, row.textLength);
-    EXPECT_EQ(r.text.find(U'.'), row.copied == 80 ? std::u32string::npos : row.copied);
+    const auto got = readFormattedSeries(rt, records::kUndatedUnit);
+    ASSERT_TRUE(got);
+    std::string title = row.title;
+    title.resize(80, ' ');
+    EXPECT_EQ(records::toUtf8(got->title), title);
+    EXPECT_EQ(got->count, 0);
+    EXPECT_TRUE(got->values.empty());
   }
 }
 
-TEST_F(DatarTest, TheEndBeforeAHeaderGivesNoSeries) {
+TEST_F(FormattedTest, TheEndBeforeAHeaderGivesNoSeries) {
   openData("just a title\n" + header("N ", 5, 1900, "10F8.3"));
-  const Result r = datar();
-  EXPECT_EQ(r.count, kNoMoreSeries);
-  EXPECT_EQ(r.first, 777);
+  const Result r = readFormatted();
+  EXPECT_TRUE(r.ended);
   EXPECT_TRUE(console_.output.empty());
 }
 
-TEST_F(DatarTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
+TEST_F(FormattedTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
   struct Row {
     const char* name;
     std::string body;
@@ -122,45 +142,45 @@ TEST_F(DatarTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
     const std::string layout = row.body.empty() ? "(3Q8.0)" : "(3F8.0)";
     test::writeFile(dir_.file("e.dat"), header("N ", 6, 1700, layout) + row.body);
     ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("e.dat").string(), records::OpenStatus::Old).ok);
-    Result r;
-    readFormattedSeries(rt, r.text, r.count, r.values, r.first, records::kUndatedUnit, 80);
-    EXPECT_EQ(r.count, 6);
-    EXPECT_EQ(r.first, 1700);
+    const auto r = readFormattedSeries(rt, records::kUndatedUnit);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->count, 6);
+    EXPECT_EQ(r->firstYear, 1700);
     EXPECT_EQ(console.output, std::string(row.message) + "\r\n");
-    for (int k = 0; k < row.valuesRead; ++k) EXPECT_EQ(r.values[static_cast<std::size_t>(k)], k + 1.0f);
-    for (int k = row.valuesRead; k < 6; ++k) EXPECT_EQ(r.values[static_cast<std::size_t>(k)], 0.0f) << k;
-    EXPECT_EQ(r.values[6], -1.0f) << "nothing beyond the header's count";
+    ASSERT_EQ(r->values.size(), 6u) << "values for the header's count, no more";
+    for (int k = 0; k < row.valuesRead; ++k) EXPECT_EQ(r->values[static_cast<std::size_t>(k)], k + 1.0f);
+    for (int k = row.valuesRead; k < 6; ++k) EXPECT_EQ(r->values[static_cast<std::size_t>(k)], 0.0f) << k;
   }
 }
 
-TEST_F(DatarTest, ValuesFollowTheLayoutsNumericRules) {
+TEST_F(FormattedTest, ValuesFollowTheLayoutsNumericRules) {
   // No decimal point: the layout's decimals; a written point overrides them;
-  // I items read integers stored as values (D25).
+  // I items read integers, stored as values.
   openData(header("N ", 4, 1, "(2F8.2)") + "    1234    12.5\n" + "     -75 1.5E+01\n" +
            header("N ", 3, 1, "(3I5)") + "   12  -3    0\n");
-  Result r = datar();
+  Result r = readFormatted();
   EXPECT_EQ(r.count, 4);
   EXPECT_FLOAT_EQ(r.values[0], 12.34f);
   EXPECT_FLOAT_EQ(r.values[1], 12.5f);
   EXPECT_FLOAT_EQ(r.values[2], -0.75f);
   EXPECT_FLOAT_EQ(r.values[3], 15.0f);
-  r = datar();
+  r = readFormatted();
   EXPECT_EQ(r.count, 3);
   EXPECT_EQ(r.values[0], 12.0f);
   EXPECT_EQ(r.values[1], -3.0f);
   EXPECT_TRUE(console_.output.empty());
 }
 
-TEST_F(DatarTest, AHugeCountStopsAtTheEndOfTheFileWithinItsRoom) {
+TEST_F(FormattedTest, AHugeCountStopsAtTheEndOfTheFileWithinItsRoom) {
   // The widest count the header holds: reading stops at the end of the file,
   // and nothing is stored beyond the room given.
   std::string body;
   for (int line = 0; line < 600; ++line) body += "     1.0     2.0     3.0     4.0     5.0     6.0     7.0     8.0     9.0    10.0\n";
   openData(header("N ", 99999999, 1, "(10F8.1)") + body);
-  const Result r = datar(5000);
+  const Result r = readFormatted();
   EXPECT_EQ(r.count, 99999999);
+  ASSERT_EQ(r.values.size(), 5000u);
   EXPECT_EQ(r.values[4999], 10.0f);
-  EXPECT_EQ(r.values[5000], -1.0f);
   EXPECT_EQ(console_.output, ">> Sbr DATAR:  Unexpected end reading data\r\n");
 }
 

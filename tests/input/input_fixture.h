@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <initializer_list>
@@ -15,7 +16,6 @@
 
 #include "records/runtime.h"
 #include "records/text.h"
-#include "input/series_table.h"
 #include "input/decadal_series.h"
 #include "support/test_support.h"
 
@@ -79,20 +79,26 @@ class InputTest : public ::testing::Test {
     ASSERT_TRUE(rt_.open(records::kUndatedUnit, dir_.file(name).string(), records::OpenStatus::Old).ok);
   }
 
-  struct Series {
-    std::u32string id = std::u32string(8, U' ');
+  // One readDecadalSeries call, flattened for the checks: ended when the
+  // call found no further series; count is the series' true length.
+  struct Read {
+    bool ended = false;
+    std::u32string id;
     std::int32_t first = 0;
     std::int32_t count = 0;
-    std::vector<float> values = std::vector<float>(5000, -1.0f);
-    int counter = 0;
+    std::vector<float> values;
   };
-
-  // One readDecadalSeries call on the open file.
-  Series read(Series s, std::u32string_view code = U"MR") {
-    readDecadalSeries(rt_, s.id, s.first, s.count, s.values, s.counter, records::kUndatedUnit, code);
-    return s;
+  static Read flatten(const std::optional<SeriesRead>& got) {
+    Read out;
+    if (!got) {
+      out.ended = true;
+      return out;
+    }
+    return {false, got->series.id, got->series.firstYear, got->length, got->series.values};
   }
-  Series read(std::u32string_view code = U"MR") { return read(Series{}, code); }
+
+  // The next series of the open file.
+  Read read(Layout layout = Layout::RingWidths) { return flatten(readDecadalSeries(rt_, records::kUndatedUnit, layout)); }
 
   // Ends a run-ending path: the status it ended with, or -1 when it returned.
   template <class F>

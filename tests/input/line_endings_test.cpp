@@ -41,15 +41,14 @@ TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
     records::Runtime rt(console);
     test::writeFile(dir.file("f.rwl"), r.bytes);
     ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
-    auto table = std::make_unique<SeriesTable>();
-    loadSeriesFile(rt, *table, U"MR", kMaxLength, kMaxSeries, records::kUndatedUnit);
-    ASSERT_EQ(table->count, 2);
-    EXPECT_EQ(table->first[0], 1995);
-    EXPECT_EQ(table->last[0], 2001);
-    EXPECT_FLOAT_EQ(table->values(1)[6], 2.02f);
-    EXPECT_EQ(table->first[1], 2000);
-    EXPECT_EQ(table->last[1], 2000);
-    EXPECT_FLOAT_EQ(table->values(2)[0], 0.301f);
+    const SeriesTable table = loadSeriesFile(rt, records::kUndatedUnit, Layout::RingWidths);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].firstYear, 1995);
+    EXPECT_EQ(table[0].lastYear(), 2001);
+    EXPECT_FLOAT_EQ(table[0].values[6], 2.02f);
+    EXPECT_EQ(table[1].firstYear, 2000);
+    EXPECT_EQ(table[1].lastYear(), 2000);
+    EXPECT_FLOAT_EQ(table[1].values[0], 0.301f);
     // One title, echoed once: no line end left behind as an extra line.
     EXPECT_EQ(console.output, cat({"\r\n Title of data:\r\n", echoed("SITE 1 Title line"), "\r\n"}));
   }
@@ -75,11 +74,11 @@ TEST_F(LineEndingTest, Utf8AndLatin1IdentifiersKeepTheirColumns) {
     records::Runtime rt(console);
     test::writeFile(dir.file("f.rwl"), r.line + "\n");
     ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
-    Series s;
-    readDecadalSeries(rt, s.id, s.first, s.count, s.values, s.counter, records::kUndatedUnit, U"MR");
-    EXPECT_EQ(utf8(s.id), r.id);
-    EXPECT_EQ(s.count, 1);
-    EXPECT_EQ(s.first, r.year);
+    const auto s = readDecadalSeries(rt, records::kUndatedUnit, Layout::RingWidths);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(utf8(s->series.id), r.id);
+    EXPECT_EQ(s->length, 1);
+    EXPECT_EQ(s->series.firstYear, r.year);
     EXPECT_TRUE(console.output.empty());
   }
 }

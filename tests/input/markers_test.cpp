@@ -18,8 +18,8 @@ std::uint32_t bits(float f) {
 TEST_F(MarkerTest, TheSameDigitsAreHundredthsOrThousandthsByTheirMarker) {
   const std::vector<int> digits = {123, 457, 1001, 7, 0, 65535, -12};
   openData(rwSeries("H", 2000, digits, 999) + rwSeries("T", 2000, digits, -9999));
-  const Series h = read();
-  const Series t = read();
+  const Read h = read();
+  const Read t = read();
   ASSERT_EQ(h.count, 7);
   ASSERT_EQ(t.count, 7);
   for (std::size_t k = 0; k < digits.size(); ++k) {
@@ -36,7 +36,7 @@ TEST_F(MarkerTest, ThousandthsRoundTwiceNotOnce) {
   // 13 x 0.01f x 0.1f is 0.0129999993, one step below the float nearest
   // 0.013: thousandths are hundredths made ten times smaller, not read anew.
   openData(rwSeries("T", 2000, {13}, -9999));
-  const Series t = read();
+  const Read t = read();
   ASSERT_EQ(t.count, 1);
   EXPECT_EQ(bits(t.values[0]), bits(0.0129999993f));
   EXPECT_NE(bits(t.values[0]), bits(0.013f));
@@ -44,12 +44,12 @@ TEST_F(MarkerTest, ThousandthsRoundTwiceNotOnce) {
 
 TEST_F(MarkerTest, IndicesAreThousandthsAndEndAt9990OrMore) {
   openData(ixLine("A", 1990, {1000, 9989, -5, 9990}) + ixLine("B", 1990, {1500, 9999}));
-  const Series a = read(U"IR");
+  const Read a = read(Layout::Indices);
   ASSERT_EQ(a.count, 3);
   EXPECT_EQ(bits(a.values[0]), bits(1000.0f * 0.001f));
   EXPECT_EQ(bits(a.values[1]), bits(9989.0f * 0.001f));
   EXPECT_EQ(bits(a.values[2]), bits(-5.0f * 0.001f));
-  const Series b = read(U"IR");
+  const Read b = read(Layout::Indices);
   EXPECT_EQ(b.count, 1);
 }
 
@@ -57,17 +57,17 @@ TEST_F(MarkerTest, AMarkerMidLineEndsTheSeriesThere) {
   // What stands behind the marker is not used: the next series starts on the
   // following line.
   openData(rwLine("A", 1990, {100, 200, 300, 999, 11, 22, 33}) + rwLine("B", 1995, {400, 999}));
-  const Series a = read();
+  const Read a = read();
   EXPECT_EQ(a.count, 3);
   EXPECT_FLOAT_EQ(a.values[2], 3.0f);
-  const Series b = read();
+  const Read b = read();
   EXPECT_EQ(utf8(b.id), "B       ");
   EXPECT_EQ(b.count, 1);
 }
 
 TEST_F(MarkerTest, ASeriesWhoseFirstSlotIsItsMarkerHasNoValues) {
   openData(rwLine("EMPTY", 1990, {999}) + rwLine("NEXT", 1990, {100, 999}));
-  const Series s = read();
+  const Read s = read();
   EXPECT_EQ(s.count, 0);
   EXPECT_EQ(utf8(s.id), "EMPTY   ");
 }
@@ -75,7 +75,7 @@ TEST_F(MarkerTest, ASeriesWhoseFirstSlotIsItsMarkerHasNoValues) {
 TEST_F(MarkerTest, BlankSlotsReadAsZeros) {
   // A short line: the slots it lacks are values 0, no marker is inferred.
   openData(rwLine("A", 1990, {100}) + rwLine("A", 2000, {200, 999}));
-  const Series s = read();
+  const Read s = read();
   ASSERT_EQ(s.count, 11);
   for (int k = 1; k < 10; ++k) EXPECT_EQ(s.values[static_cast<std::size_t>(k)], 0.0f) << k;
 }
@@ -85,12 +85,12 @@ TEST_F(MarkerTest, BlankLinesAreDataLines) {
   // starts a series of year 0 with a blank identifier.
   openData(rwLine("A", 1990, {100, 101, 102, 103, 104, 105, 106, 107, 108, 109}) + "\n" +
            rwLine("A", 2010, {200, 999}) + "\n" + rwLine("", 10, {5, 999}));
-  const Series a = read();
+  const Read a = read();
   ASSERT_EQ(a.count, 21);
   EXPECT_EQ(a.values[10], 0.0f);
   EXPECT_EQ(a.values[19], 0.0f);
   EXPECT_FLOAT_EQ(a.values[20], 2.0f);
-  const Series blank = read();
+  const Read blank = read();
   EXPECT_EQ(utf8(blank.id), "        ");
   EXPECT_EQ(blank.first, 0);
   EXPECT_EQ(blank.count, 11);
@@ -99,11 +99,10 @@ TEST_F(MarkerTest, BlankLinesAreDataLines) {
 
 TEST_F(MarkerTest, ALastSeriesWithoutItsMarkerIsDroppedAndNamed) {
   openData(rwSeries("GOOD", 1990, {100, 200}) + rwLine("NOEND01", 1990, {100, 200, 300}));
-  Series s = read();
+  Read s = read();
   EXPECT_EQ(s.count, 2);
-  s = read(s);
-  EXPECT_EQ(s.count, kNoMoreSeries);
-  EXPECT_EQ(s.counter, kNoMoreSeries);
+  s = read();
+  EXPECT_TRUE(s.ended);
   const std::vector<std::string> expected = {"", "    *** Series NOEND01  has no end marker: not loaded ***"};
   EXPECT_EQ(consoleLines(), expected);
 }
@@ -111,22 +110,21 @@ TEST_F(MarkerTest, ALastSeriesWithoutItsMarkerIsDroppedAndNamed) {
 TEST_F(MarkerTest, TheEndOfTheFileAfterTheLastMarkerIsQuiet) {
   // Title lines alone after the last series are no unfinished series.
   openData(rwSeries("GOOD", 1990, {100}) + "Measured by hand\n");
-  Series s = read();
-  s = read(s);
-  EXPECT_EQ(s.count, kNoMoreSeries);
+  Read s = read();
+  s = read();
+  EXPECT_TRUE(s.ended);
   EXPECT_EQ(console_.output.find("end marker"), std::string::npos);
 }
 
-TEST_F(MarkerTest, TheSeriesCounterRisesOnEveryCall) {
-  openData(rwSeries("A", 1990, {100}) + rwSeries("B", 1990, {100}));
-  Series s;
-  s.counter = -999;
-  s = read(s);
-  EXPECT_EQ(s.counter, 1);
-  s = read(s);
-  EXPECT_EQ(s.counter, 2);
-  s = read(s);
-  EXPECT_EQ(s.counter, kNoMoreSeries);
+TEST_F(MarkerTest, EachCallReadsTheNextSeriesUntilTheFileEnds) {
+  openData(rwSeries("A", 1990, {100}) + rwSeries("B", 1991, {100, 200}));
+  const Read a = read();
+  const Read b = read();
+  EXPECT_EQ(utf8(a.id), "A       ");
+  EXPECT_EQ(utf8(b.id), "B       ");
+  EXPECT_EQ(b.first, 1991);
+  EXPECT_EQ(b.count, 2);
+  EXPECT_TRUE(read().ended);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ const RealFile kFiles[] = {
     {"al_pipa_flomaton.crn", 1, 1814, 1995, 182, 182, 3, 0.5, 1.5},
     // SOURCES gives one chronology 1454-1769: its last line is full and no
     // 9990 follows, so it has no end marker and is not loaded (said on the
-    // console, F7).
+    // console, since a user must not lose a series unknowingly).
     {"bost02_qusp_boston_buildings.crn", 0, 0, 0, 0, 0, 3, 0, 0},
     // Four chronologies under one identifier, told apart only by columns
     // 83-85, which are cut off; the raw one is in mm of ring width.
@@ -75,14 +75,14 @@ TEST_P(RealFileTest, LoadsAsTheLayoutRulesSay) {
   test::ScriptedConsole console;
   records::Runtime rt(console);
   ASSERT_TRUE(rt.open(records::kUndatedUnit, path.string(), records::OpenStatus::Old).ok);
-  auto table = std::make_unique<SeriesTable>();
+  SeriesTable table;
   try {
-    loadSeriesFile(rt, *table, chronology ? U"IR" : U"MR", kMaxLength, kMaxSeries, records::kUndatedUnit);
+    table = loadSeriesFile(rt, records::kUndatedUnit, chronology ? Layout::Indices : Layout::RingWidths);
   } catch (const records::RunEnded& ended) {
     FAIL() << "the run ended with status " << ended.status << "\n" << console.output;
   }
 
-  ASSERT_EQ(table->count, f.series);
+  ASSERT_EQ(static_cast<int>(table.size()), f.series);
   int titles = 0;
   for (std::size_t at = 0; (at = console.output.find("\r\n Title of data:\r\n", at)) != std::string::npos; ++at)
     ++titles;
@@ -91,24 +91,24 @@ TEST_P(RealFileTest, LoadsAsTheLayoutRulesSay) {
     EXPECT_NE(console.output.find("has no end marker: not loaded"), std::string::npos);
     return;
   }
-  std::int32_t first = table->first[0], last = table->last[0];
-  int shortest = table->length(1), longest = shortest;
-  for (int i = 1; i <= table->count; ++i) {
-    SCOPED_TRACE(utf8(table->id(i)));
-    first = std::min(first, table->first[static_cast<std::size_t>(i - 1)]);
-    last = std::max(last, table->last[static_cast<std::size_t>(i - 1)]);
-    shortest = std::min(shortest, table->length(i));
-    longest = std::max(longest, table->length(i));
+  std::int32_t first = table[0].firstYear, last = table[0].lastYear();
+  std::size_t shortest = table[0].values.size(), longest = shortest;
+  for (const Series& series : table) {
+    SCOPED_TRACE(utf8(series.id));
+    first = std::min(first, series.firstYear);
+    last = std::max(last, series.lastYear());
+    shortest = std::min(shortest, series.values.size());
+    longest = std::max(longest, series.values.size());
     double sum = 0;
-    for (float v : table->values(i)) sum += v;
-    const double mean = sum / table->length(i);
+    for (float v : series.values) sum += v;
+    const double mean = sum / static_cast<double>(series.values.size());
     EXPECT_GE(mean, f.meanLow);
     EXPECT_LE(mean, f.meanHigh);
   }
   EXPECT_EQ(first, f.firstYear);
   EXPECT_EQ(last, f.lastYear);
-  EXPECT_EQ(shortest, f.shortest);
-  EXPECT_EQ(longest, f.longest);
+  EXPECT_EQ(shortest, static_cast<std::size_t>(f.shortest));
+  EXPECT_EQ(longest, static_cast<std::size_t>(f.longest));
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedData, RealFileTest, ::testing::ValuesIn(kFiles), [](const auto& info) {
@@ -120,18 +120,16 @@ INSTANTIATE_TEST_SUITE_P(SharedData, RealFileTest, ::testing::ValuesIn(kFiles), 
 // Oddities that the counts above would not show.
 class RealFileDetails : public InputTest {
  protected:
-  std::unique_ptr<SeriesTable> loadReal(const char* name, std::u32string_view code) {
-    auto table = std::make_unique<SeriesTable>();
+  SeriesTable loadReal(const char* name) {
     const auto dir = test::realDataDir();
-    if (!dir) return table;
+    if (!dir) return {};
     openData(test::readFile(*dir / name), name);
-    loadSeriesFile(rt_, *table, code, kMaxLength, kMaxSeries, records::kUndatedUnit);
-    return table;
+    return loadSeriesFile(rt_, records::kUndatedUnit, Layout::RingWidths);
   }
-  int find(const SeriesTable& t, std::string_view id) {
-    for (int i = 1; i <= t.count; ++i)
-      if (utf8(t.id(i)) == id) return i;
-    return 0;
+  static const Series* find(const SeriesTable& t, std::string_view id) {
+    for (const Series& series : t)
+      if (utf8(series.id) == id) return &series;
+    return nullptr;
   }
 };
 
@@ -141,22 +139,22 @@ TEST_F(RealFileDetails, MixedPrecisionSeriesEachGetTheirUnits) {
   // come out in mm of the same order. Its identifiers begin with two
   // characters that were once "Бд" in a Cyrillic code page and are stored as
   // the UTF-8 of "Áä": still two characters, so the year keeps columns 9-12.
-  const auto t = loadReal("russ301_pisy_bograd_utf8ids_rwl.rwl", U"MR");
-  const int odd = find(*t, "\xC3\x81\xC3\xA4" "89-18 ");
-  ASSERT_GT(odd, 0);
+  const SeriesTable t = loadReal("russ301_pisy_bograd_utf8ids_rwl.rwl");
+  const Series* odd = find(t, "\xC3\x81\xC3\xA4" "89-18 ");
+  ASSERT_NE(odd, nullptr);
   double sum = 0;
-  for (float v : t->values(odd)) sum += v;
-  EXPECT_GT(sum / t->length(odd), 0.2);
-  EXPECT_LT(sum / t->length(odd), 4.5);
+  for (float v : odd->values) sum += v;
+  EXPECT_GT(sum / static_cast<double>(odd->values.size()), 0.2);
+  EXPECT_LT(sum / static_cast<double>(odd->values.size()), 4.5);
 }
 
 TEST_F(RealFileDetails, EightCharacterIdentifiersTouchingANegativeYear) {
   if (!test::realDataDir()) GTEST_SKIP() << "the shared real data files are not beside this checkout";
   // co690's "SHM052A1-163": the year -163 stands in columns 9-12.
-  const auto t = loadReal("co690_piar_sheepmtn_bce_micron_rwl.rwl", U"MR");
-  const int i = find(*t, "SHM052A1");
-  ASSERT_GT(i, 0);
-  EXPECT_EQ(t->first[static_cast<std::size_t>(i - 1)], -163);
+  const SeriesTable t = loadReal("co690_piar_sheepmtn_bce_micron_rwl.rwl");
+  const Series* s = find(t, "SHM052A1");
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->firstYear, -163);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ std::string titles(int n, const std::string& stem = "Site title") {
 
 TEST_F(TextLineTest, ATextLineIsEchoedAsATitleOfEightyColumns) {
   openData("CAM 1 Campito Mountain\n" + rwSeries("A", 1990, {100}));
-  const Series s = read();
+  const Read s = read();
   EXPECT_EQ(s.count, 1);
   const std::vector<std::string> expected = {"", " Title of data:", echoed("CAM 1 Campito Mountain")};
   EXPECT_EQ(consoleLines(), expected);
@@ -32,7 +32,7 @@ TEST_F(TextLineTest, LinesLongerThanEightyColumnsAreCutInTheEcho) {
 TEST_F(TextLineTest, TextLinesBetweenDataLinesAreSkipped) {
   openData(rwLine("A", 1990, {100, 101, 102, 103, 104, 105, 106, 107, 108, 109}) + "remeasured 2003\n" +
            rwLine("A", 2000, {200, 999}));
-  const Series s = read();
+  const Read s = read();
   ASSERT_EQ(s.count, 11);
   EXPECT_FLOAT_EQ(s.values[10], 2.0f);
   EXPECT_EQ(consoleLines().size(), 3u);
@@ -41,8 +41,8 @@ TEST_F(TextLineTest, TextLinesBetweenDataLinesAreSkipped) {
 TEST_F(TextLineTest, TwentyFiveTextLinesInOneCallAreAllowed) {
   // The limit counts per call: 25 before each of two series is fine.
   openData(titles(25) + rwSeries("A", 1990, {100}) + titles(25) + rwSeries("B", 1990, {100}));
-  const Series a = read();
-  const Series b = read(a);
+  const Read a = read();
+  const Read b = read();
   EXPECT_EQ(a.count, 1);
   EXPECT_EQ(b.count, 1);
   EXPECT_EQ(consoleLines().size(), 150u);

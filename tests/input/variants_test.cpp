@@ -71,11 +71,11 @@ TEST_F(VariantTest, TheVariantIsChosenLineByLine) {
   openData("C3N2_02-3700   110   120   130   140   150   160   170   170   170   170\n"
            "C3N2_02-3690   200   999\n"
            "C3N2_02 1990   300   999\n");
-  Series s = read();
+  Read s = read();
   EXPECT_EQ(utf8(s.id), "C3N2_02 ");
   EXPECT_EQ(s.first, -3700);
   EXPECT_EQ(s.count, 11);
-  s = read(s);
+  s = read();
   EXPECT_EQ(utf8(s.id), "C3N2_02 ");
   EXPECT_EQ(s.first, 1990);
   EXPECT_EQ(s.count, 1);

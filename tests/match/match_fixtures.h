@@ -6,9 +6,10 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "input/series_table.h"
+#include "input/series.h"
 
 namespace veska::test {
 
@@ -29,13 +30,13 @@ inline bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) 
 // Appends a series to a table; returns its number.
 inline int addSeries(input::SeriesTable& table, const std::string& id, std::int32_t firstYear,
                      const std::vector<float>& values) {
-  const auto at = static_cast<std::size_t>(table.count);
-  table.ids[at] = std::u32string(id.begin(), id.end());
-  table.ids[at].resize(8, U' ');
-  table.first[at] = firstYear;
-  table.last[at] = firstYear + static_cast<std::int32_t>(values.size()) - 1;
-  std::copy(values.begin(), values.end(), table.store.begin() + static_cast<std::ptrdiff_t>(at) * table.maxLength);
-  return ++table.count;
+  input::Series series;
+  series.id = std::u32string(id.begin(), id.end());
+  series.id.resize(8, U' ');
+  series.firstYear = firstYear;
+  series.values = values;
+  table.push_back(std::move(series));
+  return static_cast<int>(table.size());
 }
 
 }  // namespace veska::test

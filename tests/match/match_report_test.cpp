@@ -27,7 +27,7 @@ TEST(MatchReport, CorrelationText) {
     const char* text;
   } rows[] = {
       {0.45f, " .45"}, {0.05f, " .05"}, {0.0f, " .00"},  {1.0f, "1.00"},
-      {0.999f, "1.00"}, {-0.45f, "-.45"}, {-0.001f, " .00"},  // D7: no "-0.00", so no "-.00"
+      {0.999f, "1.00"}, {-0.45f, "-.45"}, {-0.001f, " .00"},  // a zero loses its minus sign: no "-.00"
       {-1.0f, "****"}, {std::numeric_limits<float>::quiet_NaN(), " NaN"},
   };
   for (const auto& row : rows) {
@@ -81,7 +81,7 @@ TEST(MatchReport, PairLineAndProgressLine) {
             " Series   1 ABC12345 and   2 DEF67890 T=  5.2* with 120 overlap");
 }
 
-// D2: empty slots show zeros, " .00" and -10.0; short identifiers are padded
+// Empty slots show zeros, " .00" and -10.0; short identifiers are padded
 // to their 8 columns; big numbers and infinities keep their field widths.
 TEST(MatchReport, EmptySlotsPaddingAndWideValues) {
   BestThree empty;

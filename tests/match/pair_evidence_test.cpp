@@ -27,8 +27,7 @@ RunSeries seriesOf(const char* id, std::int32_t firstYear, std::vector<float> va
 // overlap in 4, r in 4 columns with 2 decimals and no leading zero (a blank
 // in its place when positive), t in 5 with 1 decimal.
 std::string expectedLine(std::int64_t last1, std::int64_t last2, std::span<const float> x, std::span<const float> y) {
-  float r = 0;
-  correlate(x, y, r);
+  const float r = correlate(x, y);
   const int m = static_cast<int>(x.size());
   char rText[16];
   std::snprintf(rText, sizeof rText, "%4.2f", static_cast<double>(r));

@@ -54,7 +54,7 @@ TEST(Placements, OverlapsOfTwoSeriesOfAHundredRings) {
   EXPECT_EQ(overlaps, want);
 }
 
-// The table holds the placements of the longest pair (D3), and the table is
+// The table holds the placements of the longest pair, and the table is
 // filled in its order: entry k is placementAt(k).
 TEST(Placements, TableHoldsTheLongestPairInTableOrder) {
   EXPECT_EQ(placementCount(input::kMaxLength, input::kMaxLength), kPlacementRoom);

@@ -29,20 +29,26 @@ class TenPerRecord : public RecordSource {
 };
 
 TEST(FormatBounds, DeepNestingIsRefusedBeforeItCanExhaustTheStack) {
-  std::string error;
   const std::u32string deep = std::u32string(100000, U'(') + U"F8.3" + std::u32string(100000, U')');
-  EXPECT_FALSE(Format::parse(deep, &error).has_value());
-  EXPECT_EQ(error, "groups nested too deeply");
+  const ParsedFormat parsed = Format::parse(deep);
+  ASSERT_FALSE(parsed.has_value());
+  EXPECT_EQ(parsed.error().message, "groups nested too deeply");
+  EXPECT_EQ(parsed.error().column, 66u);  // the parenthesis that opens the 65th nested group
   const std::u32string allowed = std::u32string(65, U'(') + U"F8.3" + std::u32string(65, U')');
   EXPECT_TRUE(Format::parse(allowed).has_value());
 }
 
 TEST(FormatBounds, RepeatCountsBeyondThirtyTwoBitsAreRefused) {
-  for (const char32_t* text : {U"(2147483648F8.3)", U"(F2147483648.3)", U"(2147483648(F8.3))"}) {
-    SCOPED_TRACE(toUtf8(text));
-    std::string error;
-    EXPECT_FALSE(Format::parse(text, &error).has_value());
-    EXPECT_EQ(error, "number too large");
+  struct Case {
+    const char32_t* text;
+    std::size_t column;  // where the number starts
+  };
+  for (const Case& c : {Case{U"(2147483648F8.3)", 2}, Case{U"(F2147483648.3)", 3}, Case{U"(2147483648(F8.3))", 2}}) {
+    SCOPED_TRACE(toUtf8(c.text));
+    const ParsedFormat parsed = Format::parse(c.text);
+    ASSERT_FALSE(parsed.has_value());
+    EXPECT_EQ(parsed.error().message, "number too large");
+    EXPECT_EQ(parsed.error().column, c.column);
   }
 }
 

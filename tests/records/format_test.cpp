@@ -34,26 +34,35 @@ std::u32string tenFields(int first) {
   return line;
 }
 
-TEST(FormatParse, RefusesWhatCannotBeInterpreted) {
-  const char32_t* bad[] = {
-      U"10F8.3",      // no opening parenthesis
-      U"(10F8.3",     // no closing parenthesis
-      U"(10F0.3)",    // zero width
-      U"(F.3)",       // no width
-      U"(0F8.3)",     // zero repeat count
-      U"(10Z8)",      // unknown descriptor
-      U"(3T5)",       // T takes no repeat count
-      U"(T0)",
-      U"(F99999999999.1)",
-      U"((((",
-      U"",
-      U"(A8)",        // text items carry no values here
+TEST(FormatParse, RefusesWhatCannotBeInterpretedAndSaysWhere) {
+  struct Case {
+    const char32_t* text;
+    std::size_t column;  // of the text as given, blanks counted
+    const char* message;
   };
-  for (const char32_t* text : bad) {
-    SCOPED_TRACE(toUtf8(text));
-    std::string error;
-    EXPECT_FALSE(Format::parse(text, &error).has_value());
-    EXPECT_FALSE(error.empty());
+  const Case cases[] = {
+      {U"10F8.3", 1, "format does not start with '('"},
+      {U"", 1, "format does not start with '('"},
+      {U"(10F8.3", 8, "missing ')'"},  // one past the end
+      {U"((((", 5, "missing ')'"},
+      {U"(10F0.3)", 5, "zero field width"},
+      {U"( 10 f 0 . 3 )", 8, "zero field width"},
+      {U"(F.3)", 3, "missing field width"},
+      {U"(0F8.3)", 2, "zero repeat count"},
+      {U"(10Z8)", 4, "unknown edit descriptor"},
+      {U"(A8)", 2, "unknown edit descriptor"},  // text items carry no values here
+      {U"(3T5)", 2, "repeat count before T"},
+      {U"(T0)", 3, "T needs a column of 1 or more"},
+      {U"(F99999999999.1)", 3, "number too large"},
+      {U"(F8.x)", 5, "bad number of decimals"},
+      {U"(E12.4E)", 8, "bad exponent width"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.text));
+    const ParsedFormat parsed = Format::parse(c.text);
+    ASSERT_FALSE(parsed.has_value());
+    EXPECT_EQ(parsed.error().column, c.column);
+    EXPECT_EQ(parsed.error().message, c.message);
   }
 }
 

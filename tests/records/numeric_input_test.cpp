@@ -22,7 +22,7 @@ TEST(IntegerField, ReadsSignsDigitsAndIgnoresBlanksAndTabs) {
       {"  -42", -42},
       {"+7", 7},
       {"\t1\t0", 10},       // tabs count as blanks
-      {"-", 0},             // a lone sign reads as 0 (D25)
+      {"-", 0},             // a lone sign reads as 0
       {"+", 0},
       {" 999", 999},
       {"-9999", -9999},
@@ -66,7 +66,7 @@ TEST(RealField, ImpliedDecimalsPointsAndExponents) {
       {"15E2", 1, 150.0},      // implied decimals apply before the exponent
       {".5", 0, 0.5},
       {"5.", 2, 5.0},
-      {"-", 2, 0.0},           // a lone sign reads as 0 (D25)
+      {"-", 2, 0.0},           // a lone sign reads as 0
       {".", 2, 0.0},
       {"+.25", 4, 0.25},
       {"1.2.3", 1, std::nullopt},

@@ -29,18 +29,18 @@ TEST(FixedField, RoundingWidthsAndZeros) {
       {-9.99, 5, 1, "-10.0"},      // the empty-slot t-statistic
       {1.0, 4, 2, "1.00"},
       {0.999, 4, 2, "1.00"},
-      {0.125, 5, 2, " 0.13"},      // exact binary tie: away from zero (D6)
+      {0.125, 5, 2, " 0.13"},      // exact binary tie: away from zero
       {-0.125, 5, 2, "-0.13"},
       {2.5, 3, 0, " 3."},
       {0.375, 6, 2, "  0.38"},
       {0.0, 4, 2, "0.00"},
-      {-0.001, 6, 2, "  0.00"},    // no minus sign on a zero (D7)
+      {-0.001, 6, 2, "  0.00"},    // no minus sign on a zero
       {-0.004, 4, 2, "0.00"},
       {-0.0, 5, 1, "  0.0"},
       {99.95, 5, 1, "100.0"},      // 99.95 lies just above in binary
       {999.96, 5, 1, "*****"},     // rounding carries past the width
       {1e300, 8, 3, "********"},
-      {inf, 5, 1, "  Inf"},        // D5
+      {inf, 5, 1, "  Inf"},        // right-aligned when it fits
       {-inf, 5, 1, " -Inf"},
       {nan, 5, 1, "  NaN"},
       {inf, 2, 1, "**"},

@@ -6,21 +6,15 @@
 #include <limits>
 #include <vector>
 
-#include "stats/centre.h"
 #include "stats/order_choice.h"
 #include "stats/simulated.h"
 
 namespace veska::stats {
 namespace {
 
-ArModel model(std::vector<float>& x, int maxOrder = kAutoregMaxOrderArgument) {
+ArModel model(std::vector<float>& x, int maxOrder = kOrdersWeighed) {
   ArWork work(5000);
-  ArModel m;
-  m.order = -1;  // fitArModel must set everything
-  m.varianceExplained = -1.0f;
-  m.coefficients.fill(-1.0f);
-  fitArModel(x, maxOrder, m, work);
-  return m;
+  return fitArModel(x, maxOrder, work);
 }
 
 void expectOrderZero(const ArModel& m) {
@@ -29,7 +23,7 @@ void expectOrderZero(const ArModel& m) {
   for (const float c : m.coefficients) EXPECT_EQ(c, 0.0f);
 }
 
-TEST(Autoreg, WorkedExampleOneToFourFallsBackToOrderZero) {
+TEST(ArFit, WorkedExampleOneToFourFallsBackToOrderZero) {
   std::vector<float> x = {1, 2, 3, 4};
   const ArModel m = model(x);
   EXPECT_EQ(x, (std::vector<float>{-1.5f, -0.5f, 0.5f, 1.5f}));
@@ -50,7 +44,7 @@ TEST(Autoreg, WorkedExampleOneToFourFallsBackToOrderZero) {
   EXPECT_EQ(criterion(4, 2, burg.variance()), std::numeric_limits<float>::infinity());
 }
 
-TEST(Autoreg, TooShortOrFlatSeriesAreCentredAndGetOrderZero) {
+TEST(ArFit, TooShortOrFlatSeriesAreCentredAndGetOrderZero) {
   struct Row {
     const char* why;
     std::vector<float> x;
@@ -72,15 +66,16 @@ TEST(Autoreg, TooShortOrFlatSeriesAreCentredAndGetOrderZero) {
   }
 }
 
-TEST(Autoreg, AVarianceBeyondSinglePrecisionGivesOrderZero) {
+TEST(ArFit, AVarianceBeyondSinglePrecisionGivesOrderZero) {
   // Squares of 1e20 overflow single precision: C0 and R would be Inf and NaN.
   std::vector<float> x;
   for (int t = 0; t < 20; ++t) x.push_back(t % 3 == 0 ? 1e20f : -1e20f);
   expectOrderZero(model(x));
 }
 
-TEST(Autoreg, ZeroReflectionDenominatorKeepsTheOrderBefore) {
-  // Order 1 predicts alternating values exactly (D16): order 1, no NaN.
+TEST(ArFit, ZeroReflectionDenominatorKeepsTheOrderBefore) {
+  // Order 1 predicts alternating values exactly, so the next reflection
+  // denominator is 0: order 1, no NaN.
   std::vector<float> x = {3, 1, 3, 1, 3, 1, 3, 1};
   const ArModel m = model(x);
   EXPECT_EQ(m.order, 1);
@@ -89,7 +84,7 @@ TEST(Autoreg, ZeroReflectionDenominatorKeepsTheOrderBefore) {
   EXPECT_EQ(x, (std::vector<float>{1, -1, 1, -1, 1, -1, 1, -1}));
 }
 
-TEST(Autoreg, ExactlyPredictableSeriesNeverGiveNaN) {
+TEST(ArFit, ExactlyPredictableSeriesNeverGiveNaN) {
   std::vector<std::vector<float>> series;
   std::vector<float> sine, line;
   for (int t = 0; t < 200; ++t) sine.push_back(static_cast<float>(std::sin(0.3 * t)));
@@ -105,7 +100,7 @@ TEST(Autoreg, ExactlyPredictableSeriesNeverGiveNaN) {
 
 // With the stop at k, the model is order k - 1's own: its coefficients (not
 // the first k - 1 of order k) and R from sigma^2_(k-1).
-TEST(Autoreg, KeepsTheCoefficientsAndVarianceOfTheChosenOrder) {
+TEST(ArFit, KeepsTheCoefficientsAndVarianceOfTheChosenOrder) {
   const double ar2[] = {0.6, -0.3};
   const std::vector<std::vector<float>> series = {
       test::simulateArma(ar2, 0.0, 400, 3u), test::simulateArma({}, 0.6, 150, 9u),
@@ -128,7 +123,7 @@ TEST(Autoreg, KeepsTheCoefficientsAndVarianceOfTheChosenOrder) {
   }
 }
 
-TEST(Autoreg, ChoosesTheTrueOrderOfALongAr2Series) {
+TEST(ArFit, ChoosesTheTrueOrderOfALongAr2Series) {
   const double truth[] = {0.6, -0.3};
   std::vector<float> x = test::simulateArma(truth, 0.0, 5000, 20240601u);
   const ArModel m = model(x);
@@ -140,7 +135,7 @@ TEST(Autoreg, ChoosesTheTrueOrderOfALongAr2Series) {
   EXPECT_NEAR(m.varianceExplained, 1.0 - 1.0 / gamma0, 0.03);
 }
 
-TEST(Autoreg, ACriterionFallingUpToOrderElevenGivesOrderTen) {
+TEST(ArFit, ACriterionFallingUpToOrderElevenGivesOrderTen) {
   // A moving average has partial autocorrelations at every lag: with 5000
   // values each order up to 11 still lowers the criterion.
   std::vector<float> x = test::simulateArma({}, 0.9, 5000, 7u);
@@ -154,11 +149,10 @@ TEST(Autoreg, ACriterionFallingUpToOrderElevenGivesOrderTen) {
   EXPECT_EQ(model(y, 3).order, 2);
 }
 
-TEST(Autoreg, TheLongestSeriesFitsWorkTablesOfItsLength) {
+TEST(ArFit, TheLongestSeriesFitsWorkTablesOfItsLength) {
   std::vector<float> x = test::simulateArma({}, 0.9, 5000, 8u);
   ArWork work(5000);
-  ArModel m;
-  fitArModel(x, kAutoregMaxOrderArgument, m, work);
+  const ArModel m = fitArModel(x, kOrdersWeighed, work);
   EXPECT_EQ(work.forward.size(), 5000u);
   EXPECT_GE(m.order, 1);
 }

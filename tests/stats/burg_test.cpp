@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "stats/centre.h"
+#include "stats/ar_fit.h"
 #include "stats/simulated.h"
 
 namespace veska::stats {
@@ -96,7 +96,8 @@ TEST(BurgRecursion, ApproachesTheTrueCoefficientsOfALongAr2Series) {
 
 TEST(BurgRecursion, StopsWithNothingChangedWhenEveryErrorIsZero) {
   // Alternating values are predicted exactly by order 1 (d1 = -1): every
-  // error of order 1 is 0, so the denominator of d2 is 0 (D16).
+  // error of order 1 is 0, so the denominator of d2 is 0 and no NaN may
+  // come of it.
   const std::vector<float> x = {1, -1, 1, -1, 1, -1};
   ArWork work(8);
   std::array<float, kCoefficientRoom> phi{};

@@ -58,7 +58,8 @@ TEST(OrderChoice, PicksTheOrderFromTheCriteriaOfRisingOrder) {
 }
 
 TEST(OrderChoice, ASearchStoppedAtOrderOneKeepsOrderZero) {
-  // D16 at k = 1: C(k-1) is C0 itself, so the fall-back cannot apply.
+  // A zero reflection denominator at k = 1: C(k-1) is C0 itself, so the
+  // fall-back cannot apply.
   EXPECT_EQ(orderOnStop(1, 7.0f, 7.0f), 0);
   EXPECT_EQ(orderOnStop(3, 7.0f, 7.0f), 2);
   EXPECT_EQ(orderOnStop(3, 7.0f, std::nextafter(7.0f, 8.0f)), 0);

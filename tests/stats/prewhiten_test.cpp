@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "stats/ar_fit.h"
-#include "stats/backcast.h"
 #include "stats/simulated.h"
 
 namespace veska::stats {
@@ -65,8 +64,7 @@ TEST(Prewhiten, GrowsAWorkTableThatIsTooShort) {
 TEST(Prewhiten, ALongSeriesOfTheHighestOrderFitsTheRunsBuffer) {
   std::vector<float> x = test::simulateArma({}, 0.9, 5000, 8u);
   ArWork work(5000);
-  ArModel m;
-  fitArModel(x, kAutoregMaxOrderArgument, m, work);
+  const ArModel m = fitArModel(x, kOrdersWeighed, work);
   ASSERT_EQ(m.order, 10);
   std::vector<float> w(5010);
   prewhiten(x, w, m.order, m.coefficients);

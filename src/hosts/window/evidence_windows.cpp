@@ -7,16 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include <QAction>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/frame_window.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/pair_chooser.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
@@ -28,25 +23,17 @@ constexpr const char* kReportFile = "VESKA.OUT";
 
 }  // namespace
 
-EvidenceWindows::EvidenceWindows(FrameWindow& frame, MenuActions& actions, Dialogs& dialogs,
-                                 TextWindowMaker makeTextWindow)
-    : QObject(&frame), frame_(frame), actions_(actions), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
-  auto* view = new QMenu(tr("&View"), frame_.menuBar());
-  reportAction_ = view->addAction(tr("&Report"), this, &EvidenceWindows::showReport);
-  pairAction_ = view->addAction(tr("&Pair..."), this, &EvidenceWindows::choosePair);
-  reportAction_->setEnabled(false);
-  pairAction_->setEnabled(false);
-  frame_.menuBar()->insertMenu(actions_.windowMenu()->menuAction(), view);
-  connect(&frame_, &FrameWindow::otherChildCommand, this, &EvidenceWindows::childCommand);
-  connect(&frame_, &FrameWindow::menusUpdated, this, &EvidenceWindows::adjustMenus);
+EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow)
+    : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
+  connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
+  connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
-  reportAction_->setEnabled(true);
-  pairAction_->setEnabled(!run_->pairs.empty());
+  frame_.setRunEvidence(true, !run_->pairs.empty());
   // The run waits for Enter in the Input/Output window next: it keeps the
   // keyboard, and the report opens beside it.
   QMdiSubWindow* active = frame_.mdiArea()->activeSubWindow();
@@ -78,7 +65,6 @@ void EvidenceWindows::showReport() {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
   report_ = window;
-  frame_.refreshMenus();
 }
 
 // The report as the run left it on disk; its pair lines are found by their
@@ -142,22 +128,6 @@ PairWindow* EvidenceWindows::openPair(std::size_t index) {
   frame_.mdiArea()->setActiveSubWindow(sub);
   window->setFocus();
   return window;
-}
-
-PairWindow* EvidenceWindows::activePairWindow() const {
-  QMdiSubWindow* sub = frame_.mdiArea()->activeSubWindow();
-  return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
-}
-
-void EvidenceWindows::childCommand(int id) {
-  if (PairWindow* window = activePairWindow()) window->command(id);
-}
-
-// A pair window takes Save As, Print and Copy; the frame has just disabled
-// them for want of a text window.
-void EvidenceWindows::adjustMenus() {
-  if (!activePairWindow()) return;
-  for (const int id : {command::kSaveAs, command::kPrint, command::kCopy}) actions_.action(id)->setEnabled(true);
 }
 
 }  // namespace veska::window

@@ -7,7 +7,6 @@
 #include "hosts/window/evidence_windows.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
@@ -33,10 +32,13 @@ int Host::run() {
   frameIcon_ = frameIcon();
   textIcon_ = textWindowIcon();
   if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
-  actions_ = std::make_unique<MenuActions>();
   units_.registerUnit(kConsoleUnit);
-  frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
+  frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
+  // Nobody should wait to type into a run that is over.
+  QObject::connect(&state_, &HostState::runFinished, frame_.get(), [this, title] {
+    frame_->setWindowTitle(title + FrameWindow::tr(" - run finished"));
+  });
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());
@@ -44,7 +46,7 @@ int Host::run() {
   console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
   if (!console_) return kExitNoWindow;
   evidence_ = std::make_unique<EvidenceWindows>(
-      *frame_, *actions_, dialogs_,
+      *frame_, dialogs_,
       [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });
   return runProgram();
 }
@@ -70,12 +72,7 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, 
 
 int Host::runProgram() {
   records::Runtime runtime(hooks_);
-  try {
-    program_(runtime);
-  } catch (const records::RunEnded& ended) {
-    return ended.status;
-  }
-  return records::kExitNormal;  // a program that returned ends as a normal run
+  return runtime.execute(program_);
 }
 
 }  // namespace veska::window

@@ -24,7 +24,6 @@ namespace veska::window {
 class Dialogs;
 class EvidenceWindows;
 class FrameWindow;
-class MenuActions;
 
 // Exit codes of start-up failures.
 inline constexpr int kExitNoWindowClasses = 0;
@@ -48,7 +47,6 @@ class Host {
   ConsoleHooks& hooks() { return hooks_; }
   UnitWindowTable& units() { return units_; }
   FrameWindow* frame() const { return frame_.get(); }
-  MenuActions* actions() const { return actions_.get(); }
   TextWindow* consoleWindow() const { return console_; }
   // The report and pair windows of the run, once the frame exists.
   EvidenceWindows* evidence() const { return evidence_.get(); }
@@ -67,7 +65,6 @@ class Host {
   ConsoleHooks hooks_;
   QIcon frameIcon_;
   QIcon textIcon_;
-  std::unique_ptr<MenuActions> actions_;
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
   std::unique_ptr<EvidenceWindows> evidence_;

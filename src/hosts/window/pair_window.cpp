@@ -21,7 +21,6 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/dialogs.h"
 
 namespace veska::window {
@@ -142,15 +141,6 @@ bool PairWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
-}
-
-bool PairWindow::command(int id) {
-  switch (id) {
-    case command::kSaveAs: saveAs(); return true;
-    case command::kPrint: print(); return true;
-    case command::kCopy: copyTable(); return true;
-    default: return false;
-  }
 }
 
 bool PairWindow::savePicture(const QString& path, QString* error) const {

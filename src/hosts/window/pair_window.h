@@ -39,22 +39,24 @@ class PairWindow : public QWidget {
   // The area the picture takes in the window, in the canvas's pixels.
   QWidget* canvas() const { return canvas_; }
 
-  // Save As, Print and Copy from the menus; false for any other id.
-  bool command(int id);
   // The picture into `path`, PNG, SVG or PDF by its extension.
   bool savePicture(const QString& path, QString* error) const;
-  // The placement table, tab-separated, to the clipboard.
+  // The placement table, tab-separated, to the clipboard (Edit > Copy).
   void copyTable() const;
 
   static constexpr QSize kPictureSize{1200, 800};
+
+ public slots:
+  // File > Save As: the picture, PNG, SVG or PDF by the chosen extension.
+  void saveAs();
+  // File > Print: the picture.
+  void print();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void saveAs();
-  void print();
   // Placement k's neighbour along the curve's axis, `step` = -1 or +1.
   int neighbour(int k, int step) const;
 

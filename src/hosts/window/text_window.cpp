@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/text_painter.h"
 
 namespace veska::window {
@@ -117,9 +116,14 @@ void TextWindow::beginRead() {
   if (!pendingTyping_.empty()) typePending();
 }
 
-bool TextWindow::command(int id) {
-  if (readOnly_ && (id == command::kCut || id == command::kPaste || id == command::kDelete)) return false;
-  return commandHandler_ && commandHandler_(id);
+void TextWindow::showAnswer(std::u32string_view text) {
+  model_.replaceAnswer(text);
+  changed();
+}
+
+void TextWindow::setReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  emit stateChanged();
 }
 
 void TextWindow::changed() {

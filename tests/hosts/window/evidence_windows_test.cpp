@@ -25,12 +25,11 @@
 #include <cstdio>
 #include <random>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/evidence_windows.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host.h"
 #include "hosts/window/host_script.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/pair_window.h"
 #include "support/test_support.h"
 
@@ -107,10 +106,10 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     QTest::keyClicks(report, "typed");
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
       QTest::keyClick(report, key);
-    host.actions()->action(window::command::kPaste)->trigger();
-    host.actions()->action(window::command::kDelete)->trigger();
+    frame->actions().paste->trigger();
+    frame->actions().deleteSelection->trigger();
     EXPECT_EQ(linesOf(*report), before);
-    EXPECT_FALSE(host.actions()->action(window::command::kPaste)->isEnabled());
+    EXPECT_FALSE(frame->actions().paste->isEnabled());
     EXPECT_FALSE(report->model().modified());
 
     // The second pair's line (TST01 against TST03), double-clicked.
@@ -140,7 +139,7 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     EXPECT_EQ(pair->selected(), pair->evidence().bestPlacement());
 
     // Edit > Copy with nothing selected: the placement table, one row each.
-    QAction* copy = host.actions()->action(window::command::kCopy);
+    QAction* copy = frame->actions().copy;
     EXPECT_TRUE(copy->isEnabled());
     copy->trigger();
     const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);

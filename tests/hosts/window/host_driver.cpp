@@ -23,12 +23,10 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/evidence_windows.h"
-#include "hosts/window/frame_window.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/host.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host_script.h"
 
@@ -48,7 +46,7 @@ int main(int argc, char* argv[]) {
   veska::window::Host host(dialogs);
   veska::test::Typist typist(host, answers);
   if (scenario == "exit-during-read") {
-    typist.whenOutOfAnswers = [&] { host.actions()->action(veska::window::command::kExit)->trigger(); };
+    typist.whenOutOfAnswers = [&] { host.frame()->actions().exit->trigger(); };
   } else if (scenario == "close-window-during-read") {
     typist.whenOutOfAnswers = [&] { veska::test::closeConsoleWindow(host); };
   } else if (scenario != "answer" && scenario != "pair-picture") {

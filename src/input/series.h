@@ -1,0 +1,34 @@
+// A tree-ring series as the readers give it and a data file's table of them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace veska::input {
+
+// A data file's limits: more series, or a longer one, end the run.
+inline constexpr int kMaxSeries = 100;
+inline constexpr int kMaxLength = 5000;
+
+struct Series {
+  std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
+  std::int32_t firstYear = 0;
+  std::vector<float> values;  // values[k] belongs to year firstYear + k
+
+  std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
+};
+
+// The series of one data file in file order, at most kMaxSeries of at most
+// kMaxLength values each.
+using SeriesTable = std::vector<Series>;
+
+// A series as a reader found it, before the limits are checked: the readers
+// keep at most kMaxLength values but count on to the end of the series, so
+// that an overlong series can be reported with its true length.
+struct SeriesRead {
+  Series series;
+  std::int32_t length = 0;  // every value the file holds for it; may exceed series.values.size()
+};
+
+}  // namespace veska::input
