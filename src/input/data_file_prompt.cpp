@@ -12,15 +12,18 @@ std::u32string openDataFile(records::Runtime& rt, int unit) {
     records::Record prompt;
     prompt.blanks(1).text("File name (/ to exit)").column(45).text("==> ");
     rt.prompt(prompt);
-    std::u32string fileName = rt.readConsoleLine();
+    // The name's bytes as typed: a name in a legacy encoding must open that
+    // file, never one whose name is its re-encoding. The whole line, so that
+    // a name too long for the system is refused rather than shortened.
+    std::string path = rt.readConsoleBytes(records::kMaxLineBytes);
+    const std::u32string fileName = records::decodeLine(path);
     if (isBailOut(fileName)) rt.endRun(" ", records::kExitNormal);
-    const auto end = fileName.find_last_not_of(U" \t");
-    fileName.resize(end == std::u32string::npos ? 0 : end + 1);
-    std::string path = records::toUtf8(fileName);
+    const auto end = path.find_last_not_of(" \t");
+    path.resize(end == std::string::npos ? 0 : end + 1);
     if (path.empty()) {
       if (auto chosen = rt.console().chooseFileForEmptyName()) path = *chosen;
     }
-    if (!path.empty() && rt.open(unit, path, records::OpenStatus::Old).ok) return records::fromUtf8(path);
+    if (!path.empty() && rt.open(unit, path, records::OpenStatus::Old).ok) return records::decodeLine(path);
     rt.writeConsole("");
     rt.writeConsole(records::Record().column(5).text("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"));
   }

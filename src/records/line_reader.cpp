@@ -1,5 +1,7 @@
 #include "records/line_reader.h"
 
+#include <cerrno>
+
 namespace veska::records {
 namespace {
 
@@ -22,8 +24,12 @@ int LineReader::get() {
     pending_ = -2;
     return c;
   }
+  errno = 0;
   const int c = std::getc(file_);
-  if (c == EOF && std::ferror(file_)) failed_ = true;
+  if (c == EOF && std::ferror(file_) && !failed_) {
+    failed_ = true;
+    error_ = errno != 0 ? errno : EIO;
+  }
   return c;
 }
 

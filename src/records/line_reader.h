@@ -26,6 +26,8 @@ class LineReader {
   // of it is skipped.
   bool next(std::string& line);
   bool failed() const { return failed_; }
+  // The errno of the failed read.
+  int error() const { return error_; }
 
  private:
   int get();
@@ -34,6 +36,7 @@ class LineReader {
   std::FILE* file_;
   int pending_ = -2;
   bool failed_ = false;
+  int error_ = 0;
 };
 
 }  // namespace veska::records

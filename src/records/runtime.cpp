@@ -1,10 +1,22 @@
 #include "records/runtime.h"
 
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "records/stop_signals.h"
+
 namespace veska::records {
 
 void Runtime::yield() {
   console_.yield();
-  if (auto quit = console_.quitStatus()) endRun(" ", *quit);
+  stopIfAsked();
+}
+
+void Runtime::stopIfAsked() {
+  if (const int signal = pendingStopSignal()) stopRun(kExitSignalBase + signal, true);
+  // The host's windows are going: nothing more can be shown in them.
+  if (auto quit = console_.quitStatus()) stopRun(*quit, false);
 }
 
 void Runtime::writeConsole(std::string_view line) {
@@ -21,23 +33,25 @@ void Runtime::prompt(const Record& record) {
   writeBytes(record.str());
 }
 
-Text Runtime::readConsoleLine() {
+Text Runtime::readConsoleLine() { return decodeLine(readConsoleBytes(4096)); }
+
+std::string Runtime::readConsoleBytes(std::size_t capacity) {
   yield();
-  auto line = console_.readLine(4096);
+  auto line = console_.readLine(capacity);
   if (!line) {
-    if (auto quit = console_.quitStatus()) endRun(" ", *quit);
+    stopIfAsked();
     // The answer never came: end the prompt's line before the message.
     if (promptOpen_) console_.write("\r\n");
     promptOpen_ = false;
     endRun(" *** End of input: run stopped ***", kExitEndOfInput);
   }
   promptOpen_ = false;
-  return decodeLine(*line);
+  return std::move(*line);
 }
 
 void Runtime::writeBytes(std::string_view bytes) {
   if (console_.write(bytes)) return;
-  if (auto quit = console_.quitStatus()) endRun(" ", *quit);
+  stopIfAsked();
   endRun(" ", kExitIoFailure);
 }
 
@@ -50,7 +64,12 @@ OpenResult Runtime::open(int unit, const std::string& path, OpenStatus status) {
 
 void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
   const OpenResult result = open(unit, path, status);
-  if (!result.ok) fatalIo("open", path, result.reason);
+  if (result.ok) return;
+  if (!result.inUse) fatalIo("open", path, result.reason);
+  const std::string message = " *** " + path + " is in use by another run ***";
+  writeConsole(message);
+  console_.fatalError(message);
+  endRun(" ", kExitIoFailure);
 }
 
 void Runtime::writeUnit(int unit, std::string_view line) {
@@ -64,7 +83,12 @@ ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
   yield();
   InputUnit* in = units_.input(unit);
   if (!in) return ReadStatus::Error;
-  return in->readRecord(record, length);
+  const ReadStatus status = in->readRecord(record, length);
+  // A failing disk is no end of the file: the series after it would be lost
+  // without a word. The name as the console shows any text (a name typed in
+  // Latin-1 included).
+  if (in->readFailed()) fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
+  return status;
 }
 
 void Runtime::stepBack(int unit) {
@@ -83,9 +107,9 @@ void Runtime::endRun(std::string_view message, int status) {
     line += "\r\n";
     console_.write(line);
   }
-  // The report's last buffered lines could not be written: a fatal I/O
-  // failure, named with the file and the system's reason, never passed over, whatever else ended the run; said
-  // once, when the run is not already ending on such a failure.
+  // The report could not be closed: a fatal I/O failure, never passed over,
+  // whatever else ended the run; said once, when the run is not already
+  // ending on such a failure.
   if (const auto failed = units_.closeAll(); failed && status != kExitIoFailure) {
     const std::string failure = " *** Cannot write " + failed->name + ": " + failed->reason + " ***";
     console_.write(failure + "\r\n");
@@ -104,9 +128,50 @@ void Runtime::fatalIo(std::string_view action, std::string_view file, std::strin
   message += ": ";
   message += reason;
   message += " ***";
+  markReportIncomplete();
   writeConsole(message);
   console_.fatalError(message);
   endRun(" ", kExitIoFailure);
+}
+
+void Runtime::markReportIncomplete() {
+  if (reportComplete_) return;
+  OutputUnit* report = units_.output(kReportUnit);
+  if (report && !report->failed()) report->writeLine(kIncompleteReportLine);
+}
+
+void Runtime::stopRun(int status, bool tellConsole) {
+  const bool tell = tellConsole && !reportComplete_;
+  markReportIncomplete();
+  if (!tell) endRun(" ", status);
+  if (promptOpen_) console_.write("\r\n");
+  promptOpen_ = false;
+  endRun(kIncompleteReportLine, status);
+}
+
+void Runtime::outOfMemory() {
+  // Written without the console's yield: nothing more is asked of a run
+  // that has no memory left than to say so.
+  constexpr std::string_view message = " *** Out of memory ***";
+  markReportIncomplete();
+  if (promptOpen_) console_.write("\r\n");
+  promptOpen_ = false;
+  console_.write(std::string(message) + "\r\n");
+  console_.fatalError(message);
+  endRun(" ", kExitIoFailure);
+}
+
+int Runtime::execute(const std::function<void(Runtime&)>& program) {
+  try {
+    try {
+      program(*this);
+    } catch (const std::bad_alloc&) {
+      outOfMemory();
+    }
+  } catch (const RunEnded& ended) {
+    return ended.status;
+  }
+  return kExitNormal;  // a program that returned ends as a normal run
 }
 
 }  // namespace veska::records

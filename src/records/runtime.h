@@ -6,9 +6,15 @@
 // the console's terminate hook and then unwinds to the host's main routine
 // by throwing RunEnded, which carries the exit status; so a test can drive a
 // whole run in-process and look at the status afterwards.
+//
+// A run stopped before its normal end (a stop signal, the host quitting, a
+// failed read, no memory left) ends its report with kIncompleteReportLine,
+// so that nobody takes a cut report for a whole one. Once the run driver has
+// said that the report is complete, a stop adds nothing to it.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,9 +29,16 @@ namespace veska::records {
 enum ExitStatus : int {
   kExitNormal = 0,      // normal end, or the user's bail-out
   kExitEndOfInput = 1,  // the console input ended while an answer was awaited
-  kExitIoFailure = 2,   // the report file could not be opened or written
+  kExitIoFailure = 2,   // a file could not be opened, read or written, the report
+                        // is in use by another run, or memory ran out
   kExitDataLimit = 3,   // a data limit stopped the run
 };
+
+// A stop signal's exit status is this plus the signal's number.
+inline constexpr int kExitSignalBase = 128;
+
+inline constexpr std::string_view kIncompleteReportLine =
+    " *** Run stopped before its end: this report is incomplete ***";
 
 struct RunEnded {
   int status;
@@ -52,6 +65,8 @@ class Runtime {
   Text readConsole(std::size_t length);
   // Like readConsole, but the whole line (trailing blanks kept).
   Text readConsoleLine();
+  // The answer line's bytes as typed, up to `capacity` of them.
+  std::string readConsoleBytes(std::size_t capacity);
 
   // Opens a unit; a failure of a statement without failure branch ends the run.
   OpenResult open(int unit, const std::string& path, OpenStatus status);
@@ -65,19 +80,35 @@ class Runtime {
 
   // The message as a console line, then one console line read and dropped.
   void pause(std::string_view message);
+  // Everything the report is to hold has been written: a stop from now on
+  // leaves it as it is.
+  void reportComplete() { reportComplete_ = true; }
+  // Runs the program to its end; its exit status. An allocation failure ends
+  // the run with " *** Out of memory ***" and kExitIoFailure.
+  int execute(const std::function<void(Runtime&)>& program);
   // The message as a console line unless it is a single blank; every unit
   // closed; the terminate hook; then unwinds with RunEnded{status}.
   [[noreturn]] void endRun(std::string_view message, int status);
   // A fatal I/O failure: a console line naming the file and the reason, then
   // the end of run with kExitIoFailure.
   [[noreturn]] void fatalIo(std::string_view action, std::string_view file, std::string_view reason);
+  // The run stopped before its end: the report marked (unless complete), the
+  // same line on the console when tellConsole, then the end of run.
+  [[noreturn]] void stopRun(int status, bool tellConsole);
 
  private:
   void writeBytes(std::string_view bytes);
+  // Ends the run when a stop signal came or the host is quitting.
+  void stopIfAsked();
+  // The report's last line says that it is incomplete, when there is a report
+  // that can still be written and the run has not completed it.
+  void markReportIncomplete();
+  [[noreturn]] void outOfMemory();
 
   Console& console_;
   Units units_;
   bool promptOpen_ = false;  // the last console write left its line open
+  bool reportComplete_ = false;
 };
 
 }  // namespace veska::records

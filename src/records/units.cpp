@@ -1,8 +1,15 @@
 #include "records/units.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <climits>
 #include <cstring>
-#include <sys/stat.h>
+
+#include "records/read_stream.h"
 
 namespace veska::records {
 
@@ -35,24 +42,44 @@ void InputUnit::stepBack() {
   if (haveLast_) replay_ = true;
 }
 
-OutputUnit::OutputUnit(std::FILE* file, std::string name) : file_(file), name_(std::move(name)) {}
+OutputUnit::OutputUnit(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
 
 OutputUnit::~OutputUnit() { close(); }
 
 bool OutputUnit::writeLine(std::string_view line) {
-  if (!file_) return false;
-  errno = 0;
-  if (std::fwrite(line.data(), 1, line.size(), file_) == line.size() && std::fputc('\n', file_) != EOF) return true;
-  error_ = errno != 0 ? std::strerror(errno) : "Write failed";
-  return false;
+  if (fd_ < 0) return false;
+  // The line and its end in one call, so a reader never sees half a line
+  // more than it must; a short write goes on where it stopped.
+  char newline = '\n';
+  iovec parts[2] = {{const_cast<char*>(line.data()), line.size()}, {&newline, 1}};
+  iovec* next = parts;
+  int count = 2;
+  while (count > 0) {
+    const ssize_t n = ::writev(fd_, next, count);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error_ = std::strerror(errno);
+      return false;
+    }
+    auto left = static_cast<std::size_t>(n);
+    while (count > 0 && left >= next->iov_len) {
+      left -= next->iov_len;
+      ++next;
+      --count;
+    }
+    if (count > 0) {
+      next->iov_base = static_cast<char*>(next->iov_base) + left;
+      next->iov_len -= left;
+    }
+  }
+  return true;
 }
 
 bool OutputUnit::close() {
-  if (!file_) return true;
-  errno = 0;
-  const bool ok = std::fclose(file_) == 0;
-  if (!ok) error_ = errno != 0 ? std::strerror(errno) : "Write failed";
-  file_ = nullptr;
+  if (fd_ < 0) return true;
+  const bool ok = ::close(fd_) == 0;  // the lock goes with the descriptor
+  if (!ok) error_ = std::strerror(errno);
+  fd_ = -1;
   return ok;
 }
 
@@ -60,18 +87,71 @@ OpenResult Units::open(int unit, const std::string& path, OpenStatus status) {
   if (path.empty()) return {false, "No file name given"};
   // The system would take the name to end at a NUL and open another file.
   if (path.find('\0') != std::string::npos) return {false, std::strerror(EINVAL)};
-  errno = 0;
-  if (status == OpenStatus::Old) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {false, std::strerror(EISDIR)};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return {false, std::strerror(errno)};
-    inputs_[unit] = std::make_unique<InputUnit>(f, path);
-    return {true, {}};
+  // Said here rather than left to the system, so that no layer below can
+  // ever shorten a longer name into one it accepts.
+  if (path.size() >= PATH_MAX) return {false, std::strerror(ENAMETOOLONG)};
+  return status == OpenStatus::Old ? openInput(unit, path) : openOutput(unit, path);
+}
+
+namespace {
+
+OpenResult failure(int error) { return {false, std::strerror(error)}; }
+
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
+bool Units::isWrittenByThisRun(const struct stat& file) const {
+  struct stat other {};
+  for (const std::string& kept : kept_)
+    if (::stat(kept.c_str(), &other) == 0 && sameFile(file, other)) return true;
+  for (const auto& [n, out] : outputs_)
+    if (out->fd() >= 0 && ::fstat(out->fd(), &other) == 0 && sameFile(file, other)) return true;
+  return false;
+}
+
+OpenResult Units::openInput(int unit, const std::string& path) {
+  // Looked at before the open, so that opening a device has no effect on it,
+  // and again on what was opened, in case the name changed in between. The
+  // open does not wait for a FIFO's writer.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return failure(errno);
+  if (S_ISDIR(st.st_mode)) return failure(EISDIR);
+  if (!S_ISREG(st.st_mode)) return {false, "Not a regular file"};
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return failure(errno);
+  const auto refuse = [fd](OpenResult result) {
+    ::close(fd);
+    return result;
+  };
+  if (::fstat(fd, &st) != 0) return refuse(failure(errno));
+  if (!S_ISREG(st.st_mode)) return refuse({false, "Not a regular file"});
+  if (isWrittenByThisRun(st)) return refuse({false, "The file is the run's own report"});
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* stream = openReadStream(fd, -1, true);
+  if (!stream) return refuse(failure(ENOMEM));
+  inputs_[unit] = std::make_unique<InputUnit>(stream, path);
+  return {true, {}};
+}
+
+OpenResult Units::openOutput(int unit, const std::string& path) {
+  // Not emptied by the open: a file that another run holds must be left as
+  // it is, so the lock comes first.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return failure(errno);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+    ::close(fd);
+    return {false, std::strerror(EWOULDBLOCK), true};
   }
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return {false, std::strerror(errno)};
-  outputs_[unit] = std::make_unique<OutputUnit>(f, path);
+  // A file system without locks still gets its report. Only a regular file
+  // has contents to replace (a device such as /dev/null has none).
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return failure(error);
+  }
+  outputs_[unit] = std::make_unique<OutputUnit>(fd, path);
   return {true, {}};
 }
 

@@ -3,6 +3,7 @@
 // whether the run goes on or ends and with which exit status, and what the
 // report holds afterwards. Nothing here may crash, hang or lose a report.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -30,12 +31,18 @@ const std::string kAnswers = "data.rwl\nM\nN\n\n";
 
 // What the report holds once the run is over.
 struct Report {
-  enum Kind { Absent, Empty, Listing } kind = Absent;
+  enum Kind { Absent, Empty, Listing, Exact, CutAt } kind = Absent;
   std::vector<std::string> ids;  // Listing: the heading, then one line per series, in order
+  std::string bytes;             // Exact: the whole file
+  std::size_t size = 0;          // CutAt: the heading, and the file cut at this size
 };
-Report absent() { return {Report::Absent, {}}; }
-Report empty() { return {Report::Empty, {}}; }
-Report listing(std::vector<std::string> ids) { return {Report::Listing, std::move(ids)}; }
+Report absent() { return {Report::Absent, {}, {}, 0}; }
+Report empty() { return {Report::Empty, {}, {}, 0}; }
+Report listing(std::vector<std::string> ids) { return {Report::Listing, std::move(ids), {}, 0}; }
+Report exactly(std::string bytes) { return {Report::Exact, {}, std::move(bytes), 0}; }
+Report cutAt(std::size_t size) { return {Report::CutAt, {}, {}, size}; }
+
+const std::string kIncomplete = " *** Run stopped before its end: this report is incomplete ***\n";
 
 // One row: what is given, and what must come of it. Rows are written as
 // BadInput("what").data(...).answers(...).status(...)...
@@ -50,6 +57,7 @@ struct BadInput {
   BadInput& report(Report report) { return set(report_, std::move(report)); }
   BadInput& prepare(std::function<void(const TempDir&)> f) { return set(prepare_, std::move(f)); }
   BadInput& readsLike(std::string bytes) { return set(readsLike_, std::move(bytes)); }
+  BadInput& shell(std::string prefix) { return set(shell_, std::move(prefix)); }
 
   std::string what_;
   std::string data_;         // the bytes of data.rwl
@@ -61,6 +69,7 @@ struct BadInput {
   Report report_;
   std::function<void(const TempDir&)> prepare_;  // more files before the run
   std::string readsLike_;  // when set: the report must equal that of this file's run
+  std::string shell_;      // before the program in its shell command (see runConsole)
 
  private:
   template <class T, class V>
@@ -244,10 +253,10 @@ std::vector<BadInput> reportAndAnswerCases() {
           .endsWith(kFilePrompt + "data.rwl\n *** Cannot open VESKA.OUT: Is a directory ***\n")
           .report(absent())
           .prepare([](const TempDir& dir) { std::filesystem::create_directory(dir.file("VESKA.OUT")); }),
-      BadInput("a report file that cannot be written says so at the end")
+      BadInput("a report file that cannot be written ends the run at its first line")
           .data(oak)
           .status(2)
-          .endsWith(kClosing + " *** Cannot write VESKA.OUT: No space left on device ***\n")
+          .endsWith(kCodePrompt + "M\n *** Cannot write VESKA.OUT: No space left on device ***\n")
           .report(absent())
           .prepare([](const TempDir& dir) { std::filesystem::create_symlink("/dev/full", dir.file("VESKA.OUT")); }),
       BadInput("no answer at all")
@@ -332,6 +341,89 @@ std::vector<BadInput> forgivenCases() {
   };
 }
 
+// Files a run must neither harm nor wait for, names opened as typed, and the
+// ways a run can die without a word: each ends with a message and a status.
+std::vector<BadInput> safetyCases() {
+  const std::string oak = rwSeries("OAK01", 1900, widths(80, 1));
+  const std::string elm = rwSeries("ELM02", 1951, widths(70, 2));
+  const std::string earlier = "an earlier run's report\n";
+  // A path of the longest length the system takes (4095 bytes) names
+  // data.rwl; an answer that goes on behind it with a blank names another
+  // file, which a shortened answer would take for data.rwl.
+  std::string longest;
+  while (longest.size() + 2 + 8 <= 4095) longest += "./";
+  longest.resize(4095 - 8, '/');
+  longest += "data.rwl";
+  std::vector<BadInput> cases = {
+      BadInput("the report, by its name, a symbolic link or a hard link, is no data file")
+          .noFile(true)
+          .answers("VESKA.OUT\nlink.rwl\nhard.rwl\n/\n")
+          .shows({kFilePrompt + "VESKA.OUT\n" + kCannotOpen, kFilePrompt + "link.rwl\n" + kCannotOpen,
+                  kFilePrompt + "hard.rwl\n" + kCannotOpen + kFilePrompt + "/\n"})
+          .report(exactly(earlier))
+          .prepare([earlier](const TempDir& dir) {
+            writeFile(dir.file("VESKA.OUT"), earlier);
+            std::filesystem::create_symlink("VESKA.OUT", dir.file("link.rwl"));
+            std::filesystem::create_hard_link(dir.file("VESKA.OUT"), dir.file("hard.rwl"));
+          }),
+      BadInput("the open report is no dated file")
+          .data(oak)
+          .answers("data.rwl\nM\nY\nVESKA.OUT\n/\n")
+          .shows({kDatedPrompt + "Y\n" + kFilePrompt + "VESKA.OUT\n" + kCannotOpen + kFilePrompt + "/\n"})
+          .report(listing({"OAK01"})),
+      BadInput("a FIFO without a writer and a device are refused at once")
+          .noFile(true)
+          .answers("pipe.rwl\n/dev/zero\n/\n")
+          .shell("timeout 20")
+          .shows({kFilePrompt + "pipe.rwl\n" + kCannotOpen, kFilePrompt + "/dev/zero\n" + kCannotOpen})
+          .endsWith(kFilePrompt + "/\n")
+          .report(absent())
+          .prepare([](const TempDir& dir) { ASSERT_EQ(::mkfifo(dir.file("pipe.rwl").c_str(), 0600), 0); }),
+      BadInput("a name typed in Latin-1 opens that file, not its UTF-8 twin")
+          .noFile(true)
+          .answers("caf\xE9.rwl\nM\nN\n\n")
+          .endsWith(kClosing)
+          .report(listing({"OAK01"}))
+          .prepare([oak, elm](const TempDir& dir) {
+            writeFile(dir.file("caf\xE9.rwl"), oak);
+            writeFile(dir.file("caf\xC3\xA9.rwl"), elm);
+          }),
+      BadInput("an answer longer than the longest path is asked again, never shortened")
+          .data(oak)
+          .answers(longest + " x.bak\n" + longest + "\nM\nN\n\n")
+          .shows({" x.bak\n" + kCannotOpen + kFilePrompt + longest + "\n" + kCodePrompt})
+          .endsWith(kClosing)
+          .report(listing({"OAK01"})),
+      BadInput("control characters of a title line reach the terminal as question marks")
+          .data("\x1B]0;owned\x07 Site\x7F\x01\tx\n" + oak)
+          .shows({"\n Title of data:\n ?]0;owned? Site??\tx"})
+          .endsWith(kClosing)
+          .report(listing({"OAK01"})),
+      BadInput("a file-size limit ends the run as a failed write")
+          .data(manySeries(100))
+          .shell("ulimit -f 2 &&")  // 512-byte blocks in a POSIX shell
+          .status(2)
+          .endsWith(kCodePrompt + "M\n *** Cannot write VESKA.OUT: File too large ***\n")
+          .report(cutAt(1024)),
+  };
+#ifdef VESKA_FAULT_SHIM
+  const std::string shim = std::string("LD_PRELOAD='") + VESKA_FAULT_SHIM + "' ";
+  cases.push_back(BadInput("a read error in a data file ends the run and marks the report")
+                      .data(oak + elm)
+                      .shell(shim + "VESKA_FAIL_READ_OF=data.rwl VESKA_FAIL_READ_AFTER=" + std::to_string(oak.size()))
+                      .status(2)
+                      .endsWith(kCodePrompt + "M\n *** Cannot read data.rwl: Input/output error ***\n")
+                      .report(exactly(kIncomplete)));
+  cases.push_back(BadInput("running out of memory ends the run and marks the report")
+                      .data(oak)
+                      .shell(shim + "VESKA_FAIL_NEW_OVER=15000")
+                      .status(2)
+                      .endsWith(kFilePrompt + "data.rwl\n *** Out of memory ***\n")
+                      .report(exactly(kIncomplete)));
+#endif
+  return cases;
+}
+
 struct RunResult {
   ConsoleRun run;
   bool reportIsFile = false;
@@ -343,7 +435,7 @@ RunResult runCase(const BadInput& c, const std::string& data) {
   if (!c.noFile_) writeFile(dir.file("data.rwl"), data);
   if (c.prepare_) c.prepare_(dir);
   RunResult r;
-  r.run = runConsole(dir.path(), c.answers_);
+  r.run = runConsole(dir.path(), c.answers_, c.shell_);
   const auto report = dir.file("VESKA.OUT");
   r.reportIsFile = std::filesystem::is_regular_file(report);
   if (r.reportIsFile) r.report = readFile(report);
@@ -358,6 +450,15 @@ void expectReport(const RunResult& r, const Report& expected) {
     case Report::Empty:
       ASSERT_TRUE(r.reportIsFile);
       EXPECT_EQ(r.report, "");
+      return;
+    case Report::Exact:
+      ASSERT_TRUE(r.reportIsFile);
+      EXPECT_EQ(r.report, expected.bytes);
+      return;
+    case Report::CutAt:
+      ASSERT_TRUE(r.reportIsFile);
+      EXPECT_TRUE(r.report.starts_with(kHeading)) << r.report;
+      EXPECT_EQ(r.report.size(), expected.size);
       return;
     case Report::Listing: {
       ASSERT_TRUE(r.reportIsFile);
@@ -420,6 +521,10 @@ TEST(BadInputs, ReportFileAndAnswers) {
     if (c.what_.find("cannot be written") != std::string::npos && !std::filesystem::exists("/dev/full")) continue;
     check(c);
   }
+}
+
+TEST(BadInputs, FilesNamesAndFailures) {
+  for (const BadInput& c : safetyCases()) check(c);
 }
 
 TEST(BadInputs, LayoutFaultsTheColumnsForgive) {

@@ -93,14 +93,13 @@ TEST(Runtime, ReportWriteToAnUnopenedUnitIsAFatalFailure) {
   EXPECT_EQ(console.output, " *** Cannot write unit 11: Unit not open ***\r\n");
 }
 
-TEST(Runtime, ReportThatCannotBeWrittenSaysSoAtTheEnd) {
+TEST(Runtime, AReportWriteThatFailsEndsTheRunAtOnce) {
   test::ScriptedConsole console;
   Runtime rt(console);
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
-  rt.writeUnit(kReportUnit, "buffered, then lost");
-  EXPECT_EQ(endStatus([&] { rt.endRun(" ", kExitNormal); }), kExitIoFailure);
-  // The console line names the file and the system's reason.
+  EXPECT_EQ(endStatus([&] { rt.writeUnit(kReportUnit, "never held back for later"); }), kExitIoFailure);
+  // The file and the system's reason.
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
 
@@ -118,16 +117,16 @@ TEST(Runtime, AReportThatFailsMidRunIsReportedOnce) {
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
 
-TEST(Runtime, AReportLostAtTheEndIsAFatalFailureWhateverEndedTheRun) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  for (const int status : {kExitEndOfInput, kExitDataLimit}) {
-    SCOPED_TRACE(status);
-    test::ScriptedConsole console;
-    Runtime rt(console);
-    rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
-    rt.writeUnit(kReportUnit, "listed series, then lost");
-    EXPECT_EQ(endStatus([&] { rt.endRun(" ", status); }), kExitIoFailure);
-    EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
+TEST(Runtime, EachReportLineIsInTheFileAsItIsWritten) {
+  test::TempDir dir;
+  test::ScriptedConsole console;
+  Runtime rt(console);
+  rt.openOrDie(kReportUnit, "VESKA.OUT", OpenStatus::Unknown);
+  std::string expected;
+  for (const std::string line : {"", "  UNDATED TREE-RING SERIES:", "     1  OAK01     0"}) {
+    rt.writeUnit(kReportUnit, line);
+    expected += line + "\n";
+    EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), expected);
   }
 }
 

@@ -1,20 +1,35 @@
 #include "hosts/terminal/stdio_console.h"
 
-#include <string>
+#include "records/read_stream.h"
+#include "records/stop_signals.h"
 
 namespace veska::terminal {
 
 StdioConsole::StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers)
-    : out_(out), in_(in), echo_(echoAnswers) {}
+    : out_(out),
+      inStream_(records::openReadStream(::fileno(in), records::stopWakeFd(), false)),
+      in_(inStream_ ? inStream_ : in),
+      echo_(echoAnswers) {}
 
-bool StdioConsole::write(std::string_view bytes) {
+StdioConsole::~StdioConsole() {
+  if (inStream_) std::fclose(inStream_);
+}
+
+std::string terminalText(std::string_view bytes) {
   // Records end with CR LF for the window; a terminal wants LF alone.
   std::string text;
   text.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    text.push_back(bytes[i]);
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    const bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F;
+    text.push_back(control ? '?' : static_cast<char>(c));
   }
+  return text;
+}
+
+bool StdioConsole::write(std::string_view bytes) {
+  const std::string text = terminalText(bytes);
   // A closed or full terminal must not stop the run from writing its report.
   std::fwrite(text.data(), 1, text.size(), out_);
   std::fflush(out_);
@@ -26,8 +41,8 @@ std::optional<std::string> StdioConsole::readLine(std::size_t capacity) {
   if (!in_.next(line)) return std::nullopt;
   if (line.size() > capacity) line.resize(capacity);
   if (echo_) {
-    std::fwrite(line.data(), 1, line.size(), out_);
-    std::fputc('\n', out_);
+    const std::string text = terminalText(line) + "\n";
+    std::fwrite(text.data(), 1, text.size(), out_);
     std::fflush(out_);
   }
   return line;
