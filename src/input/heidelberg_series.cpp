@@ -107,10 +107,13 @@ bool readBlock(records::Runtime& rt, int unit, Block& block) {
     const std::size_t eq = content.find(U'=');
     if (eq == std::u32string_view::npos) continue;
     const std::u32string_view key = trimmed(content.substr(0, eq));
-    const std::u32string value(trimmed(content.substr(eq + 1)));
+    // The value as written after "=": an identifier may begin with blanks,
+    // as in the decadal layouts.
+    std::u32string value(content.substr(eq + 1));
+    if (!sameWord(key, U"KeyCode")) value = trimmed(value);
     if (sameWord(key, U"KeyCode")) {
       block.keyCode = value;
-      block.hasKeyCode = !value.empty();
+      block.hasKeyCode = !trimmed(value).empty();
     } else if (sameWord(key, U"DateBegin")) {
       block.dateBegin = value;
     } else if (sameWord(key, U"Length")) {
