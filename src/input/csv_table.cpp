@@ -1,6 +1,7 @@
 #include "input/csv_table.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -38,7 +39,11 @@ std::vector<std::u32string_view> split(std::u32string_view line, char32_t separa
   }
 }
 
-bool isMissing(std::u32string_view cell) { return cell.empty() || cell == U"NA" || cell == U"na"; }
+// R writes a missing value as NA, other programs leave the cell empty or
+// write NaN.
+bool isMissing(std::u32string_view cell) {
+  return cell.empty() || cell == U"NA" || cell == U"na" || cell == U"NaN" || cell == U"nan";
+}
 
 std::optional<float> decimal(std::u32string_view cell, char32_t separator) {
   std::string ascii;
@@ -49,7 +54,9 @@ std::optional<float> decimal(std::u32string_view cell, char32_t separator) {
   if (!ascii.empty() && ascii[0] == '+') ascii.erase(0, 1);
   float value = 0;
   const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-  if (ec != std::errc() || end != ascii.data() + ascii.size()) return std::nullopt;
+  // An infinite width is no measurement, and it would spoil every statistic
+  // of its series.
+  if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

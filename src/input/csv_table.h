@@ -10,7 +10,7 @@
 namespace veska::input {
 
 // Every column after the year as one series, in column order, named by its
-// header cut to 8 characters. Empty and "NA" cells before a series' first
+// header cut to 8 characters. Empty, "NA" and "NaN" cells before a series' first
 // value and after its last are not part of it; a series with such a gap
 // between values is not loaded, with a console warning naming it. Values
 // are decimal millimetres, rounded once to single precision (with

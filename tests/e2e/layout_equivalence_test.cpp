@@ -161,7 +161,8 @@ TEST(LayoutEquivalence, CsvCopyGivesTheSameValuesToOneStep) {
       for (std::size_t k = 0; k < table[i].values.size(); ++k) {
         const float a = table[i].values[k];
         const float b = copy[i].values[k];
-        EXPECT_TRUE(a == b || std::nextafter(a, b) == b) << trimmedId(table[i]) << " value " << k << ": " << a << " " << b;
+        EXPECT_TRUE(a == b || std::nextafter(a, b) == b)
+            << trimmedId(table[i]) << " value " << k << ": " << a << " " << b;
       }
     }
   }

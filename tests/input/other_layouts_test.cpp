@@ -113,6 +113,8 @@ TEST_F(OtherLayoutsTest, RefusalsSayWhatWasNotLoaded) {
        "    *** CSV table, row 3: the years do not rise by one: file not read ***"},
       {"gap", "Year,A,B\n1990,1,1\n1991,NA,1\n1992,2,1\n", -1, 1,
        "    *** Series A        has a gap between its values: not loaded ***"},
+      {"infinite value", "Year\tA\n1990\t1\n1991\tinf\n", records::kExitDataLimit, 0,
+       "    *** CSV table, row 3: a value is no decimal number: file not read ***"},
   };
   for (const Refusal& row : rows) {
     SCOPED_TRACE(row.name);
