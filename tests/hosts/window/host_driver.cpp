@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QAction>
+#include <QStandardPaths>
 
 #include "hosts/window/host.h"
 #include "hosts/window/frame_window.h"
@@ -20,6 +21,7 @@
 #include "hosts/window/host_script.h"
 
 int main(int argc, char* argv[]) {
+  QStandardPaths::setTestModeEnabled(true);  // never the user's own settings
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   if (argc < 2) return 100;
