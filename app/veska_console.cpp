@@ -36,5 +36,6 @@ int main(int argc, char* argv[]) {
   veska::records::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::records::Runtime runtime(console);
-  return runtime.execute(veska::dialogue::runCrossdating);
+  // No observer: this host draws nothing, so the run keeps no copies.
+  return runtime.execute([](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
 }

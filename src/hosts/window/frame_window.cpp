@@ -1,3 +1,7 @@
+// Before any Qt header: Qt's "slots" keyword would clash with the best
+// three's slots that the pair window's header brings in.
+#include "hosts/window/pair_window.h"
+
 #include "hosts/window/frame_window.h"
 
 #include <QAction>
@@ -54,6 +58,7 @@ FrameWindow::~FrameWindow() {
 void FrameWindow::createActions() {
   createFileActions();
   createEditActions();
+  createViewActions();
   createWindowActions();
 }
 
@@ -64,10 +69,10 @@ void FrameWindow::createFileActions() {
   actions_.save->setShortcut(QKeySequence::Save);
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
-  forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs);
+  forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
   actions_.print = new QAction(tr("Print..."), this);
   actions_.print->setShortcut(QKeySequence::Print);
-  forwardToActiveWindow(actions_.print, &TextCommands::print);
+  forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
   actions_.about = new QAction(tr("&About..."), this);
   connect(actions_.about, &QAction::triggered, this, &FrameWindow::aboutRequested);
   actions_.exit = new QAction(tr("E&xit"), this);
@@ -85,7 +90,7 @@ void FrameWindow::createEditActions() {
   forwardToActiveWindow(actions_.cut, &TextCommands::cut);
   actions_.copy = new QAction(tr("&Copy"), this);
   actions_.copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  forwardToActiveWindow(actions_.copy, &TextCommands::copy);
+  forwardToActiveWindow(actions_.copy, &TextCommands::copy, &PairWindow::copyTable);
   actions_.paste = new QAction(tr("&Paste"), this);
   actions_.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   forwardToActiveWindow(actions_.paste, &TextCommands::paste);
@@ -95,6 +100,13 @@ void FrameWindow::createEditActions() {
   forwardToActiveWindow(actions_.font, &TextCommands::chooseFont);
   actions_.colour = new QAction(tr("&Color"), this);
   forwardToActiveWindow(actions_.colour, &TextCommands::chooseColour);
+}
+
+void FrameWindow::createViewActions() {
+  actions_.report = new QAction(tr("&Report"), this);
+  connect(actions_.report, &QAction::triggered, this, &FrameWindow::reportRequested);
+  actions_.pair = new QAction(tr("&Pair..."), this);
+  connect(actions_.pair, &QAction::triggered, this, &FrameWindow::pairRequested);
 }
 
 void FrameWindow::createWindowActions() {
@@ -109,10 +121,14 @@ void FrameWindow::createWindowActions() {
   connect(actions_.arrangeIcons, &QAction::triggered, this, &FrameWindow::arrangeIcons);
 }
 
-void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*command)()) {
-  connect(action, &QAction::triggered, this, [this, command] {
-    TextWindow* window = activeTextWindow();
-    if (window && window->commands()) (window->commands()->*command)();
+void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
+                                        std::function<void(PairWindow&)> pairCommand) {
+  connect(action, &QAction::triggered, this, [this, command, pairCommand] {
+    if (TextWindow* window = activeTextWindow()) {
+      if (window->commands()) (window->commands()->*command)();
+    } else if (PairWindow* pair = activePairWindow(); pair && pairCommand) {
+      pairCommand(*pair);
+    }
   });
 }
 
@@ -135,6 +151,9 @@ void FrameWindow::createMenus() {
   QMenu* format = menuBar()->addMenu(tr("F&ormat"));
   format->addActions({actions_.font, actions_.colour});
 
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  view->addActions({actions_.report, actions_.pair});
+
   windowMenu_ = menuBar()->addMenu(tr("&Window"));
   connect(windowMenu_, &QMenu::aboutToShow, this, &FrameWindow::updateWindowMenu);
 }
@@ -153,6 +172,17 @@ TextWindow* FrameWindow::activeTextWindow() const {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
   auto* window = sub ? qobject_cast<TextWindow*>(sub->widget()) : nullptr;
   return window && !window->isClosed() ? window : nullptr;
+}
+
+PairWindow* FrameWindow::activePairWindow() const {
+  QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+  return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+void FrameWindow::setRunEvidence(bool report, bool pairs) {
+  hasReport_ = report;
+  hasPairs_ = pairs;
+  updateMenus();
 }
 
 QMdiSubWindow* FrameWindow::subWindowOf(const TextWindow* window) const {
@@ -236,11 +266,16 @@ void FrameWindow::updateMenus() {
   const bool hasWindow = window != nullptr;
   actions_.save->setEnabled(hasWindow && window->model().modified());
   const bool edit = hasWindow && window->model().editCommandsEnabled();
-  for (QAction* action : {actions_.cut, actions_.copy, actions_.deleteSelection}) action->setEnabled(edit);
-  for (QAction* action : {actions_.saveAs, actions_.print, actions_.undo, actions_.paste, actions_.font,
-                          actions_.colour}) {
-    action->setEnabled(hasWindow);
-  }
+  const bool writable = hasWindow && !window->readOnly();
+  for (QAction* action : {actions_.cut, actions_.deleteSelection}) action->setEnabled(edit && writable);
+  actions_.paste->setEnabled(writable);
+  for (QAction* action : {actions_.undo, actions_.font, actions_.colour}) action->setEnabled(hasWindow);
+  // A pair window saves and prints its picture and copies its placements.
+  const bool pairWindow = activePairWindow() != nullptr;
+  actions_.copy->setEnabled(edit || pairWindow);
+  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow || pairWindow);
+  actions_.report->setEnabled(hasReport_);
+  actions_.pair->setEnabled(hasPairs_);
 }
 
 // The fixed entries, then one checkable entry per text window, as "&1 title".

@@ -1,9 +1,11 @@
 // The frame window (object name MDIFRAME): the menu bar, the MDI client
-// (MDICLIENT) holding the text windows, and the exit sequence. As in Qt's
-// MDI example, every action is built in createActions() and connected to
-// its slot there, and what is enabled is recomputed from the active text
-// window in updateMenus().
+// (MDICLIENT) holding the text windows and the pair windows, and the exit
+// sequence. As in Qt's MDI example, every action is built in createActions()
+// and connected to its slot there, and what is enabled is recomputed from the
+// active window in updateMenus().
 #pragma once
+
+#include <functional>
 
 #include <QMainWindow>
 
@@ -15,6 +17,7 @@ class QMenu;
 namespace veska::window {
 
 class HostState;
+class PairWindow;
 class TextCommands;
 class TextWindow;
 
@@ -36,6 +39,8 @@ class FrameWindow : public QMainWindow {
     QAction* deleteSelection = nullptr;
     QAction* font = nullptr;
     QAction* colour = nullptr;
+    QAction* report = nullptr;
+    QAction* pair = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontally = nullptr;
     QAction* tileVertically = nullptr;
@@ -50,6 +55,9 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdiArea() const { return mdiArea_; }
   QMdiSubWindow* addTextWindow(TextWindow* window, const QRect& geometry);
   TextWindow* activeTextWindow() const;
+  PairWindow* activePairWindow() const;
+  // Whether View > Report and View > Pair... have a finished run to show.
+  void setRunEvidence(bool report, bool pairs);
 
  public slots:
   // Asks every text window to close; when all agree, requests the quit with
@@ -64,6 +72,9 @@ class FrameWindow : public QMainWindow {
 
  signals:
   void aboutRequested();
+  // View > Report and View > Pair..., for whoever keeps the run's windows.
+  void reportRequested();
+  void pairRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -72,12 +83,15 @@ class FrameWindow : public QMainWindow {
   void createActions();
   void createFileActions();
   void createEditActions();
+  void createViewActions();
   void createWindowActions();
   void createMenus();
   void updateMenus();
   void updateWindowMenu();
-  // Connects `action` to `command` of the active text window's commands.
-  void forwardToActiveWindow(QAction* action, void (TextCommands::*command)());
+  // Connects `action` to `command` of the active text window's commands, or
+  // to `pairCommand` when the active window is a pair window.
+  void forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
+                             std::function<void(PairWindow&)> pairCommand = {});
   void tile(Qt::Orientation orientation);
   TextWindow* nextToClose() const;
   QMdiSubWindow* subWindowOf(const TextWindow* window) const;
@@ -86,6 +100,8 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdiArea_;
   Actions actions_;
   QMenu* windowMenu_ = nullptr;
+  bool hasReport_ = false;
+  bool hasPairs_ = false;
 };
 
 }  // namespace veska::window

@@ -7,6 +7,7 @@
 
 #include "hosts/window/desktop_settings.h"
 #include "hosts/window/dialogs.h"
+#include "hosts/window/evidence_windows.h"
 #include "hosts/window/file_drop.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
@@ -29,7 +30,9 @@ void showWhole(FrameWindow& frame, const QRect& window) {
 
 }  // namespace
 
-Host::Host(Dialogs& dialogs) : Host(dialogs, dialogue::runCrossdating) {}
+// The run tells the report and pair windows about its series and pairs.
+Host::Host(Dialogs& dialogs)
+    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, evidence_.get()); }) {}
 
 Host::Host(Dialogs& dialogs, Program program)
     : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
@@ -68,17 +71,20 @@ int Host::run() {
   console_ = createTextWindow(QStringLiteral("Input/Output"), consoleGeometry);
   if (!console_) return kExitNoWindow;
   if (!placed) showWhole(*frame_, consoleGeometry);
+  evidence_ = std::make_unique<EvidenceWindows>(
+      *frame_, dialogs_,
+      [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });
   return runProgram();
 }
 
 // The window takes the unit-window slot registered last and counts as open
 // until it agrees to close.
-TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) {
+TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, bool showsUnit) {
   auto* window = new TextWindow;
   window->setWindowTitle(title);
   window->setWindowIcon(textIcon_);
   TextCommands::attach(*window, dialogs_, state_.textSavePath);
-  units_.attachNewWindow(window);
+  if (showsUnit) units_.attachNewWindow(window);
   state_.windowOpened(window);
   QObject::connect(window, &TextWindow::closed, &state_, [this](TextWindow* closed) {
     units_.detach(closed);

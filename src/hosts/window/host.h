@@ -22,6 +22,7 @@
 namespace veska::window {
 
 class Dialogs;
+class EvidenceWindows;
 class FrameWindow;
 
 // Exit codes of start-up failures.
@@ -47,11 +48,14 @@ class Host {
   UnitWindowTable& units() { return units_; }
   FrameWindow* frame() const { return frame_.get(); }
   TextWindow* consoleWindow() const { return console_; }
+  // The report and pair windows of the run, once the frame exists.
+  EvidenceWindows* evidence() const { return evidence_.get(); }
 
   static QString programFileName();
 
  private:
-  TextWindow* createTextWindow(const QString& title, const QRect& geometry);
+  // A text window; the one made first shows the console unit.
+  TextWindow* createTextWindow(const QString& title, const QRect& geometry, bool showsUnit = true);
   int runProgram();
 
   Dialogs& dialogs_;
@@ -63,6 +67,7 @@ class Host {
   QIcon textIcon_;
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
+  std::unique_ptr<EvidenceWindows> evidence_;
 };
 
 }  // namespace veska::window

@@ -111,16 +111,20 @@ bool TextCommands::copyToClipboard() {
   return true;
 }
 
+// A read-only window's text stays as it is: it only copies.
 void TextCommands::cut() {
+  if (window_.readOnly()) return;
   if (copyToClipboard()) deleteSelection();
 }
 
 void TextCommands::deleteSelection() {
+  if (window_.readOnly()) return;
   window_.model().deleteSelection();
   window_.refresh();
 }
 
 void TextCommands::paste() {
+  if (window_.readOnly()) return;
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
   window_.typeCharacters(pastedCharacters(text.toStdU32String()));

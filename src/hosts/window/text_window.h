@@ -53,6 +53,12 @@ class TextWindow : public QAbstractScrollArea {
   void setCloseGuard(CloseGuard guard) { closeGuard_ = std::move(guard); }
   bool isClosed() const { return closed_; }
 
+  // A read-only window (the report) scrolls, selects, copies, saves and
+  // prints, but takes no typing, Paste, Cut or Delete, and a double-click
+  // names the line rather than selecting a word.
+  void setReadOnly(bool readOnly);
+  bool readOnly() const { return readOnly_; }
+
  signals:
   // Something the menus or a waiting read follow may have changed.
   void stateChanged();
@@ -60,6 +66,8 @@ class TextWindow : public QAbstractScrollArea {
   void closed(veska::window::TextWindow* window);
   // The window refused to close (its text is kept).
   void closeRefused();
+  // A read-only window's line (from 0) was double-clicked.
+  void lineDoubleClicked(int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -90,6 +98,7 @@ class TextWindow : public QAbstractScrollArea {
   TextCommands* commands_ = nullptr;
   std::u32string pendingTyping_;
   bool closed_ = false;
+  bool readOnly_ = false;
 };
 
 }  // namespace veska::window

@@ -65,6 +65,7 @@ TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
        {{"&Undo", "Ctrl+Z"}, {"", ""}, {"Cu&t", "Ctrl+X"}, {"&Copy", "Ctrl+C"}, {"&Paste", "Ctrl+V"},
         {"De&lete", ""}}},
       {"F&ormat", {{"&Font...", ""}, {"&Color", ""}}},
+      {"&View", {{"&Report", ""}, {"&Pair...", ""}}},
       {"&Window",
        {{"&Cascade", "Shift+F5"}, {"Tile &Horizontally", ""}, {"Tile &Vertically", ""}, {"&Arrange Icons", ""}}},
   };
@@ -132,6 +133,27 @@ TEST_F(FrameTest, EditCommandsFollowTheActiveWindowsSelection) {
   EXPECT_TRUE(actions.save->isEnabled());  // a new window's text is unsaved
   window->appendOutput("x");
   EXPECT_FALSE(cut->isEnabled());
+}
+
+// Report and Pair... wait for a finished run; a read-only window copies its
+// selection but offers nothing that would change its text.
+TEST_F(FrameTest, ViewEntriesFollowTheRunAndAReadOnlyWindowTakesNoEdits) {
+  EXPECT_FALSE(actions.report->isEnabled());
+  EXPECT_FALSE(actions.pair->isEnabled());
+  frame.setRunEvidence(true, false);
+  EXPECT_TRUE(actions.report->isEnabled());
+  EXPECT_FALSE(actions.pair->isEnabled());
+
+  TextWindow* window = addWindow("VESKA.OUT");
+  window->appendOutput("hello\r\n");
+  window->setReadOnly(true);
+  window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
+  window->model().mouseRelease();
+  emit window->stateChanged();
+  EXPECT_TRUE(actions.copy->isEnabled());
+  for (QAction* action : {actions.cut, actions.paste, actions.deleteSelection}) {
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  }
 }
 
 TEST_F(FrameTest, TilingSharesTheClientArea) {
