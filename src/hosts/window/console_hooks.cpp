@@ -3,8 +3,10 @@
 #include <string>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 
+#include "hosts/window/desktop_settings.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
@@ -102,9 +104,17 @@ void ConsoleHooks::terminate(int /*status*/) {
 // The chosen path is shown behind the prompt as if it had been typed, so the
 // window's text (and a saved transcript) says which file was read, as a
 // piped veska-console run that was given the path does.
+// The chooser opens where the last data file was found, chosen or dropped,
+// in this run or an earlier one; the first time, where VESKA.OUT will be
+// written.
 std::optional<std::string> ConsoleHooks::chooseFileForEmptyName() {
-  const std::optional<QString> path = dialogs_.openFileName(owner_);
+  QString start = desktop_settings::dataFolder();
+  if (start.isEmpty()) start = QDir::currentPath();
+  const QStringList filters = {tr("Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat)"),
+                               tr("All Files (*)")};
+  const std::optional<QString> path = dialogs_.openFileName(owner_, start, filters);
   if (!path || path->isEmpty()) return std::nullopt;
+  desktop_settings::rememberDataFile(*path);
   if (TextWindow* window = units_.windowFor(kConsoleUnit)) window->showAnswer(path->toStdU32String());
   return path->toStdString();
 }

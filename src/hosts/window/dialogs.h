@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include "hosts/window/model/system_figures.h"
 
@@ -28,8 +29,11 @@ class Dialogs {
   virtual void messageBox(QWidget* owner, const QString& text, const QString& caption, Icon icon) = 0;
   // A warning box with Yes, No and Cancel.
   virtual Answer question(QWidget* owner, const QString& text, const QString& caption) = 0;
-  // A file to read, for an empty file-name answer; nullopt on Cancel.
-  virtual std::optional<QString> openFileName(QWidget* owner) = 0;
+  // A file to read, for an empty file-name answer: the dialog opens in
+  // `startFolder` and offers `filters` ("Name (*.a *.b)"), the first
+  // selected. nullopt on Cancel.
+  virtual std::optional<QString> openFileName(QWidget* owner, const QString& startFolder,
+                                              const QStringList& filters) = 0;
   // A file to save a text window in: the dialog is captioned `caption` and
   // offers `defaultPath`, text files first, extension "txt" by default, and
   // asks before replacing a file. nullopt on Cancel.

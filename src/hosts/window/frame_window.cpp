@@ -63,15 +63,20 @@ void FrameWindow::createActions() {
 }
 
 void FrameWindow::createFileActions() {
+  // Save, Print and Exit also answer to the platform's standard keys, which
+  // Qt shows beside their texts.
   actions_.save = new QAction(tr("&Save"), this);
+  actions_.save->setShortcut(QKeySequence::Save);
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
   actions_.print = new QAction(tr("Print..."), this);
+  actions_.print->setShortcut(QKeySequence::Print);
   forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
   actions_.about = new QAction(tr("&About..."), this);
   connect(actions_.about, &QAction::triggered, this, &FrameWindow::aboutRequested);
   actions_.exit = new QAction(tr("E&xit"), this);
+  actions_.exit->setShortcut(QKeySequence::Quit);
   connect(actions_.exit, &QAction::triggered, this, &FrameWindow::exitSequence);
 }
 

@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QStatusBar>
 
+#include "hosts/window/desktop_settings.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/evidence_windows.h"
+#include "hosts/window/file_drop.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
 #include "hosts/window/model/system_figures.h"
@@ -13,6 +17,18 @@
 #include "dialogue/run_driver.h"
 
 namespace veska::window {
+namespace {
+
+// The first start: the frame grows until its client area shows `window`
+// whole, with the same margin on its right and below as on its left and top.
+void showWhole(FrameWindow& frame, const QRect& window) {
+  const QSize room = frame.mdiArea()->viewport()->size();
+  const QSize needed(window.right() + 1 + window.left(), window.bottom() + 1 + window.top());
+  const QSize grow = (needed - room).expandedTo(QSize(0, 0));
+  if (grow.width() > 0 || grow.height() > 0) frame.resize(frame.size() + grow);
+}
+
+}  // namespace
 
 // The run tells the report and pair windows about its series and pairs.
 Host::Host(Dialogs& dialogs)
@@ -42,9 +58,19 @@ int Host::run() {
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());
+  // Refused drops say why here.
+  frame_->statusBar();
+  new FileDrop(*frame_, units_);
+  // The frame opens where and as large as it was left; every way out of the
+  // run (Exit, the close box, an error) passes through the quit request.
+  const bool placed = desktop_settings::restoreFrame(*frame_);
+  QObject::connect(&state_, &HostState::quitRequested, frame_.get(),
+                   [this] { desktop_settings::saveFrame(*frame_); });
   frame_->show();
-  console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
+  const QRect consoleGeometry(15, 15, 600, 300);
+  console_ = createTextWindow(QStringLiteral("Input/Output"), consoleGeometry);
   if (!console_) return kExitNoWindow;
+  if (!placed) showWhole(*frame_, consoleGeometry);
   evidence_ = std::make_unique<EvidenceWindows>(
       *frame_, dialogs_,
       [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });

@@ -42,10 +42,10 @@ Dialogs::Answer QtDialogs::question(QWidget* owner, const QString& text, const Q
   }
 }
 
-std::optional<QString> QtDialogs::openFileName(QWidget* owner) {
-  // Modal to the frame, starting where VESKA.OUT will be written.
-  const QString path =
-      QFileDialog::getOpenFileName(owner, QObject::tr("Open"), QDir::currentPath(), QObject::tr("All Files (*)"));
+std::optional<QString> QtDialogs::openFileName(QWidget* owner, const QString& startFolder,
+                                               const QStringList& filters) {
+  // Modal to the frame.
+  const QString path = QFileDialog::getOpenFileName(owner, QObject::tr("Open"), startFolder, filters.join(";;"));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }

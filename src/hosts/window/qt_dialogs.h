@@ -10,7 +10,8 @@ class QtDialogs : public Dialogs {
  public:
   void messageBox(QWidget* owner, const QString& text, const QString& caption, Icon icon) override;
   Answer question(QWidget* owner, const QString& text, const QString& caption) override;
-  std::optional<QString> openFileName(QWidget* owner) override;
+  std::optional<QString> openFileName(QWidget* owner, const QString& startFolder,
+                                      const QStringList& filters) override;
   std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override;
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override;
   std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;

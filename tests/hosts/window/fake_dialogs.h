@@ -11,6 +11,7 @@
 
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 
 #include "hosts/window/dialogs.h"
 
@@ -41,9 +42,12 @@ class FakeDialogs : public window::Dialogs {
     answers.pop_front();
     return answer;
   }
-  std::optional<QString> openFileName(QWidget* owner) override {
+  std::optional<QString> openFileName(QWidget* owner, const QString& startFolder,
+                                      const QStringList& filters) override {
     owners.push_back(owner);
     ++fileDialogs;
+    fileDialogStarts.push_back(startFolder);
+    fileDialogFilters = filters;
     return next(files);
   }
   std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override {
@@ -77,6 +81,8 @@ class FakeDialogs : public window::Dialogs {
   std::deque<Answer> answers;
   std::deque<QString> files;  // an empty name answers Cancel
   int fileDialogs = 0;
+  std::vector<QString> fileDialogStarts;  // the folder each chooser opened in
+  QStringList fileDialogFilters;          // the last chooser's
   std::deque<QString> saveNames;  // an empty name answers Cancel
   std::vector<SaveDialog> saveDialogs;
   std::function<bool(QPrinter&)> onPrint;  // none: Cancel

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "hosts/window/evidence_windows.h"
@@ -31,6 +32,7 @@
 #include "hosts/window/host_script.h"
 
 int main(int argc, char* argv[]) {
+  QStandardPaths::setTestModeEnabled(true);  // never the user's own settings
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   if (argc < 2) return 100;

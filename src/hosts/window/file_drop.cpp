@@ -1,0 +1,83 @@
+#include "hosts/window/file_drop.h"
+
+#include <string_view>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "hosts/window/desktop_settings.h"
+#include "hosts/window/text_window.h"
+#include "hosts/window/unit_window_table.h"
+
+namespace veska::window {
+namespace {
+
+// The data-file prompt, as the dialogue writes it at the start of its line.
+constexpr std::u32string_view kFileNamePrompt = U" File name (/ to exit)";
+
+}  // namespace
+
+bool waitsForFileName(const TextWindowModel& model) {
+  if (!model.waiting() || model.lines().empty()) return false;
+  const std::u32string& line = model.lines().back();
+  const auto start = static_cast<std::size_t>(model.inputStartColumn());
+  // Something typed already would run into the path; the user clears it first.
+  if (line.size() != start || model.caretColumn() != model.inputStartColumn()) return false;
+  return std::u32string_view(line).substr(0, start).starts_with(kFileNamePrompt);
+}
+
+FileDrop::FileDrop(QMainWindow& frame, UnitWindowTable& units) : QObject(&frame), frame_(frame), units_(units) {
+  frame.setAcceptDrops(true);
+  frame.installEventFilter(this);
+}
+
+bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &frame_) return false;
+  switch (event->type()) {
+    // Every drag is let in, so that a drop that cannot answer still reaches
+    // the frame and can say why.
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+      return true;
+    case QEvent::Drop:
+      drop(*static_cast<QDropEvent*>(event));
+      return true;
+    default: return false;
+  }
+}
+
+QString FileDrop::refusal(const QDropEvent& event) const {
+  const QList<QUrl> urls = event.mimeData() ? event.mimeData()->urls() : QList<QUrl>();
+  if (urls.size() > 1) return tr("Drop one file at a time.");
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return tr("Only a file on this computer can be dropped.");
+  if (QFileInfo(urls.first().toLocalFile()).isDir()) return tr("A folder cannot be read; drop a data file.");
+  const TextWindow* console = units_.windowFor(kConsoleUnit);
+  if (!console || !waitsForFileName(console->model())) {
+    return tr("A file can be dropped only while veska asks for a file name, with nothing typed behind the prompt.");
+  }
+  return {};
+}
+
+void FileDrop::drop(QDropEvent& event) {
+  const QString why = refusal(event);
+  if (!why.isEmpty()) {
+    event.ignore();
+    frame_.statusBar()->showMessage(why, kMessageMilliseconds);
+    return;
+  }
+  event.acceptProposedAction();
+  const QString path = event.mimeData()->urls().first().toLocalFile();
+  desktop_settings::rememberDataFile(path);
+  frame_.statusBar()->clearMessage();
+  std::u32string typed = path.toStdU32String();
+  typed.push_back(TextWindowModel::kLineEnd);
+  units_.windowFor(kConsoleUnit)->typeCharacters(typed);
+}
+
+}  // namespace veska::window
