@@ -94,7 +94,7 @@ void runCrossdating(records::Runtime& rt) {
   match::runMatchPhase(rt, undated, dated, withDated);
 
   rt.reportComplete();
-  rt.pause("Normal Termination of Program- Hit return to Quit");
+  rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
   rt.endRun(" ", records::kExitNormal);
 }
 
