@@ -31,7 +31,7 @@ ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
     // it would push every column of the first line one place to the right.
     if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
     firstLine_ = false;
-    last_ = decodeLine(bytes);
+    last_ = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
     haveLast_ = true;
   }
   record = fitRecord(last_, length);
