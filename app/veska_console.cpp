@@ -4,12 +4,29 @@
 #include <csignal>
 #include <cstdio>
 
+#include "command_line.h"
 #include "records/runtime.h"
 #include "records/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
 #include "dialogue/run_driver.h"
 
-int main() {
+namespace {
+
+constexpr veska::app::ProgramText kProgram{
+    "veska-console",
+    "Crossdates tree-ring series on standard input and output. It asks for a\n"
+    "file of undated series, whether it holds ring widths (M) or indices (I),\n"
+    "and whether a file of dated series follows; then it slides every pair of\n"
+    "series against each other and writes the three best placements of each\n"
+    "pair to VESKA.OUT in the current directory. The answers may be piped in,\n"
+    "one per line. Exit status: 0 normal end or \"/\" given, 1 the answers ran\n"
+    "out, 2 VESKA.OUT could not be written, 3 a data limit stopped the run.\n"
+    "Any other argument is ignored."};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
   std::signal(SIGPIPE, SIG_IGN);
@@ -19,5 +36,6 @@ int main() {
   veska::records::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::records::Runtime runtime(console);
-  return runtime.execute(veska::dialogue::runCrossdating);
+  // No observer: this host draws nothing, so the run keeps no copies.
+  return runtime.execute([](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
 }

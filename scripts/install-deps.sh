@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building and testing veska needs on Debian 12, as root.
+#   scripts/install-deps.sh                    the build and the tests
+#   scripts/install-deps.sh --validation-study also what the validation study
+#                                              (bench/validate/run.sh) plots with
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth)
+          qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth python3
+          # the Debian package (dependencies, icon, manual pages) and its checks
+          dpkg-dev librsvg2-bin man-db groff-base
+          desktop-file-utils appstream lintian)
+if [ "${1:-}" = --validation-study ]; then
+  packages+=(python3-matplotlib)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "input/data_file_prompt.h"
 #include "input/series_file.h"
 #include "match/match_phase.h"
+#include "match/pair_evidence.h"
 #include "stats/ar_fit.h"
 #include "stats/prewhiten.h"
 
@@ -66,7 +67,9 @@ void setFloatingPointEnvironment() {
   std::fesetround(FE_TONEAREST);
 }
 
-void runCrossdating(records::Runtime& rt) {
+void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
+
+void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   // Answered as a data file, the report would be emptied before it is read.
   rt.units().keepFromReading(kReportFile);
@@ -78,6 +81,8 @@ void runCrossdating(records::Runtime& rt) {
 
   ModelWork work;
   input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
+  match::RunRecord record;
+  if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
 
   rt.writeConsole("");
@@ -88,10 +93,19 @@ void runCrossdating(records::Runtime& rt) {
   if (withDated) {
     input::openDataFile(rt, records::kDatedUnit);
     dated = input::loadSeriesFile(rt, records::kDatedUnit, askLayout(rt));
+    if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
 
-  match::runMatchPhase(rt, undated, dated, withDated);
+  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated);
+  if (observer) {
+    addCompared(record.undated, undated);
+    addCompared(record.dated, dated);
+    record.withDated = withDated;
+    record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
+    for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
+    observer->matchPhaseWritten(record);
+  }
 
   rt.reportComplete();
   rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);

@@ -21,6 +21,16 @@ Columns columnsFor(const records::Text& line, std::size_t idWidth) {
   return {idWidth, idWidth, 4};
 }
 
+// Blanks and tabs are what a numeric field ignores; a column holding either
+// holds nothing.
+bool isBlank(char32_t c) { return c == U' ' || c == U'\t'; }
+
+bool hasText(const records::Text& line, std::size_t start, std::size_t width) {
+  for (std::size_t k = start; k < start + width; ++k)
+    if (!isBlank(line[k])) return true;
+  return false;
+}
+
 std::optional<std::int32_t> field(const records::Text& line, std::size_t start, std::size_t width) {
   return records::readIntegerField(std::u32string_view(line).substr(start, width));
 }
@@ -44,6 +54,14 @@ std::optional<DecadalLine> readDecadalLine(const records::Text& record, Layout l
     if (!value) return std::nullopt;
     if (!rings && !field(line, start + 4, 3)) return std::nullopt;
     out.slots[k] = *value;
+    out.filled[k] = hasText(line, start, rings ? 6 : 4);
+  }
+  if (rings) out.eleventh = field(line, 72, 6);
+  for (std::size_t k = line.size(); k > 0; --k) {
+    if (!isBlank(line[k - 1])) {
+      out.lastColumn = k;
+      break;
+    }
   }
   return out;
 }
@@ -52,6 +70,14 @@ int firstLineSlots(std::int32_t year) {
   const int rem = year % 10;  // truncates toward zero
   if (year >= 0) return 10 - rem;
   return rem == 0 ? 10 : -rem;
+}
+
+std::int32_t nextDecade(std::int32_t year) { return year + firstLineSlots(year); }
+
+bool DecadalLine::allFilled() const {
+  for (bool f : filled)
+    if (!f) return false;
+  return true;
 }
 
 }  // namespace veska::input

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "records/record.h"
@@ -46,17 +47,21 @@ void reportNoEndMarker(records::Runtime& rt, const std::u32string& id) {
       records::Record().column(5).text("*** Series ").text(id, 8).text(" has no end marker: not loaded ***"));
 }
 
+bool isRingMarker(std::int32_t v) { return v == kRingEnd || v == kRingEndThousandths; }
+
+// Ends a ring-width series with its marker; true, for the caller to return.
+bool endRings(std::int32_t marker, SeriesSink& sink) {
+  if (marker == kRingEndThousandths) sink.toThousandths();
+  return true;
+}
+
 // Takes the slots of one data line; true when the series' end marker was met.
 // The slot range is [from, to], from 1.
 bool takeSlots(const DecadalLine& line, Layout layout, int from, int to, SeriesSink& sink) {
   for (int s = from; s <= to; ++s) {
     const std::int32_t slot = line.slots[static_cast<std::size_t>(s - 1)];
     if (layout == Layout::RingWidths) {
-      if (slot == kRingEndThousandths) {
-        sink.toThousandths();
-        return true;
-      }
-      if (slot == kRingEnd) return true;
+      if (isRingMarker(slot)) return endRings(slot, sink);
       sink.add(static_cast<float>(slot) * 0.01f);
     } else {
       if (slot >= kIndexEnd) return true;
@@ -64,6 +69,39 @@ bool takeSlots(const DecadalLine& line, Layout layout, int from, int to, SeriesS
     }
   }
   return false;
+}
+
+// Where some writers put a ring-width series' end marker when no slot was
+// left for it. `taken` is the last slot that held a value. On a first line
+// whose decade ends early, the marker may stand in the slot just behind its
+// last year, alone at the end of the line; on a line whose ten slots are all
+// full, it may stand as an eleventh field in columns 73-78. Either way the
+// next series must not be read into this one.
+bool endsBehindTheSlots(const DecadalLine& line, int taken, SeriesSink& sink) {
+  if (taken < 10) {
+    const std::int32_t next = line.slots[static_cast<std::size_t>(taken)];
+    const std::size_t nextEnds = 12 + 6 * static_cast<std::size_t>(taken + 1);
+    if (isRingMarker(next) && line.lastColumn <= nextEnds) return endRings(next, sink);
+  }
+  if (line.allFilled() && line.eleventh && isRingMarker(*line.eleventh)) return endRings(*line.eleventh, sink);
+  return false;
+}
+
+// A series' years are checked, not mended: a decade missing or repeated, a
+// line lost as a title, or a tab that shifted the year would move the rest of
+// the series in time without a word, and it would then date with confidence
+// at the wrong place. The series is still loaded as read.
+void reportYearJump(records::Runtime& rt, const std::u32string& id, std::int32_t year, std::int32_t expected) {
+  rt.writeConsole("");
+  rt.writeConsole(records::Record()
+                      .column(5)
+                      .text("*** Series ")
+                      .text(id, 8)
+                      .text(": line for ")
+                      .text(std::to_string(year))
+                      .text(" where ")
+                      .text(std::to_string(expected))
+                      .text(" was expected ***"));
 }
 
 // The series in the format-driven layout, named by the first 8 characters
@@ -86,10 +124,15 @@ std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layo
   SeriesSink sink{read};
   int dataLines = 0;
   int textLines = 0;
+  // Blank lines behind a file's last series read as data lines of a series
+  // of zeros; as long as nothing else came, they are no series at all.
+  bool allBlank = true;
+  bool yearsReported = false;
+  std::int32_t lastYear = 0;
   records::Text line;
   for (;;) {
     if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) {
-      if (dataLines > 0) reportNoEndMarker(rt, read.series.id);
+      if (dataLines > 0 && !allBlank) reportNoEndMarker(rt, read.series.id);
       return std::nullopt;
     }
     if (read.length == 0 && line[kRecordLength - 1] == U'#') {
@@ -102,20 +145,30 @@ std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layo
       echoTextLine(rt, line);
       continue;
     }
+    const bool rings = layout == Layout::RingWidths;
     int from = 1;
     int to = 10;
     if (++dataLines == 1) {
-      // Only the first line's year counts; later lines' years and
-      // identifiers are not checked.
+      // The first line's year is the series' first year; later lines' years
+      // are only checked against it, and their identifiers not at all.
       read.series.id = data->id;
       read.series.firstYear = data->year;
       const int n1 = firstLineSlots(data->year);
       // Ring widths stand left-aligned on the first line; indices in their
       // years' slots, behind filler.
-      if (layout == Layout::RingWidths) to = n1;
+      if (rings) to = n1;
       else from = 11 - n1;
+    } else if (rings && !yearsReported && !(allBlank && data->blank())) {
+      const std::int32_t expected = nextDecade(lastYear);
+      if (data->year != expected) {
+        reportYearJump(rt, read.series.id, data->year, expected);
+        yearsReported = true;
+      }
     }
+    lastYear = data->year;
+    allBlank = allBlank && data->blank();
     if (takeSlots(*data, layout, from, to, sink)) return read;
+    if (rings && endsBehindTheSlots(*data, to, sink)) return read;
   }
 }
 

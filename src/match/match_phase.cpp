@@ -49,13 +49,13 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 
 }  // namespace
 
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated) {
-  runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated) {
+  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
 }
 
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa) {
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa) {
   const int unit = records::kReportUnit;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -81,6 +81,7 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
                                               std::thread::hardware_concurrency());
   }
 
+  std::vector<BestThree> results;
   std::size_t k = 0;
   for (const Group& g : groups) {
     writeColumnHeaderFor(rt, unit, g.first);
@@ -90,9 +91,11 @@ void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, cons
       const BestThree best = pipeline ? pipeline->result(k++)
                                       : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
       writePairLines(rt, unit, first, second, best);
+      results.push_back(best);
     }
     writeGroupSeparator(rt, unit);
   }
+  return results;
 }
 
 }  // namespace veska::match

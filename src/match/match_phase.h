@@ -9,20 +9,23 @@
 // calling thread, and carry the same bits as the direct routine's.
 #pragma once
 
+#include <vector>
+
 #include "records/runtime.h"
 #include "input/series.h"
+#include "match/pair_match.h"
 #include "match/placements.h"
 
 namespace veska::match {
 
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
-// (VESKA_DIRECT_MATCH).
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated);
+// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order.
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated);
 
 // The same with a chosen routine and, for the fast one, instruction set.
-void runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated, const input::SeriesTable& dated,
-                   bool withDated, MatchRoutine routine, Isa isa);
+std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa);
 
 }  // namespace veska::match

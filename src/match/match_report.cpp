@@ -12,8 +12,8 @@ constexpr const char* kSlotRule = " ======================";
 
 records::Record& repeat3(records::Record& r, const char* text) { return r.text(text).text(text).text(text); }
 
-// Columns 1-5 and 6-10 the last rings, 11-14 the overlap, 15-18 the
-// correlation text, 19-23 the t-statistic.
+}  // namespace
+
 records::Record& slotFields(records::Record& r, const Slot& slot) {
   return r.integer(slot.lastRingFirst, 5)
       .integer(slot.lastRingSecond, 5)
@@ -21,8 +21,6 @@ records::Record& slotFields(records::Record& r, const Slot& slot) {
       .text(correlationText(slot.correlation))
       .fixed(slot.tStatistic, 5, 1);
 }
-
-}  // namespace
 
 std::string correlationText(float r) {
   std::string text = records::formatFixed(r, 4, 2);

@@ -22,6 +22,9 @@ std::vector<records::Record> headingBlock(bool withDated);
 // Three lines, before the pairs of first series 1 and of every multiple of 10.
 std::vector<records::Record> columnHeader();
 records::Record groupSeparator();
+// A slot's 23 columns: 1-5 and 6-10 the last rings, 11-14 the overlap, 15-18
+// the correlation text, 19-23 the t-statistic.
+records::Record& slotFields(records::Record& r, const Slot& slot);
 records::Record pairLine(const MatchSeries& first, const MatchSeries& second, const BestThree& best);
 records::Record progressLine(const MatchSeries& first, const MatchSeries& second, const BestThree& best);
 

@@ -90,16 +90,29 @@ void Runtime::writeUnit(int unit, std::string_view line) {
   if (!out->writeLine(line)) fatalIo("write", out->name(), out->error());
 }
 
-ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
+template <class Read>
+ReadStatus Runtime::readFrom(int unit, Read&& read) {
   yield();
   InputUnit* in = units_.input(unit);
   if (!in) return ReadStatus::Error;
-  const ReadStatus status = in->readRecord(record, length);
+  const ReadStatus status = read(*in);
   // A failing disk is no end of the file: the series after it would be lost
   // without a word. The name as the console shows any text (a name typed in
   // Latin-1 included).
   if (in->readFailed()) fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
   return status;
+}
+
+ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
+  return readFrom(unit, [&](InputUnit& in) { return in.readRecord(record, length); });
+}
+
+ReadStatus Runtime::readUnitLine(int unit, Text& line) {
+  return readFrom(unit, [&](InputUnit& in) { return in.readLine(line); });
+}
+
+void Runtime::unreadLines(int unit, std::vector<Text> lines) {
+  if (InputUnit* in = units_.input(unit)) in->unread(std::move(lines));
 }
 
 void Runtime::stepBack(int unit) {

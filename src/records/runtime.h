@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/console.h"
 #include "records/record.h"
@@ -78,6 +79,10 @@ class Runtime {
   // One record of `length` characters from an input unit.
   ReadStatus readUnit(int unit, Text& record, std::size_t length);
   void stepBack(int unit);
+  // The next line of an input unit whole, however long.
+  ReadStatus readUnitLine(int unit, Text& line);
+  // Gives lines already read back to an input unit (see InputUnit::unread).
+  void unreadLines(int unit, std::vector<Text> lines);
 
   // The message as a console line, then one console line read and dropped.
   // A pause only waits before the run's end: when the console input has
@@ -110,6 +115,9 @@ class Runtime {
   // that can still be written and the run has not completed it.
   void markReportIncomplete();
   [[noreturn]] void outOfMemory();
+  // One read from an input unit; a failing disk ends the run.
+  template <class Read>
+  ReadStatus readFrom(int unit, Read&& read);
 
   Console& console_;
   Units units_;

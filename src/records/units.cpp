@@ -18,9 +18,13 @@ InputUnit::InputUnit(std::FILE* file, std::string name)
 
 InputUnit::~InputUnit() { std::fclose(file_); }
 
-ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
+ReadStatus InputUnit::advance() {
   if (replay_) {
     replay_ = false;
+  } else if (!pending_.empty()) {
+    last_ = std::move(pending_.front());
+    pending_.pop_front();
+    haveLast_ = true;
   } else {
     std::string bytes;
     if (!lines_.next(bytes)) {
@@ -34,8 +38,25 @@ ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
     last_ = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
     haveLast_ = true;
   }
-  record = fitRecord(last_, length);
   return ReadStatus::Ok;
+}
+
+ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
+  const ReadStatus status = advance();
+  if (status == ReadStatus::Ok) record = fitRecord(last_, length);
+  return status;
+}
+
+ReadStatus InputUnit::readLine(Text& line) {
+  const ReadStatus status = advance();
+  if (status == ReadStatus::Ok) line = last_;
+  return status;
+}
+
+void InputUnit::unread(std::vector<Text> lines) {
+  replay_ = false;
+  haveLast_ = false;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) pending_.push_front(std::move(*it));
 }
 
 void InputUnit::stepBack() {

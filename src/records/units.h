@@ -14,7 +14,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <deque>
 #include <string>
+#include <vector>
 #include <vector>
 
 #include <sys/stat.h>
@@ -44,8 +46,14 @@ class InputUnit {
 
   // The next line as a record of `length` characters (cut or blank-padded).
   ReadStatus readRecord(Text& record, std::size_t length);
+  // The next line whole, as many characters as it holds.
+  ReadStatus readLine(Text& line);
   // The next read returns the line just read again.
   void stepBack();
+  // Lines already read are given back: the next reads return them, in
+  // order, before the file goes on. A layout is recognised this way by
+  // looking at a file's first lines without consuming them.
+  void unread(std::vector<Text> lines);
   const std::string& name() const { return name_; }
   // The last read failed in the system (not the end of the file), and why.
   bool readFailed() const { return lines_.failed(); }
@@ -59,6 +67,9 @@ class InputUnit {
   bool haveLast_ = false;
   bool replay_ = false;
   bool firstLine_ = true;
+  std::deque<Text> pending_;  // lines given back, read before the file goes on
+
+  ReadStatus advance();
 };
 
 class OutputUnit {

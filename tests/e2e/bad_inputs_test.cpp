@@ -335,9 +335,9 @@ std::vector<BadInput> forgivenCases() {
           .endsWith(kClosing)
           .report(listing({"OAK01", "ELM02"}))
           .readsLike(clean),
-      BadInput("a million blank lines are one series of zeros without an end marker")
+      BadInput("a million blank lines are no series, and no unfinished one either")
           .data(std::string(1000000, '\n'))
-          .shows({"\n    *** Series          has no end marker: not loaded ***\n" + kDatedPrompt})
+          .shows({kCodePrompt + "M\n" + kDatedPrompt})
           .endsWith(kClosing)
           .report(listing({})),
   };

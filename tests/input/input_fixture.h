@@ -22,9 +22,11 @@
 namespace veska::input::testing {
 
 // A ring-width line: identifier in 1-8, year in 9-12, 6-wide values from 13.
+// A year below -999 takes column 8 for its sign, and the identifier 1-7.
 inline std::string rwLine(const std::string& id, int year, const std::vector<int>& values) {
   char head[32];
-  std::snprintf(head, sizeof head, "%-8.8s%4d", id.c_str(), year);
+  if (year < -999) std::snprintf(head, sizeof head, "%-7.7s%5d", id.c_str(), year);
+  else std::snprintf(head, sizeof head, "%-8.8s%4d", id.c_str(), year);
   std::string line = head;
   for (int v : values) {
     char cell[16];
@@ -62,9 +64,7 @@ inline std::string rwSeries(const std::string& id, int first, const std::vector<
     row.push_back(cells[k]);
     const int next = year + 1;
     if (((next % 10) + 10) % 10 == 0 || k + 1 == cells.size()) {
-      // Years of later lines are not read: beyond 9999 they are written
-      // modulo 10000 so that they keep to their four columns.
-      out += rwLine(id, out.empty() ? rowStart : rowStart % 10000, row);
+      out += rwLine(id, rowStart, row);
       row.clear();
     }
   }
@@ -109,6 +109,18 @@ class InputTest : public ::testing::Test {
       return ended.status;
     }
     return -1;
+  }
+
+  // Every series left in the file, one "identifier first-year count" each,
+  // the identifier's trailing blanks removed.
+  std::vector<std::string> readAll(Layout layout = Layout::RingWidths) {
+    std::vector<std::string> out;
+    for (Read r = read(layout); !r.ended; r = read(layout)) {
+      std::string id = records::toUtf8(r.id);
+      id.erase(id.find_last_not_of(' ') + 1);
+      out.push_back(id + " " + std::to_string(r.first) + " " + std::to_string(r.count));
+    }
+    return out;
   }
 
   // The console's lines, CR LF removed.

@@ -65,6 +65,45 @@ TEST_F(MarkerTest, AMarkerMidLineEndsTheSeriesThere) {
   EXPECT_EQ(b.count, 1);
 }
 
+// A line with text appended behind its last column.
+std::string behind(const std::string& line, const std::string& more) { return line.substr(0, line.size() - 1) + more + "\n"; }
+
+const std::vector<int> kFull = {100, 101, 102, 103, 104, 105, 106, 107, 108, 109};
+
+TEST_F(MarkerTest, MarkersWrittenWhereNoSlotWasLeftForThem) {
+  struct Row {
+    const char* what;
+    std::string data;
+    std::vector<std::string> series;  // identifier, first year, count
+    float last;                       // the first series' last value
+  };
+  const Row rows[] = {
+      {"an eleventh field ends a full line's series mid-file",
+       behind(rwLine("A", 1980, kFull), "   999") + rwSeries("B", 1990, {100}), {"A 1980 10", "B 1990 1"}, 1.09f},
+      {"an eleventh -9999 at the end of the file makes thousandths",
+       rwLine("A", 1980, kFull) + behind(rwLine("A", 1990, kFull), " -9999"), {"A 1980 20"}, 1.09f * 0.1f},
+      {"an eleventh field behind a line with a blank slot is not read",
+       behind(rwLine("A", 1980, {100, 101, 102, 103, 104, 105, 106, 107, 108}), "         999") +
+           rwLine("A", 1990, {200, 999}),
+       {"A 1980 11"}, 2.00f},
+      {"a marker in the slot behind a short first line's last year",
+       cat({"TST14A  1906     0     0   100   200   999\n", rwSeries("B", 1990, {100})}), {"TST14A 1906 4", "B 1990 1"}, 2.00f},
+      {"that marker with text behind it is not read",
+       rwLine("A", 1906, {0, 0, 100, 200, 999, 5}) + rwLine("A", 1910, {300, 999}), {"A 1906 5"}, 3.00f},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    console_.output.clear();
+    openData(r.data);
+    EXPECT_EQ(readAll(), r.series);
+    EXPECT_TRUE(console_.output.empty()) << console_.output;
+    openData(r.data);
+    const Read first = read();
+    ASSERT_FALSE(first.values.empty());
+    EXPECT_FLOAT_EQ(first.values.back(), r.last);
+  }
+}
+
 TEST_F(MarkerTest, ASeriesWhoseFirstSlotIsItsMarkerHasNoValues) {
   openData(rwLine("EMPTY", 1990, {999}) + rwLine("NEXT", 1990, {100, 999}));
   const Read s = read();
@@ -94,7 +133,9 @@ TEST_F(MarkerTest, BlankLinesAreDataLines) {
   EXPECT_EQ(utf8(blank.id), "        ");
   EXPECT_EQ(blank.first, 0);
   EXPECT_EQ(blank.count, 11);
-  EXPECT_TRUE(console_.output.empty()) << "no line may be taken for a title";
+  // No line is taken for a title; the blank line inside A carries year 0.
+  const std::vector<std::string> expected = {"", "    *** Series A       : line for 0 where 2000 was expected ***"};
+  EXPECT_EQ(consoleLines(), expected);
 }
 
 TEST_F(MarkerTest, ALastSeriesWithoutItsMarkerIsDroppedAndNamed) {
@@ -108,12 +149,16 @@ TEST_F(MarkerTest, ALastSeriesWithoutItsMarkerIsDroppedAndNamed) {
 }
 
 TEST_F(MarkerTest, TheEndOfTheFileAfterTheLastMarkerIsQuiet) {
-  // Title lines alone after the last series are no unfinished series.
-  openData(rwSeries("GOOD", 1990, {100}) + "Measured by hand\n");
-  Read s = read();
-  s = read();
-  EXPECT_TRUE(s.ended);
-  EXPECT_EQ(console_.output.find("end marker"), std::string::npos);
+  // Title lines and blank lines alone after the last series are no
+  // unfinished series; a blank line between them does not make one.
+  for (Layout layout : {Layout::RingWidths, Layout::Indices}) {
+    const std::string last = layout == Layout::RingWidths ? rwSeries("GOOD", 1990, {100}) : ixLine("GOOD", 1990, {100, 9990});
+    openData(last + "\n  \t \nMeasured by hand\n\n\n");
+    console_.output.clear();
+    EXPECT_FALSE(read(layout).ended);
+    EXPECT_TRUE(read(layout).ended);
+    EXPECT_EQ(consoleLines(), (std::vector<std::string>{"", " Title of data:", echoed("Measured by hand")}));
+  }
 }
 
 TEST_F(MarkerTest, EachCallReadsTheNextSeriesUntilTheFileEnds) {

@@ -127,7 +127,8 @@ TEST_F(LoadTest, TooLongASeriesEndsTheRunWithItsTrueLength) {
     SCOPED_TRACE(r.length);
     test::ScriptedConsole console({""});
     records::Runtime rt(console);
-    test::writeFile(dir_.file("long.rwl"), rwSeries("LONG", 1, rising(r.length)));
+    // From -5000, so that every line's year fits its columns.
+    test::writeFile(dir_.file("long.rwl"), rwSeries("LONG", -5000, rising(r.length)));
     ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("long.rwl").string(), records::OpenStatus::Old).ok);
     const int status = statusOf([&] { loadSeriesFile(rt, records::kUndatedUnit, Layout::RingWidths); });
     EXPECT_EQ(status, records::kExitDataLimit);

@@ -1,4 +1,4 @@
-// The About box (dialog 100): the framework's name and the system's figures
+// The About box (dialog 100): the program's name and the system's figures
 // in five rows of label and value, closed by Continue.
 #pragma once
 

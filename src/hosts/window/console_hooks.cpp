@@ -18,13 +18,26 @@ namespace {
 // The quit code of a host that stops on an error (the process exits with 255).
 constexpr int kQuitOnError = -1;
 constexpr std::size_t kSystemErrorLength = 100;
+// A screen shows about 60 frames a second: draining events more often than
+// this while output streams only repaints what nobody can see, and cost the
+// window most of its time.
+constexpr qint64 kFrameMilliseconds = 16;
 
 }  // namespace
 
 ConsoleHooks::ConsoleHooks(HostState& state, UnitWindowTable& units, Dialogs& dialogs)
     : state_(state), units_(units), dialogs_(dialogs) {}
 
-void ConsoleHooks::yield() { QCoreApplication::processEvents(); }
+void ConsoleHooks::yield() { serviceWindows(); }
+
+// Pending events, the repaints of the output written since the last drain
+// among them, are handled at most once a frame; a read, the final wait and
+// any dialog run their own loops and so drain at once.
+void ConsoleHooks::serviceWindows() {
+  if (lastServiced_.isValid() && lastServiced_.elapsed() < kFrameMilliseconds) return;
+  QCoreApplication::processEvents();
+  lastServiced_.start();
+}
 
 bool ConsoleHooks::write(std::string_view bytes) {
   TextWindow* window = units_.windowFor(kConsoleUnit);
@@ -33,7 +46,7 @@ bool ConsoleHooks::write(std::string_view bytes) {
     return false;
   }
   window->appendOutput(bytes);
-  QCoreApplication::processEvents();
+  serviceWindows();
   return true;
 }
 
@@ -45,8 +58,8 @@ std::optional<std::string> ConsoleHooks::readLine(std::size_t capacity) {
     return std::nullopt;
   }
   waitForLine(*window);
-  // Quitting (Exit chosen, the frame closed) ends the run (D19); a window
-  // closed while the read waited is an error.
+  // Quitting (Exit chosen, the frame closed) ends the run with the quit
+  // code; a window closed while the read waited is an error.
   if (state_.quitCode()) return std::nullopt;
   window = units_.windowFor(kConsoleUnit);
   if (!window) {
@@ -78,6 +91,7 @@ void ConsoleHooks::waitForLine(TextWindow& window) {
 void ConsoleHooks::terminate(int /*status*/) {
   if (state_.finalWait) return;  // only the first call waits
   state_.finalWait = true;
+  state_.announceRunFinished();
   if (state_.quitCode()) return;
   QEventLoop loop;
   QObject::connect(&state_, &HostState::quitRequested, &loop, &QEventLoop::quit);
@@ -85,26 +99,30 @@ void ConsoleHooks::terminate(int /*status*/) {
   if (!state_.quitCode()) loop.exec();
 }
 
+// The chosen path is shown behind the prompt as if it had been typed, so the
+// window's text (and a saved transcript) says which file was read, as a
+// piped veska-console run that was given the path does.
 std::optional<std::string> ConsoleHooks::chooseFileForEmptyName() {
   const std::optional<QString> path = dialogs_.openFileName(owner_);
   if (!path || path->isEmpty()) return std::nullopt;
+  if (TextWindow* window = units_.windowFor(kConsoleUnit)) window->showAnswer(path->toStdU32String());
   return path->toStdString();
 }
 
 void ConsoleHooks::windowHandleError() {
-  dialogs_.messageBox(owner_, QStringLiteral("Not a valid window, program exited."),
-                      QStringLiteral("Window Handler Error"), Dialogs::Icon::Error);
+  dialogs_.messageBox(owner_, tr("Not a valid window, program exited."), tr("Window Handler Error"),
+                      Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }
 
 // The System Error box: the message quoted, the code on the console, then a
 // quit; the run's end follows.
 void ConsoleHooks::fatalError(std::string_view message) {
-  std::u32string text = U"System Error found! \"" + records::fromUtf8(message) + U"\", program stop";
+  const QString full = tr("System Error found! \"%1\", program stop").arg(QString::fromUtf8(message));
+  std::u32string text = full.toStdU32String();
   if (text.size() > kSystemErrorLength) text.resize(kSystemErrorLength);
   write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
-  dialogs_.messageBox(owner_, QString::fromStdU32String(text), QStringLiteral("System Error"),
-                      Dialogs::Icon::Error);
+  dialogs_.messageBox(owner_, QString::fromStdU32String(text), tr("System Error"), Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }
 

@@ -1,10 +1,13 @@
 // The console as the run sees it in the windowed host: output goes to the
 // Input/Output window, answers are typed there. The windows are serviced
-// only inside these hooks: a drain of pending events at the start of every
-// I/O statement and after every write, and a nested event loop while a read
-// waits for its line, as QDialog::exec() waits for its answer.
+// only inside these hooks: a drain of pending events at the start of an I/O
+// statement and after a write, at most once a screen frame while output
+// streams, and a nested event loop while a read waits for its line, as
+// QDialog::exec() waits for its answer.
 #pragma once
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,6 +21,8 @@ class TextWindow;
 class UnitWindowTable;
 
 class ConsoleHooks : public records::Console {
+  Q_DECLARE_TR_FUNCTIONS(ConsoleHooks)
+
  public:
   ConsoleHooks(HostState& state, UnitWindowTable& units, Dialogs& dialogs);
 
@@ -33,6 +38,7 @@ class ConsoleHooks : public records::Console {
   std::optional<int> quitStatus() const override;
 
  private:
+  void serviceWindows();
   void waitForLine(TextWindow& window);
   void windowHandleError();
 
@@ -41,6 +47,7 @@ class ConsoleHooks : public records::Console {
   Dialogs& dialogs_;
   QPointer<QWidget> owner_;
   bool reading_ = false;
+  QElapsedTimer lastServiced_;
 };
 
 }  // namespace veska::window

@@ -1,6 +1,6 @@
 // Every dialog and message box the host shows goes through this interface,
 // so tests can answer them without a person. The owner is the frame, so
-// each is modal to it (D20).
+// each is modal to it and none can be lost behind it.
 #pragma once
 
 #include <optional>
@@ -28,7 +28,7 @@ class Dialogs {
   virtual void messageBox(QWidget* owner, const QString& text, const QString& caption, Icon icon) = 0;
   // A warning box with Yes, No and Cancel.
   virtual Answer question(QWidget* owner, const QString& text, const QString& caption) = 0;
-  // A file to read, for an empty file-name answer (D10); nullopt on Cancel.
+  // A file to read, for an empty file-name answer; nullopt on Cancel.
   virtual std::optional<QString> openFileName(QWidget* owner) = 0;
   // A file to save a text window in: the dialog is captioned `caption` and
   // offers `defaultPath`, text files first, extension "txt" by default, and
@@ -40,7 +40,7 @@ class Dialogs {
   virtual bool setUpPrinter(QWidget* owner, QPrinter& printer) = 0;
   // A fixed-pitch font, starting from `current`; nullopt on Cancel.
   virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) = 0;
-  // A colour, starting from `current` (F4); nullopt on Cancel.
+  // A colour, starting from `current`, so Cancel keeps it; nullopt on Cancel.
   virtual std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) = 0;
   // The About box with the system's figures, until the user closes it.
   virtual void about(QWidget* owner, const std::vector<AboutRow>& rows) = 0;

@@ -1,34 +1,46 @@
+// Before any Qt header: Qt's "slots" keyword would clash with the best
+// three's slots that the pair window's header brings in.
+#include "hosts/window/pair_window.h"
+
 #include "hosts/window/frame_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/host_state.h"
-#include "hosts/window/mdi_arrangement.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
 
 namespace veska::window {
+namespace {
 
-FrameWindow::FrameWindow(MenuActions& actions, HostState& state, const QString& title)
-    : actions_(actions), state_(state), mdiArea_(new QMdiArea(this)) {
+QList<QMdiSubWindow*> visibleWindows(const QMdiArea& area, bool minimised) {
+  QList<QMdiSubWindow*> found;
+  for (QMdiSubWindow* window : area.subWindowList(QMdiArea::CreationOrder)) {
+    if (window->isVisible() && window->isMinimized() == minimised) found.append(window);
+  }
+  return found;
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(HostState& state, const QString& title) : state_(state), mdiArea_(new QMdiArea(this)) {
   setObjectName(QStringLiteral("MDIFRAME"));
   setWindowTitle(title);
   mdiArea_->setObjectName(QStringLiteral("MDICLIENT"));
   setCentralWidget(mdiArea_);
-  actions_.populate(menuBar());
-  connect(&actions_, &MenuActions::command, this, &FrameWindow::command);
+  createActions();
+  createMenus();
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
     updateMenus();
     updateWindowMenu();
   });
-  connect(actions_.windowMenu(), &QMenu::aboutToShow, this, &FrameWindow::updateWindowMenu);
   resize(800, 600);
   updateMenus();
   updateWindowMenu();
@@ -41,7 +53,104 @@ FrameWindow::~FrameWindow() {
   for (const QMdiSubWindow* sub : mdiArea_->subWindowList()) {
     if (sub->widget()) sub->widget()->disconnect(this);
   }
-  actions_.disconnect(this);
+}
+
+void FrameWindow::createActions() {
+  createFileActions();
+  createEditActions();
+  createViewActions();
+  createWindowActions();
+}
+
+void FrameWindow::createFileActions() {
+  actions_.save = new QAction(tr("&Save"), this);
+  forwardToActiveWindow(actions_.save, &TextCommands::save);
+  actions_.saveAs = new QAction(tr("Save As..."), this);
+  forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  actions_.print = new QAction(tr("Print..."), this);
+  forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
+  actions_.about = new QAction(tr("&About..."), this);
+  connect(actions_.about, &QAction::triggered, this, &FrameWindow::aboutRequested);
+  actions_.exit = new QAction(tr("E&xit"), this);
+  connect(actions_.exit, &QAction::triggered, this, &FrameWindow::exitSequence);
+}
+
+void FrameWindow::createEditActions() {
+  // Undo is on the menu and its key works, but a text window keeps no
+  // history: the command reaches nothing and changes nothing.
+  actions_.undo = new QAction(tr("&Undo"), this);
+  actions_.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  actions_.cut = new QAction(tr("Cu&t"), this);
+  actions_.cut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  forwardToActiveWindow(actions_.cut, &TextCommands::cut);
+  actions_.copy = new QAction(tr("&Copy"), this);
+  actions_.copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  forwardToActiveWindow(actions_.copy, &TextCommands::copy, &PairWindow::copyTable);
+  actions_.paste = new QAction(tr("&Paste"), this);
+  actions_.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  forwardToActiveWindow(actions_.paste, &TextCommands::paste);
+  actions_.deleteSelection = new QAction(tr("De&lete"), this);
+  forwardToActiveWindow(actions_.deleteSelection, &TextCommands::deleteSelection);
+  actions_.font = new QAction(tr("&Font..."), this);
+  forwardToActiveWindow(actions_.font, &TextCommands::chooseFont);
+  actions_.colour = new QAction(tr("&Color"), this);
+  forwardToActiveWindow(actions_.colour, &TextCommands::chooseColour);
+}
+
+void FrameWindow::createViewActions() {
+  actions_.report = new QAction(tr("&Report"), this);
+  connect(actions_.report, &QAction::triggered, this, &FrameWindow::reportRequested);
+  actions_.pair = new QAction(tr("&Pair..."), this);
+  connect(actions_.pair, &QAction::triggered, this, &FrameWindow::pairRequested);
+}
+
+void FrameWindow::createWindowActions() {
+  actions_.cascade = new QAction(tr("&Cascade"), this);
+  actions_.cascade->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+  connect(actions_.cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+  actions_.tileHorizontally = new QAction(tr("Tile &Horizontally"), this);
+  connect(actions_.tileHorizontally, &QAction::triggered, this, &FrameWindow::tileHorizontally);
+  actions_.tileVertically = new QAction(tr("Tile &Vertically"), this);
+  connect(actions_.tileVertically, &QAction::triggered, this, &FrameWindow::tileVertically);
+  actions_.arrangeIcons = new QAction(tr("&Arrange Icons"), this);
+  connect(actions_.arrangeIcons, &QAction::triggered, this, &FrameWindow::arrangeIcons);
+}
+
+void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
+                                        std::function<void(PairWindow&)> pairCommand) {
+  connect(action, &QAction::triggered, this, [this, command, pairCommand] {
+    if (TextWindow* window = activeTextWindow()) {
+      if (window->commands()) (window->commands()->*command)();
+    } else if (PairWindow* pair = activePairWindow(); pair && pairCommand) {
+      pairCommand(*pair);
+    }
+  });
+}
+
+void FrameWindow::createMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(actions_.save);
+  file->addAction(actions_.saveAs);
+  file->addSeparator();
+  file->addAction(actions_.print);
+  file->addSeparator();
+  file->addAction(actions_.about);
+  file->addSeparator();
+  file->addAction(actions_.exit);
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(actions_.undo);
+  edit->addSeparator();
+  edit->addActions({actions_.cut, actions_.copy, actions_.paste, actions_.deleteSelection});
+
+  QMenu* format = menuBar()->addMenu(tr("F&ormat"));
+  format->addActions({actions_.font, actions_.colour});
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  view->addActions({actions_.report, actions_.pair});
+
+  windowMenu_ = menuBar()->addMenu(tr("&Window"));
+  connect(windowMenu_, &QMenu::aboutToShow, this, &FrameWindow::updateWindowMenu);
 }
 
 QMdiSubWindow* FrameWindow::addTextWindow(TextWindow* window, const QRect& geometry) {
@@ -60,6 +169,17 @@ TextWindow* FrameWindow::activeTextWindow() const {
   return window && !window->isClosed() ? window : nullptr;
 }
 
+PairWindow* FrameWindow::activePairWindow() const {
+  QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+  return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+void FrameWindow::setRunEvidence(bool report, bool pairs) {
+  hasReport_ = report;
+  hasPairs_ = pairs;
+  updateMenus();
+}
+
 QMdiSubWindow* FrameWindow::subWindowOf(const TextWindow* window) const {
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
     if (sub->widget() == window) return sub;
@@ -67,31 +187,41 @@ QMdiSubWindow* FrameWindow::subWindowOf(const TextWindow* window) const {
   return nullptr;
 }
 
-void FrameWindow::command(int id) {
-  using namespace command;
-  switch (id) {
-    case kAbout: emit aboutRequested(); return;
-    case kExit: exitSequence(); return;
-    case kCascade: mdiArea_->cascadeSubWindows(); return;
-    case kTileVertically: tileSubWindows(*mdiArea_, Qt::Vertical); return;
-    case kTileHorizontally: tileSubWindows(*mdiArea_, Qt::Horizontal); return;
-    case kArrangeIcons: arrangeIcons(*mdiArea_); return;
-    default: break;
+// QMdiArea's own tiling makes a grid; the Window menu tiles in one direction.
+// Minimised windows stay where they are.
+void FrameWindow::tile(Qt::Orientation orientation) {
+  const QList<QMdiSubWindow*> tiles = visibleWindows(*mdiArea_, false);
+  const QRect room = mdiArea_->viewport()->rect();
+  const int n = static_cast<int>(tiles.size());
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* window = tiles[i];
+    if (window->isMaximized()) window->showNormal();
+    if (orientation == Qt::Vertical) {
+      const int left = room.width() * i / n;
+      window->setGeometry(left, 0, room.width() * (i + 1) / n - left, room.height());
+    } else {
+      const int top = room.height() * i / n;
+      window->setGeometry(0, top, room.width(), room.height() * (i + 1) / n - top);
+    }
   }
-  if (id >= kFirstWindowCommand) {
-    if (TextWindow* window = activeTextWindow()) window->command(id);
-    return;
-  }
-  activateChild(id - kFirstChild);
 }
 
-void FrameWindow::activateChild(int index) {
-  const QList<QMdiSubWindow*> subs = mdiArea_->subWindowList();
-  if (index >= 0 && index < subs.size()) mdiArea_->setActiveSubWindow(subs[index]);
+void FrameWindow::tileVertically() { tile(Qt::Vertical); }
+
+void FrameWindow::tileHorizontally() { tile(Qt::Horizontal); }
+
+void FrameWindow::arrangeIcons() {
+  const int bottom = mdiArea_->viewport()->height();
+  int left = 0;
+  for (QMdiSubWindow* window : visibleWindows(*mdiArea_, true)) {
+    const QSize size = window->size();
+    window->move(left, bottom - size.height());
+    left += size.width();
+  }
 }
 
 // The active window first; without one, the remaining open windows one by
-// one all the same (D17).
+// one all the same, so that Exit always ends.
 TextWindow* FrameWindow::nextToClose() const {
   if (TextWindow* active = activeTextWindow()) return active;
   const QList<TextWindow*> open = state_.openWindows();
@@ -108,7 +238,7 @@ void FrameWindow::exitSequence() {
       next->close();
     }
     if (!state_.closing) return;  // a window kept its text: the exit is off
-    // A window that neither closed nor said no would be asked for ever (D17).
+    // A window that neither closed nor said no would be asked for ever.
     if (window && !window->isClosed()) {
       state_.closing = false;
       return;
@@ -127,29 +257,37 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FrameWindow::updateMenus() {
-  using namespace command;
   const TextWindow* window = activeTextWindow();
   const bool hasWindow = window != nullptr;
-  actions_.action(kSave)->setEnabled(hasWindow && window->model().modified());
+  actions_.save->setEnabled(hasWindow && window->model().modified());
   const bool edit = hasWindow && window->model().editCommandsEnabled();
-  for (const int id : {kCut, kCopy, kDelete}) actions_.action(id)->setEnabled(edit);
-  for (const int id : {kSaveAs, kPrint, kUndo, kPaste, kFont, kColour}) actions_.action(id)->setEnabled(hasWindow);
+  const bool writable = hasWindow && !window->readOnly();
+  for (QAction* action : {actions_.cut, actions_.deleteSelection}) action->setEnabled(edit && writable);
+  actions_.paste->setEnabled(writable);
+  for (QAction* action : {actions_.undo, actions_.font, actions_.colour}) action->setEnabled(hasWindow);
+  // A pair window saves and prints its picture and copies its placements.
+  const bool pairWindow = activePairWindow() != nullptr;
+  actions_.copy->setEnabled(edit || pairWindow);
+  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow || pairWindow);
+  actions_.report->setEnabled(hasReport_);
+  actions_.pair->setEnabled(hasPairs_);
 }
 
 // The fixed entries, then one checkable entry per text window, as "&1 title".
 void FrameWindow::updateWindowMenu() {
-  QMenu* menu = actions_.windowMenu();
-  menu->clear();
-  menu->addActions(actions_.windowActions());
+  windowMenu_->clear();
+  windowMenu_->addActions({actions_.cascade, actions_.tileHorizontally, actions_.tileVertically,
+                           actions_.arrangeIcons});
   const QList<QMdiSubWindow*> subs = mdiArea_->subWindowList();
-  if (!subs.isEmpty()) menu->addSeparator();
+  if (!subs.isEmpty()) windowMenu_->addSeparator();
   for (int i = 0; i < subs.size(); ++i) {
-    QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(subs[i]->windowTitle()));
-    const int id = command::kFirstChild + i;
-    entry->setData(id);
+    QAction* entry = windowMenu_->addAction(tr("&%1 %2").arg(i + 1).arg(subs[i]->windowTitle()));
     entry->setCheckable(true);
     entry->setChecked(subs[i] == mdiArea_->activeSubWindow());
-    connect(entry, &QAction::triggered, this, [this, id] { command(id); });
+    QPointer<QMdiSubWindow> sub(subs[i]);
+    connect(entry, &QAction::triggered, this, [this, sub] {
+      if (sub) mdiArea_->setActiveSubWindow(sub);
+    });
   }
 }
 

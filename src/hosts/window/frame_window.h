@@ -1,53 +1,107 @@
 // The frame window (object name MDIFRAME): the menu bar, the MDI client
-// (MDICLIENT) holding the text windows, command routing and the exit sequence.
+// (MDICLIENT) holding the text windows and the pair windows, and the exit
+// sequence. As in Qt's MDI example, every action is built in createActions()
+// and connected to its slot there, and what is enabled is recomputed from the
+// active window in updateMenus().
 #pragma once
+
+#include <functional>
 
 #include <QMainWindow>
 
+class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 
 namespace veska::window {
 
 class HostState;
-class MenuActions;
+class PairWindow;
+class TextCommands;
 class TextWindow;
 
 class FrameWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  FrameWindow(MenuActions& actions, HostState& state, const QString& title);
+  // The menu bar's actions, by name.
+  struct Actions {
+    QAction* save = nullptr;
+    QAction* saveAs = nullptr;
+    QAction* print = nullptr;
+    QAction* about = nullptr;
+    QAction* exit = nullptr;
+    QAction* undo = nullptr;
+    QAction* cut = nullptr;
+    QAction* copy = nullptr;
+    QAction* paste = nullptr;
+    QAction* deleteSelection = nullptr;
+    QAction* font = nullptr;
+    QAction* colour = nullptr;
+    QAction* report = nullptr;
+    QAction* pair = nullptr;
+    QAction* cascade = nullptr;
+    QAction* tileHorizontally = nullptr;
+    QAction* tileVertically = nullptr;
+    QAction* arrangeIcons = nullptr;
+  };
+
+  FrameWindow(HostState& state, const QString& title);
   ~FrameWindow() override;
 
+  const Actions& actions() const { return actions_; }
+  QMenu* windowMenu() const { return windowMenu_; }
   QMdiArea* mdiArea() const { return mdiArea_; }
   QMdiSubWindow* addTextWindow(TextWindow* window, const QRect& geometry);
   TextWindow* activeTextWindow() const;
+  PairWindow* activePairWindow() const;
+  // Whether View > Report and View > Pair... have a finished run to show.
+  void setRunEvidence(bool report, bool pairs);
 
-  // A menu command: About, Exit and the arrangements are the frame's own;
-  // ids from 500 up go to the active text window; lower ids (the Window
-  // menu's entries) activate a text window.
-  void command(int id);
+ public slots:
   // Asks every text window to close; when all agree, requests the quit with
   // code 0. A window that refuses cancels the exit and clears the closing flag.
   void exitSequence();
+  // Side by side, each window as tall as the client area.
+  void tileVertically();
+  // One above the other, each window as wide as the client area.
+  void tileHorizontally();
+  // Minimised windows in a row along the bottom edge, from the left.
+  void arrangeIcons();
 
  signals:
   void aboutRequested();
+  // View > Report and View > Pair..., for whoever keeps the run's windows.
+  void reportRequested();
+  void pairRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void createActions();
+  void createFileActions();
+  void createEditActions();
+  void createViewActions();
+  void createWindowActions();
+  void createMenus();
   void updateMenus();
   void updateWindowMenu();
-  void activateChild(int index);
+  // Connects `action` to `command` of the active text window's commands, or
+  // to `pairCommand` when the active window is a pair window.
+  void forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
+                             std::function<void(PairWindow&)> pairCommand = {});
+  void tile(Qt::Orientation orientation);
   TextWindow* nextToClose() const;
   QMdiSubWindow* subWindowOf(const TextWindow* window) const;
 
-  MenuActions& actions_;
   HostState& state_;
   QMdiArea* mdiArea_;
+  Actions actions_;
+  QMenu* windowMenu_ = nullptr;
+  bool hasReport_ = false;
+  bool hasPairs_ = false;
 };
 
 }  // namespace veska::window

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 
 #include "hosts/window/dialogs.h"
+#include "hosts/window/evidence_windows.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
@@ -14,7 +14,9 @@
 
 namespace veska::window {
 
-Host::Host(Dialogs& dialogs) : Host(dialogs, dialogue::runCrossdating) {}
+// The run tells the report and pair windows about its series and pairs.
+Host::Host(Dialogs& dialogs)
+    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, evidence_.get()); }) {}
 
 Host::Host(Dialogs& dialogs, Program program)
     : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
@@ -30,27 +32,33 @@ int Host::run() {
   frameIcon_ = frameIcon();
   textIcon_ = textWindowIcon();
   if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
-  actions_ = std::make_unique<MenuActions>();
   units_.registerUnit(kConsoleUnit);
-  frame_ = std::make_unique<FrameWindow>(*actions_, state_, title);
+  frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
+  // Nobody should wait to type into a run that is over.
+  QObject::connect(&state_, &HostState::runFinished, frame_.get(), [this, title] {
+    frame_->setWindowTitle(title + FrameWindow::tr(" - run finished"));
+  });
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());
   frame_->show();
   console_ = createTextWindow(QStringLiteral("Input/Output"), QRect(15, 15, 600, 300));
   if (!console_) return kExitNoWindow;
+  evidence_ = std::make_unique<EvidenceWindows>(
+      *frame_, dialogs_,
+      [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });
   return runProgram();
 }
 
 // The window takes the unit-window slot registered last and counts as open
 // until it agrees to close.
-TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry) {
+TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, bool showsUnit) {
   auto* window = new TextWindow;
   window->setWindowTitle(title);
   window->setWindowIcon(textIcon_);
   TextCommands::attach(*window, dialogs_, state_.textSavePath);
-  units_.attachNewWindow(window);
+  if (showsUnit) units_.attachNewWindow(window);
   state_.windowOpened(window);
   QObject::connect(window, &TextWindow::closed, &state_, [this](TextWindow* closed) {
     units_.detach(closed);

@@ -22,8 +22,8 @@
 namespace veska::window {
 
 class Dialogs;
+class EvidenceWindows;
 class FrameWindow;
-class MenuActions;
 
 // Exit codes of start-up failures.
 inline constexpr int kExitNoWindowClasses = 0;
@@ -47,13 +47,15 @@ class Host {
   ConsoleHooks& hooks() { return hooks_; }
   UnitWindowTable& units() { return units_; }
   FrameWindow* frame() const { return frame_.get(); }
-  MenuActions* actions() const { return actions_.get(); }
   TextWindow* consoleWindow() const { return console_; }
+  // The report and pair windows of the run, once the frame exists.
+  EvidenceWindows* evidence() const { return evidence_.get(); }
 
   static QString programFileName();
 
  private:
-  TextWindow* createTextWindow(const QString& title, const QRect& geometry);
+  // A text window; the one made first shows the console unit.
+  TextWindow* createTextWindow(const QString& title, const QRect& geometry, bool showsUnit = true);
   int runProgram();
 
   Dialogs& dialogs_;
@@ -63,9 +65,9 @@ class Host {
   ConsoleHooks hooks_;
   QIcon frameIcon_;
   QIcon textIcon_;
-  std::unique_ptr<MenuActions> actions_;
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
+  std::unique_ptr<EvidenceWindows> evidence_;
 };
 
 }  // namespace veska::window

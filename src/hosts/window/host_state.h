@@ -39,11 +39,15 @@ class HostState : public QObject {
   // Announcements of the loops, in which the windows are serviced.
   void announceReadWaiting() { emit readWaiting(); }
   void announceFinalWait() { emit finalWaitEntered(); }
+  void announceRunFinished() { emit runFinished(); }
 
  signals:
   void quitRequested();
   void readWaiting();
   void finalWaitEntered();
+  // The run has ended (its closing Enter, a bail-out or a stop): nothing
+  // typed from now on is read.
+  void runFinished();
 
  private:
   std::optional<int> quitCode_;

@@ -43,16 +43,16 @@ Dialogs::Answer QtDialogs::question(QWidget* owner, const QString& text, const Q
 }
 
 std::optional<QString> QtDialogs::openFileName(QWidget* owner) {
-  // Modal to the frame (D20), starting where VESKA.OUT will be written.
-  const QString path = QFileDialog::getOpenFileName(owner, QStringLiteral("Open"), QDir::currentPath(),
-                                                    QStringLiteral("All Files (*)"));
+  // Modal to the frame, starting where VESKA.OUT will be written.
+  const QString path =
+      QFileDialog::getOpenFileName(owner, QObject::tr("Open"), QDir::currentPath(), QObject::tr("All Files (*)"));
   if (path.isEmpty()) return std::nullopt;
   return path;
 }
 
 std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) {
   QFileDialog dialog(owner, caption, defaultPath,
-                     QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+                     QObject::tr("Text Files (*.txt);;All Files (*.*)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("txt"));
@@ -74,14 +74,14 @@ bool QtDialogs::setUpPrinter(QWidget* owner, QPrinter& printer) {
 
 std::optional<QFont> QtDialogs::chooseFont(QWidget* owner, const QFont& current) {
   bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, current, owner, QStringLiteral("Font"),
+  const QFont font = QFontDialog::getFont(&chosen, current, owner, QObject::tr("Font"),
                                           QFontDialog::MonospacedFonts);
   if (!chosen) return std::nullopt;
   return font;
 }
 
 std::optional<QColor> QtDialogs::chooseColour(QWidget* owner, const QColor& current) {
-  const QColor colour = QColorDialog::getColor(current, owner, QStringLiteral("Color"));
+  const QColor colour = QColorDialog::getColor(current, owner, QObject::tr("Color"));
   if (!colour.isValid()) return std::nullopt;
   return colour;
 }

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/model/paste_text.h"
 #include "hosts/window/model/save_naming.h"
@@ -15,13 +14,21 @@
 namespace veska::window {
 namespace {
 
-QString caption() { return QString::fromUtf8(kCommandCaption); }
+// The save question is cut to this many characters.
+constexpr qsizetype kQuestionLength = 50;
+
+// Cut by characters, so a title in any script is never cut inside one.
+QString cutToCharacters(const QString& text, qsizetype count) {
+  const QList<uint> characters = text.toUcs4();
+  if (characters.size() <= count) return text;
+  return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), count);
+}
 
 }  // namespace
 
 TextCommands* TextCommands::attach(TextWindow& window, Dialogs& dialogs, std::string& savePath) {
   auto* commands = new TextCommands(window, dialogs, savePath);
-  window.setCommandHandler([commands](int id) { return commands->run(id); });
+  window.setCommands(commands);
   window.setCloseGuard([commands](TextWindow&) { return commands->mayClose(); });
   return commands;
 }
@@ -29,24 +36,11 @@ TextCommands* TextCommands::attach(TextWindow& window, Dialogs& dialogs, std::st
 TextCommands::TextCommands(TextWindow& window, Dialogs& dialogs, std::string& savePath)
     : QObject(&window), window_(window), dialogs_(dialogs), savePath_(savePath) {}
 
-// The frame, so every dialog is modal to it (D20).
+// The frame, so every dialog is modal to it.
 QWidget* TextCommands::owner() const { return window_.window(); }
 
-bool TextCommands::run(int id) {
-  using namespace command;
-  switch (id) {
-    case kSave: save(); return true;
-    case kSaveAs: saveAs(); return true;
-    case kPrint: printWindow(owner(), window_, dialogs_); return true;
-    case kCut: cut(); return true;
-    case kCopy: copy(); return true;
-    case kPaste: paste(); return true;
-    case kDelete: deleteSelection(); return true;
-    case kFont: chooseFont(); return true;
-    case kColour: chooseColour(); return true;
-    default: return false;  // Undo among them
-  }
-}
+// The caption of every box these commands show.
+QString TextCommands::caption() const { return tr("veska"); }
 
 // The Save As dialog, offering the window's save title in the directory of
 // the path last chosen.
@@ -60,11 +54,14 @@ std::optional<QString> TextCommands::askForFile() {
   return path;
 }
 
-// F3: a save that failed leaves the text marked unsaved, and Save offered.
+// A save that failed leaves the text marked unsaved, and Save offered, so
+// closing still asks before the text is lost.
 bool TextCommands::writeTo(const QString& path) {
   const SaveResult result = writeTextFile(path.toStdString(), window_.model().lines());
   if (result != SaveResult::Written) {
-    dialogs_.messageBox(owner(), QString::fromUtf8(saveFailureMessage(result)), caption(), Dialogs::Icon::Warning);
+    const QString message =
+        result == SaveResult::CannotCreate ? tr("Cannot create file") : tr("I/O error while writing file");
+    dialogs_.messageBox(owner(), message, caption(), Dialogs::Icon::Warning);
     return false;
   }
   window_.model().markSaved();
@@ -72,8 +69,7 @@ bool TextCommands::writeTo(const QString& path) {
   return true;
 }
 
-// Whether the text is now in its file.
-bool TextCommands::save() {
+bool TextCommands::saveText() {
   if (!named_) {
     const std::optional<QString> path = askForFile();
     if (!path) return false;
@@ -84,45 +80,51 @@ bool TextCommands::save() {
   return writeTo(fileName_);
 }
 
-// Save As keeps the name for the title only: a later Save asks again.
+// A failed Save As keeps the window's title and file name: the window is not
+// named after a file that does not hold its text.
 void TextCommands::saveAs() {
   const std::optional<QString> path = askForFile();
-  if (!path) return;
+  if (!path || !writeTo(*path)) return;
   fileName_ = *path;
   window_.setWindowTitle(QString::fromStdString(fileNameOf(path->toStdString())));
-  writeTo(*path);
 }
 
 bool TextCommands::mayClose() {
   if (!window_.model().modified()) return true;
-  const std::string question = saveQuestion(window_.windowTitle().toStdString());
-  switch (dialogs_.question(owner(), QString::fromStdString(question), caption())) {
+  const QString question = cutToCharacters(tr("Save changes to %1?").arg(window_.windowTitle()), kQuestionLength);
+  switch (dialogs_.question(owner(), question, caption())) {
     case Dialogs::Answer::No: return true;
     case Dialogs::Answer::Cancel: return false;
     case Dialogs::Answer::Yes: break;
   }
-  // F2: a file dialog cancelled, or a save that failed, keeps the window
-  // and its text, as Cancel does.
-  return save();
+  // A file dialog cancelled, or a save that failed, keeps the window and
+  // its text, as Cancel does.
+  return saveText();
 }
 
-bool TextCommands::copy() {
+void TextCommands::print() { printWindow(owner(), window_, dialogs_); }
+
+bool TextCommands::copyToClipboard() {
   const std::u32string text = window_.model().selectedText();
   if (text.empty()) return false;
   QGuiApplication::clipboard()->setText(QString::fromStdU32String(text));
   return true;
 }
 
+// A read-only window's text stays as it is: it only copies.
 void TextCommands::cut() {
-  if (copy()) deleteSelection();
+  if (window_.readOnly()) return;
+  if (copyToClipboard()) deleteSelection();
 }
 
 void TextCommands::deleteSelection() {
+  if (window_.readOnly()) return;
   window_.model().deleteSelection();
   window_.refresh();
 }
 
 void TextCommands::paste() {
+  if (window_.readOnly()) return;
   const QString text = QGuiApplication::clipboard()->text();
   if (text.isEmpty()) return;
   window_.typeCharacters(pastedCharacters(text.toStdU32String()));
@@ -132,7 +134,7 @@ void TextCommands::chooseFont() {
   if (const std::optional<QFont> font = dialogs_.chooseFont(owner(), window_.textFont())) window_.setTextFont(*font);
 }
 
-// F4: the dialog starts from the window's colour, and Cancel keeps it.
+// The dialog starts from the window's colour, and Cancel keeps it.
 void TextCommands::chooseColour() {
   const QColor current = QColor::fromRgb(window_.model().textColour());
   if (const std::optional<QColor> colour = dialogs_.chooseColour(owner(), current)) {

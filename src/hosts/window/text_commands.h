@@ -25,8 +25,6 @@ class TextCommands : public QObject {
   // host's path last chosen in a Save As dialog, shared by every window.
   static TextCommands* attach(TextWindow& window, Dialogs& dialogs, std::string& savePath);
 
-  // A command id from the menus; false for ids that are not these commands.
-  bool run(int id);
   // The save question: whether the window may close.
   bool mayClose();
 
@@ -34,20 +32,28 @@ class TextCommands : public QObject {
   bool named() const { return named_; }
   const QString& fileName() const { return fileName_; }
 
- private:
-  TextCommands(TextWindow& window, Dialogs& dialogs, std::string& savePath);
-
-  QWidget* owner() const;
-  std::optional<QString> askForFile();
-  bool writeTo(const QString& path);
-  bool save();
+ public slots:
+  void save() { saveText(); }
+  // Save As keeps the name for the title only: a later Save asks again.
   void saveAs();
-  bool copy();
+  void print();
   void cut();
+  void copy() { copyToClipboard(); }
   void paste();
   void deleteSelection();
   void chooseFont();
   void chooseColour();
+
+ private:
+  TextCommands(TextWindow& window, Dialogs& dialogs, std::string& savePath);
+
+  QWidget* owner() const;
+  QString caption() const;
+  std::optional<QString> askForFile();
+  bool writeTo(const QString& path);
+  // Whether the text is now in its file.
+  bool saveText();
+  bool copyToClipboard();
 
   TextWindow& window_;
   Dialogs& dialogs_;

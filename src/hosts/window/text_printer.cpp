@@ -5,16 +5,19 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "hosts/window/dialogs.h"
-#include "hosts/window/printing_box.h"
-#include "hosts/window/model/save_naming.h"
 #include "hosts/window/text_window.h"
 
 namespace veska::window {
 namespace {
+
+QString translated(const char* text) { return QCoreApplication::translate("veska::window::TextPrinter", text); }
 
 class PrinterSink : public PageSink {
  public:
@@ -55,7 +58,7 @@ int copiesToSend(const QPrinter& printer) {
   return printer.supportsMultipleCopies() ? 1 : printer.copyCount();
 }
 
-// F5: the job is aborted. Qt's PDF and CUPS engines cannot abort, and the
+// A stopped job is aborted, so the printer discards it. Qt's PDF and CUPS engines cannot abort, and the
 // painter must still end; a job printed to a file is then discarded by
 // removing what it wrote.
 void abortJob(QPrinter& printer, QPainter& painter) {
@@ -65,8 +68,7 @@ void abortJob(QPrinter& printer, QPainter& painter) {
 }
 
 void cannotPrint(QWidget* owner, Dialogs& dialogs) {
-  dialogs.messageBox(owner, QStringLiteral("Cannot obtain Printer DC"), QString::fromUtf8(kCommandCaption),
-                     Dialogs::Icon::Warning);
+  dialogs.messageBox(owner, translated("Cannot obtain Printer DC"), translated("veska"), Dialogs::Icon::Warning);
 }
 
 // The job itself, with the painter begun on the printer.
@@ -93,6 +95,22 @@ PrintResult runJob(QPrinter& printer, QPainter& painter, QWidget* owner, const T
 
 }  // namespace
 
+PrintingBox::PrintingBox(QWidget* owner) : QDialog(owner) {
+  setObjectName(QStringLiteral("dialog%1").arg(kDialogId));
+  setWindowTitle(tr("veska"));
+  // Modal to the frame: while the job runs, no key, click or menu command
+  // can reach the window being printed, or close it; only this box takes
+  // input.
+  setWindowModality(Qt::WindowModal);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(tr("Printing..."), this), 0, Qt::AlignHCenter);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
+  cancel->setDefault(true);
+  layout->addWidget(cancel, 0, Qt::AlignHCenter);
+  connect(cancel, &QPushButton::clicked, this, [this] { continues_ = false; });
+  connect(this, &QDialog::rejected, this, [this] { continues_ = false; });
+}
+
 PrintReport printWindow(QWidget* owner, TextWindow& window, Dialogs& dialogs) {
   PrintReport report;
   QPrinter printer(QPrinter::HighResolution);
@@ -102,7 +120,7 @@ PrintReport printWindow(QWidget* owner, TextWindow& window, Dialogs& dialogs) {
     cannotPrint(owner, dialogs);
     return report;
   }
-  printer.setDocName(QString::fromLatin1(kPrintDocumentName));
+  printer.setDocName(translated("veska Input/Output"));
   QPainter painter;
   if (!painter.begin(&printer)) {
     cannotPrint(owner, dialogs);

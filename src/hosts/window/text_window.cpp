@@ -116,7 +116,15 @@ void TextWindow::beginRead() {
   if (!pendingTyping_.empty()) typePending();
 }
 
-bool TextWindow::command(int id) { return commandHandler_ && commandHandler_(id); }
+void TextWindow::showAnswer(std::u32string_view text) {
+  model_.replaceAnswer(text);
+  changed();
+}
+
+void TextWindow::setReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  emit stateChanged();
+}
 
 void TextWindow::changed() {
   syncScrollBars();
@@ -174,6 +182,15 @@ bool TextWindow::typeText(const QKeyEvent& event) {
 }
 
 void TextWindow::keyPressEvent(QKeyEvent* event) {
+  if (readOnly_) {
+    // Only the keys that move the view; nothing reaches the text.
+    const auto key = navigationKey(event->key());
+    if (key && *key != Key::Left && *key != Key::Right && *key != Key::Insert && *key != Key::Delete) {
+      model_.key(*key);
+      changed();
+    }
+    return;
+  }
   if (const auto key = navigationKey(event->key())) {
     model_.key(*key);
   } else if (const auto c = controlCharacter(event->key())) {
@@ -211,6 +228,11 @@ void TextWindow::mouseReleaseEvent(QMouseEvent* event) {
 void TextWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = event->position().toPoint();
+  if (readOnly_) {
+    const int row = model_.scroll().verticalPosition() + at.y() / std::max(1, model_.lineHeight());
+    if (row < model_.lineCount()) emit lineDoubleClicked(row);
+    return;
+  }
   model_.doubleClick(at.x(), at.y());
   changed();
 }

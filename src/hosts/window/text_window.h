@@ -14,6 +14,8 @@
 
 namespace veska::window {
 
+class TextCommands;
+
 class TextWindow : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -32,12 +34,13 @@ class TextWindow : public QAbstractScrollArea {
   void typeCharacters(std::u32string_view text);
   // A console read begins to wait for this window's line.
   void beginRead();
+  // The answer just read shows `text` instead, as if it had been typed.
+  void showAnswer(std::u32string_view text);
 
-  // A menu command handed on by the frame; false for ids this window does
-  // not handle (Undo among them), which are ignored.
-  bool command(int id);
-  using CommandHandler = std::function<bool(int)>;
-  void setCommandHandler(CommandHandler handler) { commandHandler_ = std::move(handler); }
+  // The File, Edit and Format commands the frame's menus run on this
+  // window; nullptr for a window that has none.
+  TextCommands* commands() const { return commands_; }
+  void setCommands(TextCommands* commands) { commands_ = commands; }
 
   const QFont& textFont() const { return font_; }
   // New cell metrics, visible rows and columns, scroll bars and a repaint.
@@ -50,6 +53,12 @@ class TextWindow : public QAbstractScrollArea {
   void setCloseGuard(CloseGuard guard) { closeGuard_ = std::move(guard); }
   bool isClosed() const { return closed_; }
 
+  // A read-only window (the report) scrolls, selects, copies, saves and
+  // prints, but takes no typing, Paste, Cut or Delete, and a double-click
+  // names the line rather than selecting a word.
+  void setReadOnly(bool readOnly);
+  bool readOnly() const { return readOnly_; }
+
  signals:
   // Something the menus or a waiting read follow may have changed.
   void stateChanged();
@@ -57,6 +66,8 @@ class TextWindow : public QAbstractScrollArea {
   void closed(veska::window::TextWindow* window);
   // The window refused to close (its text is kept).
   void closeRefused();
+  // A read-only window's line (from 0) was double-clicked.
+  void lineDoubleClicked(int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -84,9 +95,10 @@ class TextWindow : public QAbstractScrollArea {
   TextWindowModel model_;
   QFont font_;
   CloseGuard closeGuard_;
-  CommandHandler commandHandler_;
+  TextCommands* commands_ = nullptr;
   std::u32string pendingTyping_;
   bool closed_ = false;
+  bool readOnly_ = false;
 };
 
 }  // namespace veska::window

@@ -10,7 +10,7 @@
 namespace veska::test {
 namespace {
 
-TEST(AboutBox, ShowsTheFrameworkAndTheFiguresInTheirControls) {
+TEST(AboutBox, ShowsTheProgramAndTheFiguresInTheirControls) {
   window::SystemFigures figures;
   figures.pageSize = 4096;
   figures.minimumAddress = 65536;
@@ -18,10 +18,10 @@ TEST(AboutBox, ShowsTheFrameworkAndTheFiguresInTheirControls) {
   figures.processorType = 8664;
   figures.processors = 4;
   window::AboutBox box(window::aboutRows(figures), nullptr);
-  EXPECT_EQ(box.windowTitle(), "About VIRN");
+  EXPECT_EQ(box.windowTitle(), "About veska");
   QStringList texts;
   for (const QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
-  EXPECT_TRUE(texts.contains("VIRN Application Framework"));
+  EXPECT_TRUE(texts.contains(QStringLiteral("veska ") + VESKA_VERSION));  // the project's version
   for (const char* label : {"Page Size", "Minimum Address", "Maximum Address", "Processor Type",
                             "Number of Processors"}) {
     EXPECT_TRUE(texts.contains(label)) << label;

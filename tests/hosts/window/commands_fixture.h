@@ -24,7 +24,6 @@ class CommandsTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
 
-  void run(int id) { EXPECT_TRUE(window.command(id)); }
   QString pathOf(const std::string& name) const { return QString::fromStdString(dir.file(name).string()); }
   // Selects columns [start, end) of `row` as a drag of the mouse would.
   void select(int row, int start, int end) {

@@ -1,5 +1,5 @@
-// The frame: its menus, command routing, window arrangement and the exit
-// sequence.
+// The frame: its menus and shortcuts, what they reach, window arrangement
+// and the exit sequence.
 #include "hosts/window/frame_window.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/host_state.h"
-#include "hosts/window/menu_actions.h"
 #include "hosts/window/text_window.h"
 
 namespace veska::test {
@@ -22,12 +20,11 @@ namespace {
 
 using window::FrameWindow;
 using window::HostState;
-using window::MenuActions;
 using window::TextWindow;
 
 class FrameTest : public ::testing::Test {
  protected:
-  FrameTest() : frame(actions, state, QStringLiteral("veska")) { frame.show(); }
+  FrameTest() : frame(state, QStringLiteral("veska")) { frame.show(); }
 
   TextWindow* addWindow(const QString& title, const QRect& geometry = QRect(15, 15, 600, 300)) {
     auto* window = new TextWindow;
@@ -39,38 +36,36 @@ class FrameTest : public ::testing::Test {
     return window;
   }
 
-  MenuActions actions;
   HostState state;
   FrameWindow frame;
+  const FrameWindow::Actions& actions = frame.actions();
 };
 
 struct MenuEntry {
   QString text;  // empty: a separator
-  int id;
   QString shortcut;
 };
 
 std::vector<MenuEntry> entriesOf(const QMenu* menu) {
   std::vector<MenuEntry> entries;
   for (const QAction* action : menu->actions()) {
-    entries.push_back({action->isSeparator() ? QString() : action->text(), action->data().toInt(),
-                       action->shortcut().toString()});
+    entries.push_back({action->isSeparator() ? QString() : action->text(), action->shortcut().toString()});
   }
   return entries;
 }
 
-TEST_F(FrameTest, MenusHaveTheirTextsIdsAndShortcuts) {
+TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
   const std::vector<std::pair<QString, std::vector<MenuEntry>>> expected = {
       {"&File",
-       {{"&Save", 500, ""}, {"Save As...", 501, ""}, {"", 0, ""}, {"Print...", 510, ""}, {"", 0, ""},
-        {"&About...", 520, ""}, {"", 0, ""}, {"E&xit", 530, ""}}},
+       {{"&Save", ""}, {"Save As...", ""}, {"", ""}, {"Print...", ""}, {"", ""}, {"&About...", ""}, {"", ""},
+        {"E&xit", ""}}},
       {"&Edit",
-       {{"&Undo", 600, "Ctrl+Z"}, {"", 0, ""}, {"Cu&t", 610, "Ctrl+X"}, {"&Copy", 611, "Ctrl+C"},
-        {"&Paste", 612, "Ctrl+V"}, {"De&lete", 613, ""}}},
-      {"F&ormat", {{"&Font...", 650, ""}, {"&Color", 651, ""}}},
+       {{"&Undo", "Ctrl+Z"}, {"", ""}, {"Cu&t", "Ctrl+X"}, {"&Copy", "Ctrl+C"}, {"&Paste", "Ctrl+V"},
+        {"De&lete", ""}}},
+      {"F&ormat", {{"&Font...", ""}, {"&Color", ""}}},
+      {"&View", {{"&Report", ""}, {"&Pair...", ""}}},
       {"&Window",
-       {{"&Cascade", 702, "Shift+F5"}, {"Tile &Horizontally", 701, ""}, {"Tile &Vertically", 700, ""},
-        {"&Arrange Icons", 703, ""}}},
+       {{"&Cascade", "Shift+F5"}, {"Tile &Horizontally", ""}, {"Tile &Vertically", ""}, {"&Arrange Icons", ""}}},
   };
   const QList<QAction*> popups = frame.menuBar()->actions();
   ASSERT_EQ(popups.size(), static_cast<qsizetype>(expected.size()));
@@ -82,7 +77,6 @@ TEST_F(FrameTest, MenusHaveTheirTextsIdsAndShortcuts) {
     for (std::size_t k = 0; k < entries.size(); ++k) {
       SCOPED_TRACE(k);
       EXPECT_EQ(entries[k].text, expected[i].second[k].text);
-      EXPECT_EQ(entries[k].id, expected[i].second[k].id);
       EXPECT_EQ(entries[k].shortcut, expected[i].second[k].shortcut);
     }
   }
@@ -91,73 +85,94 @@ TEST_F(FrameTest, MenusHaveTheirTextsIdsAndShortcuts) {
 TEST_F(FrameTest, WindowMenuListsEveryTextWindowAfterItsOwnEntries) {
   addWindow("Input/Output");
   addWindow("Other");
-  emit actions.windowMenu()->aboutToShow();
-  const std::vector<MenuEntry> entries = entriesOf(actions.windowMenu());
+  emit frame.windowMenu()->aboutToShow();
+  const std::vector<MenuEntry> entries = entriesOf(frame.windowMenu());
   ASSERT_EQ(entries.size(), 7u);
   EXPECT_TRUE(entries[4].text.isEmpty());
   EXPECT_EQ(entries[5].text, "&1 Input/Output");
-  EXPECT_EQ(entries[5].id, 100);
   EXPECT_EQ(entries[6].text, "&2 Other");
-  EXPECT_EQ(entries[6].id, 101);
+  EXPECT_EQ(frame.activeTextWindow()->windowTitle(), "Other");
   // Choosing an entry activates its window.
-  actions.windowMenu()->actions()[5]->trigger();
+  frame.windowMenu()->actions()[5]->trigger();
   EXPECT_EQ(frame.activeTextWindow()->windowTitle(), "Input/Output");
 }
 
 TEST_F(FrameTest, ShortcutsReachTheirCommands) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-  QSignalSpy commands(&actions, &MenuActions::command);
+  QSignalSpy cascade(actions.cascade, &QAction::triggered);
+  QSignalSpy undo(actions.undo, &QAction::triggered);
   QTest::keyClick(&frame, Qt::Key_F5, Qt::ShiftModifier);
   addWindow("Input/Output");
   QTest::keyClick(frame.activeTextWindow(), Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_EQ(commands.size(), 2);
-  EXPECT_EQ(commands[0][0].toInt(), window::command::kCascade);
-  EXPECT_EQ(commands[1][0].toInt(), window::command::kUndo);
+  EXPECT_EQ(cascade.size(), 1);
+  EXPECT_EQ(undo.size(), 1);
 }
 
-TEST_F(FrameTest, UndoReachesTheActiveWindowWhichIgnoresIt) {
+TEST_F(FrameTest, UndoChangesNothing) {
   TextWindow* window = addWindow("Input/Output");
   window->appendOutput("abc");
-  actions.action(window::command::kUndo)->trigger();
+  ASSERT_TRUE(actions.undo->isEnabled());
+  actions.undo->trigger();
   EXPECT_EQ(window->model().lines().back(), U"abc");
-  EXPECT_FALSE(window->command(window::command::kUndo));
+  EXPECT_EQ(window->model().caretColumn(), 3);
 }
 
 TEST_F(FrameTest, EditCommandsFollowTheActiveWindowsSelection) {
   TextWindow* window = addWindow("Input/Output");
   window->appendOutput("hello\r\n");
-  QAction* cut = actions.action(window::command::kCut);
+  QAction* cut = actions.cut;
   EXPECT_FALSE(cut->isEnabled());
   window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
   window->model().mouseRelease();
   emit window->stateChanged();
   EXPECT_TRUE(cut->isEnabled());
-  EXPECT_TRUE(actions.action(window::command::kCopy)->isEnabled());
-  EXPECT_TRUE(actions.action(window::command::kDelete)->isEnabled());
-  EXPECT_TRUE(actions.action(window::command::kSave)->isEnabled());  // a new window's text is unsaved
+  EXPECT_TRUE(actions.copy->isEnabled());
+  EXPECT_TRUE(actions.deleteSelection->isEnabled());
+  EXPECT_TRUE(actions.save->isEnabled());  // a new window's text is unsaved
   window->appendOutput("x");
   EXPECT_FALSE(cut->isEnabled());
+}
+
+// Report and Pair... wait for a finished run; a read-only window copies its
+// selection but offers nothing that would change its text.
+TEST_F(FrameTest, ViewEntriesFollowTheRunAndAReadOnlyWindowTakesNoEdits) {
+  EXPECT_FALSE(actions.report->isEnabled());
+  EXPECT_FALSE(actions.pair->isEnabled());
+  frame.setRunEvidence(true, false);
+  EXPECT_TRUE(actions.report->isEnabled());
+  EXPECT_FALSE(actions.pair->isEnabled());
+
+  TextWindow* window = addWindow("VESKA.OUT");
+  window->appendOutput("hello\r\n");
+  window->setReadOnly(true);
+  window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
+  window->model().mouseRelease();
+  emit window->stateChanged();
+  EXPECT_TRUE(actions.copy->isEnabled());
+  for (QAction* action : {actions.cut, actions.paste, actions.deleteSelection}) {
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+  }
 }
 
 TEST_F(FrameTest, TilingSharesTheClientArea) {
   addWindow("a");
   addWindow("b");
   const QSize room = frame.mdiArea()->viewport()->size();
-  frame.command(window::command::kTileVertically);
+  actions.tileVertically->trigger();
   QList<QMdiSubWindow*> subs = frame.mdiArea()->subWindowList(QMdiArea::CreationOrder);
   EXPECT_EQ(subs[0]->geometry(), QRect(0, 0, room.width() / 2, room.height()));
   EXPECT_EQ(subs[1]->geometry().left(), room.width() / 2);
-  frame.command(window::command::kTileHorizontally);
+  actions.tileHorizontally->trigger();
   EXPECT_EQ(subs[0]->geometry(), QRect(0, 0, room.width(), room.height() / 2));
   EXPECT_EQ(subs[1]->geometry().top(), room.height() / 2);
-  frame.command(window::command::kCascade);
+  actions.cascade->trigger();
   EXPECT_NE(subs[0]->geometry().topLeft(), subs[1]->geometry().topLeft());
 }
 
 TEST_F(FrameTest, ExitClosesEveryWindowThenQuitsWithZero) {
   addWindow("a");
   addWindow("b");
-  frame.command(window::command::kExit);
+  actions.exit->trigger();
   EXPECT_EQ(state.openWindowCount(), 0);
   EXPECT_EQ(state.quitCode(), 0);
   EXPECT_TRUE(state.closing);
@@ -168,7 +183,7 @@ TEST_F(FrameTest, ExitClosesWindowsEvenWithoutAnActiveOne) {
   addWindow("b");
   frame.mdiArea()->setActiveSubWindow(nullptr);
   ASSERT_EQ(frame.activeTextWindow(), nullptr);
-  frame.command(window::command::kExit);  // D17: the loop ends all the same
+  actions.exit->trigger();  // the loop ends all the same
   EXPECT_EQ(state.openWindowCount(), 0);
   EXPECT_EQ(state.quitCode(), 0);
 }
@@ -178,7 +193,7 @@ TEST_F(FrameTest, AWindowThatRefusesCancelsTheExit) {
   addWindow("other");
   keeper->setCloseGuard([](TextWindow&) { return false; });
   frame.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(keeper->parentWidget()));
-  frame.command(window::command::kExit);
+  actions.exit->trigger();
   EXPECT_FALSE(state.closing);
   EXPECT_FALSE(state.quitCode());
   EXPECT_FALSE(keeper->isClosed());

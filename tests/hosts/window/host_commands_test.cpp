@@ -7,9 +7,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/host.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/model/text_file.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host_script.h"
@@ -20,11 +19,11 @@ namespace {
 
 using window::Dialogs;
 using window::Host;
-namespace command = window::command;
+using Actions = window::FrameWindow::Actions;
 
 class HostCommandsTest : public ::testing::Test {
  protected:
-  static void trigger(Host& host, int id) { host.actions()->action(id)->trigger(); }
+  static void trigger(Host& host, QAction* Actions::*action) { (host.frame()->actions().*action)->trigger(); }
   // Ctrl+<key> typed in the Input/Output window, with the frame active so
   // its shortcuts are live.
   static void accelerator(Host& host, Qt::Key key) {
@@ -52,13 +51,13 @@ TEST_F(HostCommandsTest, SaveAndCopyWorkWhileAReadWaitsAndInTheFinalWait) {
   dialogs.saveNames = {pathOf("console.txt")};
   std::string duringRead;
   typist.whenOutOfAnswers = [&] {
-    trigger(host, command::kSave);
+    trigger(host, &Actions::save);
     duringRead = saved(host);
     EXPECT_EQ(readFile(dir.file("console.txt")), duringRead);
-    EXPECT_FALSE(host.actions()->action(command::kSave)->isEnabled());
+    EXPECT_FALSE(host.frame()->actions().save->isEnabled());
     EXPECT_EQ(host.consoleWindow()->parentWidget()->windowTitle(), "console.txt");  // its frame in the MDI client
     selectWord(host, 1, 3);  // "Open" of " Open up UNDATED tree-ring data file:"
-    ASSERT_TRUE(host.actions()->action(command::kCopy)->isEnabled());
+    ASSERT_TRUE(host.frame()->actions().copy->isEnabled());
     accelerator(host, Qt::Key_C);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Open");
     // Paste answers the question: "/" and Enter bail out.
@@ -68,8 +67,8 @@ TEST_F(HostCommandsTest, SaveAndCopyWorkWhileAReadWaitsAndInTheFinalWait) {
   bool finalWait = false;
   typist.atFinalWait = [&] {
     finalWait = true;
-    EXPECT_TRUE(host.actions()->action(command::kSave)->isEnabled());  // the answer is unsaved
-    trigger(host, command::kSave);
+    EXPECT_TRUE(host.frame()->actions().save->isEnabled());  // the answer is unsaved
+    trigger(host, &Actions::save);
     EXPECT_EQ(dialogs.saveDialogs.size(), 1u);  // the name chosen before
     EXPECT_EQ(readFile(dir.file("console.txt")), saved(host));
     EXPECT_NE(saved(host), duringRead);
@@ -82,7 +81,7 @@ TEST_F(HostCommandsTest, SaveAndCopyWorkWhileAReadWaitsAndInTheFinalWait) {
   EXPECT_TRUE(finalWait);
   EXPECT_TRUE(dialogs.questions.empty());  // everything was saved
   EXPECT_TRUE(dialogs.boxes.empty());
-  // Every dialog is modal to the frame (D20).
+  // Every dialog is modal to the frame.
   for (QWidget* owner : dialogs.owners) EXPECT_EQ(owner, host.frame());
 }
 
@@ -91,18 +90,18 @@ TEST_F(HostCommandsTest, ExitAsksAboutUnsavedTextAndOnlyNoOrASaveLetsItEnd) {
   Typist typist(host, {});
   typist.whenOutOfAnswers = [&] {
     dialogs.answers = {Dialogs::Answer::Cancel};
-    trigger(host, command::kExit);
+    trigger(host, &Actions::exit);
     EXPECT_FALSE(host.state().quitCode());
-    // F2: Yes, then Cancel in the file dialog, keeps the text and the run.
+    // Yes, then Cancel in the file dialog, keeps the text and the run.
     dialogs.answers = {Dialogs::Answer::Yes};
-    trigger(host, command::kExit);
+    trigger(host, &Actions::exit);
     EXPECT_FALSE(host.state().quitCode());
     EXPECT_EQ(host.state().openWindowCount(), 1);
     EXPECT_FALSE(host.state().closing);
     // Yes with a file chosen saves, then the exit goes on.
     dialogs.answers = {Dialogs::Answer::Yes};
     dialogs.saveNames = {pathOf("at-exit.txt")};
-    trigger(host, command::kExit);
+    trigger(host, &Actions::exit);
   };
   EXPECT_EQ(host.run(), 0);
   ASSERT_EQ(dialogs.questions.size(), 3u);
@@ -115,8 +114,8 @@ TEST_F(HostCommandsTest, AboutShowsTheSystemsFigures) {
   Host host(dialogs);
   Typist typist(host, {});
   typist.whenOutOfAnswers = [&] {
-    trigger(host, command::kAbout);
-    trigger(host, command::kExit);
+    trigger(host, &Actions::about);
+    trigger(host, &Actions::exit);
   };
   EXPECT_EQ(host.run(), 0);
   ASSERT_EQ(dialogs.aboutBoxes.size(), 1u);

@@ -7,16 +7,26 @@
 //   exit-during-read          chooses File > Exit
 //   close-window-during-read  closes the Input/Output window
 //   answer                    (nothing: the answers must lead to the end)
+//   pair-picture              (as answer; then, in the final wait, the pair
+//                              with the best t is opened and the frame is
+//                              saved as a picture to $VESKA_PICTURE)
 // In the final wait the frame is closed. Message boxes are printed on
 // standard output as "caption: text"; the save question is answered No.
+// Before any Qt header: Qt's "slots" keyword would clash with the best three's.
+#include "match/pair_evidence.h"
+
 #include <cstdio>
 
 #include <QApplication>
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
 
-#include "hosts/window/command_ids.h"
+#include "hosts/window/evidence_windows.h"
+#include "hosts/window/pair_window.h"
 #include "hosts/window/host.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host_script.h"
 
@@ -36,12 +46,26 @@ int main(int argc, char* argv[]) {
   veska::window::Host host(dialogs);
   veska::test::Typist typist(host, answers);
   if (scenario == "exit-during-read") {
-    typist.whenOutOfAnswers = [&] { host.actions()->action(veska::window::command::kExit)->trigger(); };
+    typist.whenOutOfAnswers = [&] { host.frame()->actions().exit->trigger(); };
   } else if (scenario == "close-window-during-read") {
     typist.whenOutOfAnswers = [&] { veska::test::closeConsoleWindow(host); };
-  } else if (scenario != "answer") {
+  } else if (scenario != "answer" && scenario != "pair-picture") {
     return 101;
   }
-  typist.atFinalWait = [&] { host.frame()->close(); };
+  typist.atFinalWait = [&] {
+    if (scenario == "pair-picture" && host.evidence()->run()) {
+      veska::window::FrameWindow* frame = host.frame();
+      frame->resize(1180, 860);
+      QTest::qWait(50);
+      const auto byT = host.evidence()->run()->pairsByBestT();
+      if (!byT.empty()) {
+        veska::window::PairWindow* pair = host.evidence()->openPair(byT.front());
+        pair->parentWidget()->setGeometry(60, 40, 1080, 740);
+      }
+      QTest::qWait(200);
+      frame->grab().save(qEnvironmentVariable("VESKA_PICTURE"));
+    }
+    host.frame()->close();
+  };
   return host.run();
 }

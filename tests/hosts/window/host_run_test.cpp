@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QMdiSubWindow>
 
-#include "hosts/window/command_ids.h"
-#include "hosts/window/menu_actions.h"
+#include "hosts/window/frame_window.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/sample_data.h"
@@ -28,9 +29,18 @@ struct FinalWaitWatch {
   bool entered = false;
 };
 
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+  int paints = 0;
+};
+
 class HostRunTest : public ::testing::Test {
  protected:
-  void chooseExit(Host& host) { host.actions()->action(window::command::kExit)->trigger(); }
+  void chooseExit(Host& host) { host.frame()->actions().exit->trigger(); }
   static bool shows(const std::vector<std::string>& lines, const std::string& text) {
     for (const std::string& line : lines) {
       if (line.find(text) != std::string::npos) return true;
@@ -159,6 +169,42 @@ TEST_F(HostRunTest, ClosingTheFrameInTheFinalWaitEndsWithTheRunsStatus) {
   EXPECT_EQ(host.run(), records::kExitDataLimit);
   EXPECT_TRUE(waited);
   EXPECT_EQ(host.state().openWindowCount(), 0);
+  EXPECT_EQ(host.frame()->windowTitle(), "test_host - run finished");  // a stop ends the run too
+}
+
+// Output that streams is shown about once a screen frame, not once a line:
+// a repaint per line made long runs many times slower than in veska-console.
+TEST_F(HostRunTest, StreamingOutputIsRepaintedAtMostOnceAFrame) {
+  constexpr int kLines = 5000;
+  PaintCounter counter;
+  qint64 elapsed = 0;
+  int paintsWhileWriting = 0;
+  Host host(dialogs, [&](records::Runtime& rt) {
+    QWidget* view = host.consoleWindow()->viewport();
+    // The first showing of the window is not output.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.frame()));
+    QCoreApplication::processEvents();
+    view->installEventFilter(&counter);
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < kLines; ++i) rt.writeConsole(" Series " + std::to_string(i) + " matched");
+    elapsed = clock.elapsed();
+    paintsWhileWriting = counter.paints;
+    rt.endRun(" ", records::kExitNormal);
+  });
+  Typist typist(host, {});
+  int paintsAtTheEnd = 0;
+  typist.atFinalWait = [&] {
+    (void)QTest::qWaitFor([&] { return counter.paints > paintsWhileWriting; }, 1000);
+    paintsAtTheEnd = counter.paints;
+    host.frame()->close();
+  };
+  EXPECT_EQ(host.run(), 0);
+  // At most one repaint per 16 ms frame, and one for the last lines.
+  EXPECT_LE(paintsWhileWriting, elapsed / 16 + 2) << elapsed << " ms";
+  EXPECT_LT(paintsWhileWriting, kLines / 10);
+  EXPECT_GT(paintsAtTheEnd, paintsWhileWriting);  // the last lines are shown
+  EXPECT_GE(windowLines(*host.consoleWindow()).size(), static_cast<std::size_t>(kLines));
 }
 
 TEST_F(HostRunTest, ClosingTheInputOutputWindowDuringAReadIsAWindowHandlerError) {
@@ -215,8 +261,13 @@ TEST_F(HostRunTest, EmptyFileNameOpensTheChooserAndCancelAsksAgain) {
   Host host(dialogs);
   Typist typist(host, {"", "", "M", "N", ""});
   std::vector<std::string> shown;
+  QString titleDuringRun;
+  QString titleAtTheEnd;
+  QObject::connect(&host.state(), &window::HostState::readWaiting, &host.state(),
+                   [&] { titleDuringRun = host.frame()->windowTitle(); });
   typist.atFinalWait = [&] {
     shown = windowLines(*host.consoleWindow());
+    titleAtTheEnd = host.frame()->windowTitle();
     host.frame()->close();
   };
   EXPECT_EQ(host.run(), 0);
@@ -224,6 +275,21 @@ TEST_F(HostRunTest, EmptyFileNameOpensTheChooserAndCancelAsksAgain) {
   EXPECT_TRUE(shows(shown, "*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"));
   EXPECT_TRUE(shows(shown, "Ring widths (M) or Indices (I)"));
   EXPECT_TRUE(std::filesystem::exists(dir.file("VESKA.OUT")));
+  // The chosen file stands behind its prompt as if typed; the cancelled
+  // choice leaves its prompt blank, as the empty answer was.
+  std::string prompt = " File name (/ to exit)";
+  prompt.resize(44, ' ');
+  prompt += "==> ";
+  std::vector<std::string> prompts;
+  for (const std::string& line : shown) {
+    if (line.rfind(prompt, 0) == 0) prompts.push_back(line);
+  }
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_EQ(prompts[0], prompt);
+  EXPECT_EQ(prompts[1], prompt + data.string());
+  // Waiting for the closing Enter the run is still going; after it, it is over.
+  EXPECT_EQ(titleDuringRun, "test_host");
+  EXPECT_EQ(titleAtTheEnd, "test_host - run finished");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Console output bytes as window characters (D22).
+// Console output bytes as window characters: UTF-8 where it is, Latin-1 otherwise.
 #include "hosts/window/model/output_decoder.h"
 
 #include <gtest/gtest.h>

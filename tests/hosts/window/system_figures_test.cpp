@@ -1,4 +1,4 @@
-// The About box's figures (D21) and how they are written.
+// The About box's figures and how they are written.
 #include "hosts/window/model/system_figures.h"
 
 #include <gtest/gtest.h>

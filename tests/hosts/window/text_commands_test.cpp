@@ -8,14 +8,12 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "hosts/window/command_ids.h"
 #include "hosts/window/commands_fixture.h"
 
 namespace veska::test {
 namespace {
 
 using window::Dialogs;
-namespace command = window::command;
 
 class SaveTest : public CommandsTest {
  protected:
@@ -28,7 +26,7 @@ class SaveTest : public CommandsTest {
 
 TEST_F(SaveTest, FirstSaveOffersUntitledThenRetitlesTheWindow) {
   dialogs.saveNames = {pathOf("run.txt")};
-  run(command::kSave);
+  commands->save();
   ASSERT_EQ(dialogs.saveDialogs.size(), 1u);
   EXPECT_EQ(dialogs.saveDialogs[0].caption, "Untitled");
   EXPECT_EQ(dialogs.saveDialogs[0].defaultPath, QDir::currentPath() + "/Untitled");
@@ -40,18 +38,18 @@ TEST_F(SaveTest, FirstSaveOffersUntitledThenRetitlesTheWindow) {
   // Later saves write to that file without asking.
   window.appendOutput("d\r\n");
   EXPECT_TRUE(window.model().modified());
-  run(command::kSave);
+  commands->save();
   EXPECT_EQ(dialogs.saveDialogs.size(), 1u);
   EXPECT_EQ(readFile(dir.file("run.txt")), "a\r\n\r\nbc\r\nd\r\n");
   // The next Save As starts in the directory of the file last chosen.
-  run(command::kSaveAs);
+  commands->saveAs();
   ASSERT_EQ(dialogs.saveDialogs.size(), 2u);
   EXPECT_EQ(dialogs.saveDialogs[1].caption, "run.txt");
   EXPECT_EQ(dialogs.saveDialogs[1].defaultPath, pathOf("run.txt"));
 }
 
 TEST_F(SaveTest, SaveAsCancelledChangesNothingAndClosingStillAsks) {
-  run(command::kSaveAs);
+  commands->saveAs();
   EXPECT_EQ(dialogs.saveDialogs.size(), 1u);
   EXPECT_TRUE(window.model().modified());
   EXPECT_EQ(window.windowTitle(), "Input/Output");
@@ -60,19 +58,19 @@ TEST_F(SaveTest, SaveAsCancelledChangesNothingAndClosingStillAsks) {
   EXPECT_FALSE(window.close());
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(dialogs.questions[0].text, "Save changes to Input/Output?");
-  EXPECT_EQ(dialogs.questions[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.questions[0].caption, "veska");
   EXPECT_EQ(dialogs.questions[0].icon, Dialogs::Icon::Warning);
   EXPECT_FALSE(window.isClosed());
 }
 
 TEST_F(SaveTest, SaveAsNamesTheTitleOnlySoSaveAsksAgain) {
   dialogs.saveNames = {pathOf("copy.txt"), pathOf("second.txt")};
-  run(command::kSaveAs);
+  commands->saveAs();
   EXPECT_EQ(window.windowTitle(), "copy.txt");
   EXPECT_EQ(readFile(dir.file("copy.txt")), "a\r\n\r\nbc\r\n");
   EXPECT_FALSE(window.model().modified());
   EXPECT_FALSE(commands->named());
-  run(command::kSave);
+  commands->save();
   EXPECT_EQ(dialogs.saveDialogs.size(), 2u);
   EXPECT_EQ(window.windowTitle(), "second.txt");
   EXPECT_TRUE(std::filesystem::exists(dir.file("second.txt")));
@@ -96,23 +94,37 @@ TEST_F(SaveTest, CloseQuestionAnswers) {
   }
   // A saved window closes without a question.
   dialogs.saveNames = {pathOf("run.txt")};
-  run(command::kSave);
+  commands->save();
   const std::size_t asked = dialogs.questions.size();
   EXPECT_TRUE(window.close());
   EXPECT_EQ(dialogs.questions.size(), asked);
 }
 
 TEST_F(SaveTest, QuestionNamesTheWindowCutToFiftyCharacters) {
-  window.setWindowTitle(QStringLiteral("a-very-long-name-for-a-saved-console-text.txt"));
-  dialogs.answers = {Dialogs::Answer::Cancel};
-  window.close();
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_EQ(dialogs.questions[0].text, "Save changes to a-very-long-name-for-a-saved-conso");
+  // 16 characters of lead-in, so a title of 33 leaves room for the "?".
+  const QString fits(33, QLatin1Char('a'));
+  const QString cyrillic(40, QChar(0x0416));
+  const std::pair<QString, QString> cases[] = {
+      {"Input/Output", "Save changes to Input/Output?"},
+      {fits, "Save changes to " + fits + "?"},
+      {fits + "b", "Save changes to " + fits + "b"},
+      {"a-very-long-name-for-a-saved-console-text.txt", "Save changes to a-very-long-name-for-a-saved-conso"},
+      // Characters, not bytes: a title in Cyrillic is cut between letters.
+      {cyrillic, "Save changes to " + cyrillic.left(34)},
+  };
+  for (const auto& [title, question] : cases) {
+    SCOPED_TRACE(title.toStdString());
+    window.setWindowTitle(title);
+    dialogs.answers = {Dialogs::Answer::Cancel};
+    window.close();
+    ASSERT_FALSE(dialogs.questions.empty());
+    EXPECT_EQ(dialogs.questions.back().text, question);
+  }
 }
 
 TEST_F(SaveTest, YesOnANamedWindowRewritesItsFileWithoutADialog) {
   dialogs.saveNames = {pathOf("run.txt")};
-  run(command::kSave);
+  commands->save();
   window.appendOutput("more\r\n");
   dialogs.answers = {Dialogs::Answer::Yes};
   EXPECT_TRUE(window.close());
@@ -129,7 +141,7 @@ TEST_F(SaveTest, YesOnAnUnnamedWindowSavesThroughTheDialog) {
   EXPECT_EQ(readFile(dir.file("closing.txt")), "a\r\n\r\nbc\r\n");
 }
 
-// F2: the text is not lost because the file dialog was cancelled.
+// The text is not lost because the file dialog was cancelled.
 TEST_F(SaveTest, YesThenACancelledFileDialogKeepsTheWindow) {
   dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
   EXPECT_FALSE(window.close());
@@ -139,13 +151,13 @@ TEST_F(SaveTest, YesThenACancelledFileDialogKeepsTheWindow) {
   EXPECT_TRUE(window.close());      // and No still closes it
 }
 
-// F3: a save that fails keeps the text unsaved, so closing still asks.
+// A save that fails keeps the text unsaved, so closing still asks.
 TEST_F(SaveTest, FailedSaveLeavesTheTextUnsaved) {
   dialogs.saveNames = {pathOf("no-such-dir/run.txt")};
-  run(command::kSave);
+  commands->save();
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "Cannot create file");
-  EXPECT_EQ(dialogs.boxes[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.boxes[0].caption, "veska");
   EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Warning);
   EXPECT_TRUE(window.model().modified());
   // Yes at the close tries the same file, fails again, and keeps the window.
@@ -155,10 +167,23 @@ TEST_F(SaveTest, FailedSaveLeavesTheTextUnsaved) {
   EXPECT_FALSE(window.isClosed());
 }
 
+TEST_F(SaveTest, FailedSaveAsKeepsTheTitleAndTheFileName) {
+  dialogs.saveNames = {pathOf("kept.txt"), pathOf("no-such-dir/run.txt")};
+  commands->saveAs();
+  ASSERT_EQ(window.windowTitle(), "kept.txt");
+  window.appendOutput("more\r\n");
+  commands->saveAs();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Cannot create file");
+  EXPECT_EQ(window.windowTitle(), "kept.txt");
+  EXPECT_EQ(commands->fileName(), pathOf("kept.txt"));
+  EXPECT_TRUE(window.model().modified());
+}
+
 TEST_F(SaveTest, WriteErrorIsReported) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fill";
   dialogs.saveNames = {QStringLiteral("/dev/full")};
-  run(command::kSaveAs);
+  commands->saveAs();
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "I/O error while writing file");
   EXPECT_TRUE(window.model().modified());
@@ -170,10 +195,10 @@ TEST_F(EditTest, CopyPutsTheSpanOnTheClipboardAndPasteTypesIt) {
   window.appendOutput("hello world\r\n");
   window.appendOutput("==> ");
   select(0, 6, 11);
-  run(command::kCopy);
+  commands->copy();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "world");
   EXPECT_TRUE(window.model().selection().active());  // Copy leaves the text and its selection
-  run(command::kPaste);
+  commands->paste();
   EXPECT_EQ(window.model().lines().back(), U"==> world");
   EXPECT_EQ(window.model().lines()[0], U"hello world");
 }
@@ -184,7 +209,7 @@ TEST_F(EditTest, CutOnAnEarlierLineShortensItAndKeepsTheCaret) {
   QTest::keyClicks(&window, "ab");
   const int caret = window.model().caretColumn();
   select(0, 5, 11);
-  run(command::kCut);
+  commands->cut();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), " world");
   EXPECT_EQ(window.model().lines()[0], U"hello");
   EXPECT_EQ(window.model().caretColumn(), caret);
@@ -198,7 +223,7 @@ TEST_F(EditTest, DeleteRemovesTheSpanWithoutTheClipboard) {
   window.appendOutput("hello world\r\n");
   window.model().markSaved();
   select(0, 0, 6);
-  run(command::kDelete);
+  commands->deleteSelection();
   EXPECT_EQ(window.model().lines()[0], U"world");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
   EXPECT_TRUE(window.model().modified());
@@ -206,7 +231,7 @@ TEST_F(EditTest, DeleteRemovesTheSpanWithoutTheClipboard) {
 
 TEST_F(EditTest, PasteTypesAtMost1024Characters) {
   QGuiApplication::clipboard()->setText(QString(1500, QLatin1Char('x')));
-  run(command::kPaste);
+  commands->paste();
   EXPECT_EQ(window.model().lines().back().size(), 1024u);
 }
 
@@ -214,7 +239,7 @@ TEST_F(EditTest, PastedLineEndCompletesAWaitingReadAndTheRestWaitsForTheNext) {
   window.appendOutput("==> ");
   window.beginRead();
   QGuiApplication::clipboard()->setText(QStringLiteral("12\n34\n"));
-  run(command::kPaste);
+  commands->paste();
   EXPECT_FALSE(window.model().waiting());
   EXPECT_EQ(window.model().takeInput(1026), "12\r\n");
   window.appendOutput("next ==> ");
@@ -228,14 +253,14 @@ using FormatTest = CommandsTest;
 TEST_F(FormatTest, FontChosenGivesNewMetricsAndCancelKeepsTheOld) {
   const QFont before = window.textFont();
   const int lineHeight = window.model().lineHeight();
-  run(command::kFont);  // no answer: Cancel
+  commands->chooseFont();  // no answer: Cancel
   ASSERT_EQ(dialogs.fontsShown.size(), 1u);
   EXPECT_EQ(dialogs.fontsShown[0], before);
   EXPECT_EQ(window.model().lineHeight(), lineHeight);
   QFont larger = before;
   larger.setPointSize(before.pointSize() > 0 ? before.pointSize() * 2 : 24);
   dialogs.fontAnswer = larger;
-  run(command::kFont);
+  commands->chooseFont();
   const QFontMetrics metrics(larger);
   EXPECT_EQ(window.textFont(), larger);
   EXPECT_EQ(window.model().lineHeight(), metrics.height());
@@ -245,15 +270,15 @@ TEST_F(FormatTest, FontChosenGivesNewMetricsAndCancelKeepsTheOld) {
             window.viewport()->width() / metrics.horizontalAdvance(QLatin1Char('0')));
 }
 
-// F4: the dialog starts from the window's colour, and Cancel keeps it.
+// The dialog starts from the window's colour, and Cancel keeps it.
 TEST_F(FormatTest, ColourChosenIsKeptAndCancelChangesNothing) {
   window.appendOutput("XXXX\r\n");
   dialogs.colourAnswer = QColor(200, 0, 0);
-  run(command::kColour);
+  commands->chooseColour();
   EXPECT_EQ(dialogs.coloursShown.at(0), QColor(Qt::black));
   EXPECT_EQ(window.model().textColour(), 0xC80000u);
   dialogs.colourAnswer.reset();
-  run(command::kColour);
+  commands->chooseColour();
   EXPECT_EQ(dialogs.coloursShown.at(1), QColor(200, 0, 0));
   EXPECT_EQ(window.model().textColour(), 0xC80000u);
   // The text is painted in it.

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "hosts/window/command_ids.h"
-#include "hosts/window/printing_box.h"
 #include "hosts/window/commands_fixture.h"
 
 namespace veska::test {
@@ -76,24 +74,25 @@ TEST_F(PrintTest, PageRangeAndCopies) {
   EXPECT_EQ(pdfPages(dir.file("range.pdf")), 2 * pagesPerCopy);
 }
 
-TEST_F(PrintTest, JobIsNamedVirnInputOutput) {
+TEST_F(PrintTest, JobIsNamedVeskaInputOutput) {
   printToPdf("named.pdf");
   ASSERT_EQ(print().outcome, Outcome::Printed);
   const std::string pdf = readFile(dir.file("named.pdf"));
   // The document's title is written as UTF-16: look for its code units too.
   std::string utf16;
-  for (const char c : std::string(window::kPrintDocumentName)) utf16 += std::string(1, '\0') + c;
-  EXPECT_TRUE(pdf.find(window::kPrintDocumentName) != std::string::npos || pdf.find(utf16) != std::string::npos);
+  const std::string name = "veska Input/Output";
+  for (const char c : name) utf16 += std::string(1, '\0') + c;
+  EXPECT_TRUE(pdf.find(name) != std::string::npos || pdf.find(utf16) != std::string::npos);
 }
 
-// F5: Cancel in the "Printing..." box stops the job, and it is discarded.
+// Cancel in the "Printing..." box stops the job, and it is discarded.
 TEST_F(PrintTest, CancelStopsAndDiscardsTheJob) {
   printToPdf("cancelled.pdf");
   bool clicked = false;
   QTimer::singleShot(0, [&] {
     auto* box = window.findChild<window::PrintingBox*>();
     if (!box) return;
-    EXPECT_EQ(box->windowTitle(), "VIRN");
+    EXPECT_EQ(box->windowTitle(), "veska");
     EXPECT_EQ(QApplication::activeModalWidget(), box);  // only the box takes input while printing
     box->findChild<QPushButton*>()->click();
     clicked = true;
@@ -111,7 +110,7 @@ TEST_F(PrintTest, PrinterThatCannotBeHadIsReported) {
   EXPECT_EQ(print().outcome, Outcome::NoPrinter);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "Cannot obtain Printer DC");
-  EXPECT_EQ(dialogs.boxes[0].caption, "VIRN");
+  EXPECT_EQ(dialogs.boxes[0].caption, "veska");
   EXPECT_EQ(dialogs.boxes[0].icon, window::Dialogs::Icon::Warning);
 }
 
@@ -123,7 +122,7 @@ TEST_F(PrintTest, CancelledDialogPrintsNothing) {
 
 TEST_F(PrintTest, PrintCommandPrints) {
   printToPdf("command.pdf");
-  run(window::command::kPrint);
+  commands->print();
   EXPECT_GT(pdfPages(dir.file("command.pdf")), 1);
   EXPECT_EQ(dialogs.owners, std::vector<QWidget*>{&window});
 }

@@ -136,7 +136,7 @@ TEST(TextWindowModel, CaretKeysStayWithinTheOpenLine) {
 
 TEST(TextWindowModel, OutputBytesBecomeOneColumnPerCharacter) {
   TextWindowModel model = makeModel();
-  // UTF-8 for e-acute and a Cyrillic letter, then a stray Latin-1 byte (D22).
+  // UTF-8 for e-acute and a Cyrillic letter, then a stray Latin-1 byte.
   model.appendOutput("a\xC3\xA9\xD0\x96\xE9z");
   EXPECT_EQ(model.lines().back(), U"a\u00E9\u0416\u00E9z");
   EXPECT_EQ(model.caretColumn(), 5);
@@ -153,7 +153,7 @@ TEST(TextWindowModel, OnlyAFinalLineFeedIsDroppedAndAnInnerOneShowsAsABlank) {
 }
 
 TEST(TextWindowModel, NoLineIsEverLost) {
-  // Far beyond the 32,767 lines a fixed line table would hold (D18).
+  // Far beyond the 32,767 lines a fixed line table would hold: none is lost.
   TextWindowModel model = makeModel();
   constexpr int kLines = 40000;
   for (int i = 0; i < kLines; ++i) model.appendOutput(std::to_string(i) + "\r\n");

@@ -1,6 +1,6 @@
 // The characters Paste types into a text window: the clipboard's text up
 // to its first NUL, at most 1,024 characters of it. Each line end in it, as
-// a file's lines end (D8: LF, CR LF, a run of CRs, or CRs then LF), becomes
+// a file's lines end (LF, CR LF, a run of CRs, or CRs then LF), becomes
 // one CR, the Enter of a typed line: text copied from any program pastes
 // line by line.
 #pragma once

@@ -1,7 +1,5 @@
 #include "hosts/window/model/save_naming.h"
 
-#include "records/text.h"
-
 namespace veska::window {
 namespace {
 
@@ -36,13 +34,6 @@ std::string defaultSavePath(std::string_view lastPath, std::string_view currentD
 std::string fileNameOf(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string saveQuestion(std::string_view title) {
-  // Cut by characters, so a title in any script stays valid UTF-8.
-  std::u32string text = U"Save changes to " + records::decodeLine(title) + U"?";
-  if (text.size() > kSaveQuestionLength) text.resize(kSaveQuestionLength);
-  return records::toUtf8(text);
 }
 
 }  // namespace veska::window

@@ -1,7 +1,6 @@
 // The names a text window's Save commands work with: the title its first
-// Save offers, the default path of the Save As dialog, the title a saved
-// window takes, and the question asked before unsaved text is closed. All
-// paths and titles are UTF-8.
+// Save offers, the default path of the Save As dialog and the title a saved
+// window takes. All paths and titles are UTF-8.
 #pragma once
 
 #include <string>
@@ -11,10 +10,6 @@ namespace veska::window {
 
 inline constexpr std::string_view kConsoleTitle = "Input/Output";
 inline constexpr std::string_view kUntitled = "Untitled";
-// The caption of every box the text window's commands show.
-inline constexpr std::string_view kCommandCaption = "VIRN";
-// The save question is cut to this many characters.
-inline constexpr std::size_t kSaveQuestionLength = 50;
 
 // The name the Save As dialog offers for a window titled `windowTitle`:
 // "Untitled" for the Input/Output window, otherwise the title itself.
@@ -27,8 +22,5 @@ std::string defaultSavePath(std::string_view lastPath, std::string_view currentD
 
 // The file's name without its directory: what a saved window is titled.
 std::string fileNameOf(std::string_view path);
-
-// "Save changes to " + title + "?", cut to 50 characters.
-std::string saveQuestion(std::string_view title);
 
 }  // namespace veska::window

@@ -1,4 +1,4 @@
-// The figures the About box shows, gathered from this system (D21), and
+// The figures the About box shows, gathered from this system, and
 // their texts. Gathering reads the system; everything else is pure.
 #pragma once
 
@@ -43,7 +43,7 @@ std::uint64_t userSpaceTop(std::uint64_t mappingEnd, std::uint64_t pageSize);
 std::uint64_t parseUnsigned(std::string_view text);
 
 struct AboutRow {
-  std::string label;
+  std::string label;  // in English; the About box shows it translated
   std::string value;
 };
 

@@ -33,13 +33,4 @@ SaveResult writeTextFile(const std::string& path, const std::vector<std::u32stri
   return written ? SaveResult::Written : SaveResult::WriteFailed;
 }
 
-const char* saveFailureMessage(SaveResult result) {
-  switch (result) {
-    case SaveResult::Written: return "";
-    case SaveResult::CannotCreate: return "Cannot create file";
-    case SaveResult::WriteFailed: return "I/O error while writing file";
-  }
-  return "";
-}
-
 }  // namespace veska::window

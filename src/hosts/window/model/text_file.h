@@ -10,16 +10,13 @@ namespace veska::window {
 
 enum class SaveResult {
   Written,
-  CannotCreate,  // nothing written
-  WriteFailed,   // writing stopped; the file holds what was written
+  CannotCreate,  // nothing written: "Cannot create file"
+  WriteFailed,   // writing stopped, the file holds what was written: "I/O error while writing file"
 };
 
 std::string savedBytes(const std::vector<std::u32string>& lines);
 
 // Creates or replaces the file at `path` (UTF-8) with the lines.
 SaveResult writeTextFile(const std::string& path, const std::vector<std::u32string>& lines);
-
-// The warning each failure shows; empty for Written.
-const char* saveFailureMessage(SaveResult result);
 
 }  // namespace veska::window

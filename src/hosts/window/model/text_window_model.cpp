@@ -205,9 +205,21 @@ std::string TextWindowModel::takeInput(std::size_t capacity) {
     const std::u32string& line = lines_.back();
     const std::size_t from = std::min(static_cast<std::size_t>(inputStart_), line.size());
     answer = line.substr(from, capacity - 2);
+    answerLine_ = lines_.size() - 1;
+    answerColumn_ = from;
   }
   inputStart_ = 0;
   return records::toUtf8(answer) + "\r\n";
+}
+
+void TextWindowModel::replaceAnswer(std::u32string_view text) {
+  if (lines_.empty() || answerLine_ != lines_.size() - 1 || !pending_) return;
+  std::u32string& line = lines_.back();
+  line.resize(std::min(answerColumn_, line.size()));
+  line += text;
+  widest_ = std::max(widest_, static_cast<int>(line.size()));
+  modified_ = true;
+  updateScrollBars();
 }
 
 TextWindowModel::RowSpan TextWindowModel::rowsToPaint(int topPixel, int bottomPixel) const {

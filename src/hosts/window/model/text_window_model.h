@@ -64,6 +64,10 @@ class TextWindowModel {
   void beginRead() { waiting_ = true; }
   bool waiting() const { return waiting_; }
   std::string takeInput(std::size_t capacity);
+  // The answer the last read took reads `text` instead, on its line behind
+  // the prompt, as if it had been typed; nothing changes once another line
+  // has begun.
+  void replaceAnswer(std::u32string_view text);
 
   // Painting.
   struct RowSpan {
@@ -113,7 +117,7 @@ class TextWindowModel {
   // `column` of the caret's row after `length` characters from `start` went.
   static int shiftAfterDelete(int column, int start, int length);
 
-  std::vector<std::u32string> lines_;  // grows without limit (D18)
+  std::vector<std::u32string> lines_;  // grows without limit: no line is ever lost
   ScrollState scroll_;
   TextSelection selection_;
   int charWidth_ = 1;
@@ -122,6 +126,9 @@ class TextWindowModel {
   int caretRow_ = 0;
   int widest_ = 0;
   int inputStart_ = 0;
+  // Where the answer the last read took begins: its line and column.
+  std::size_t answerLine_ = 0;
+  std::size_t answerColumn_ = 0;
   bool pending_ = true;  // the last character ended a line
   bool waiting_ = false;
   bool mouseHeld_ = false;

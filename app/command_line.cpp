@@ -1,0 +1,53 @@
+#include "command_line.h"
+
+#include <string>
+
+namespace veska::app {
+namespace {
+
+enum class Request { kNone, kHelp, kVersion };
+
+Request requestOf(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") break;
+    if (argument == "--help") return Request::kHelp;
+    if (argument == "--version") return Request::kVersion;
+  }
+  return Request::kNone;
+}
+
+std::string helpText(const ProgramText& program) {
+  std::string text = "Usage: ";
+  text += program.name;
+  text += " [--help | --version]\n\n";
+  text += program.about;
+  text += "\n\nThe manual page tells the whole dialogue, the data file layouts and the report:\n  man ";
+  text += program.name;
+  text += '\n';
+  return text;
+}
+
+std::string versionText(const ProgramText& program) {
+  std::string text(program.name);
+  text += ' ';
+  text += programVersion();
+  text += '\n';
+  return text;
+}
+
+}  // namespace
+
+std::string_view programVersion() { return VESKA_VERSION; }
+
+std::optional<int> answerInfoOption(const ProgramText& program, int argc, const char* const argv[],
+                                    std::FILE* out) {
+  const Request request = requestOf(argc, argv);
+  if (request == Request::kNone) return std::nullopt;
+  const std::string text = request == Request::kHelp ? helpText(program) : versionText(program);
+  // A closed or full standard output must not pass for a printed text.
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  return written && std::fflush(out) == 0 ? 0 : 2;
+}
+
+}  // namespace veska::app

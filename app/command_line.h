@@ -1,0 +1,27 @@
+// The little a command line can ask of veska and veska-console: their usage
+// (--help) or their name and version (--version). The run itself reads no
+// command line, so every other argument is left alone.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace veska::app {
+
+struct ProgramText {
+  std::string_view name;   // the command's name, as on its manual page
+  std::string_view about;  // the paragraph under the usage line
+};
+
+// The program's version, from the build's project version.
+std::string_view programVersion();
+
+// When --help or --version is among the arguments (the first one of the two
+// counts; "--" ends the options), writes its text to out and gives the exit
+// status: 0, or 2 when the text could not be written. Gives nothing for any
+// other command line, and the run starts as usual.
+std::optional<int> answerInfoOption(const ProgramText& program, int argc, const char* const argv[],
+                                    std::FILE* out);
+
+}  // namespace veska::app

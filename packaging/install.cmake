@@ -1,0 +1,66 @@
+# Install rules: what a package of veska holds and where it goes.
+include(GNUInstallDirs)
+
+set(VESKA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(VESKA_GENERATED_DIR ${PROJECT_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${VESKA_GENERATED_DIR})
+
+install(TARGETS veska-console RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET veska)
+  install(TARGETS veska RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(FILES data/undated.rwl data/dated.rwl data/index.crn data/formatted.dat
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/veska/examples)
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${VESKA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Menu entry, icon and software-centre description: for the windowed program.
+if(TARGET veska)
+  install(FILES ${VESKA_PACKAGING_DIR}/veska.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${VESKA_PACKAGING_DIR}/io.veska.veska.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${VESKA_PACKAGING_DIR}/veska.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # Menus that cannot draw SVG take the 64 px picture, rendered from the SVG
+  # so that the two never differ.
+  find_program(VESKA_RSVG_CONVERT rsvg-convert)
+  if(VESKA_RSVG_CONVERT)
+    add_custom_command(OUTPUT ${VESKA_GENERATED_DIR}/veska.png
+      COMMAND ${VESKA_RSVG_CONVERT} --width=64 --height=64 --format=png
+              --output=${VESKA_GENERATED_DIR}/veska.png ${VESKA_PACKAGING_DIR}/veska.svg
+      DEPENDS ${VESKA_PACKAGING_DIR}/veska.svg
+      COMMENT "Rendering the 64 px icon")
+    add_custom_target(veska_icon ALL DEPENDS ${VESKA_GENERATED_DIR}/veska.png)
+    install(FILES ${VESKA_GENERATED_DIR}/veska.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
+  else()
+    message(WARNING "rsvg-convert not found (Debian: librsvg2-bin): the 64 px icon is not installed")
+  endif()
+endif()
+
+# Manual pages and the changelog are installed compressed, as Debian keeps
+# them; -n leaves out the time stamp, so the same sources give the same bytes.
+function(veska_gzip source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND gzip -n -9 -c ${source} > ${output}
+    DEPENDS ${source}
+    VERBATIM)
+endfunction()
+
+set(veska_manual_pages veska-console)
+if(TARGET veska)
+  list(APPEND veska_manual_pages veska)
+endif()
+set(veska_compressed)
+foreach(page IN LISTS veska_manual_pages)
+  # The page's header carries the project's version.
+  configure_file(${PROJECT_SOURCE_DIR}/man/${page}.1.in ${VESKA_GENERATED_DIR}/${page}.1 @ONLY)
+  veska_gzip(${VESKA_GENERATED_DIR}/${page}.1 ${VESKA_GENERATED_DIR}/${page}.1.gz)
+  list(APPEND veska_compressed ${VESKA_GENERATED_DIR}/${page}.1.gz)
+  install(FILES ${VESKA_GENERATED_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+veska_gzip(${VESKA_PACKAGING_DIR}/changelog ${VESKA_GENERATED_DIR}/changelog.gz)
+list(APPEND veska_compressed ${VESKA_GENERATED_DIR}/changelog.gz)
+install(FILES ${VESKA_GENERATED_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+add_custom_target(veska_compressed_docs ALL DEPENDS ${veska_compressed})

@@ -1,0 +1,35 @@
+// What a host may learn from a run besides its console and report: the
+// series as read and as compared, and every pair's best three, handed over
+// once the match phase has written its last pair line. A host that draws the
+// evidence behind the report uses it; the terminal host gives no observer,
+// and the run then keeps no copies.
+#pragma once
+
+#include <vector>
+
+#include "input/series.h"
+
+// Declared only: Qt's "slots" keyword would clash with the best three's
+// slots in a host header that includes this after Qt's.
+namespace veska::match {
+struct RunRecord;
+struct RunSeries;
+}  // namespace veska::match
+
+namespace veska::dialogue {
+
+class RunObserver {
+ public:
+  virtual ~RunObserver() = default;
+  // Every report line is on disk before this is called (the report is
+  // written through, line by line); the run goes
+  // on to its closing pause afterwards.
+  virtual void matchPhaseWritten(const match::RunRecord& run) = 0;
+};
+
+// The series of a table as read, before modelling changes them.
+std::vector<match::RunSeries> seriesAsRead(const input::SeriesTable& table);
+// The values the search compared, into series taken with seriesAsRead.
+void addCompared(std::vector<match::RunSeries>& series, const input::SeriesTable& table);
+
+}  // namespace veska::dialogue

@@ -1,0 +1,133 @@
+// Before any Qt header (see pair_chart.h).
+#include "match/pair_evidence.h"
+
+#include "hosts/window/evidence_windows.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "hosts/window/frame_window.h"
+#include "hosts/window/pair_chooser.h"
+#include "hosts/window/pair_window.h"
+#include "hosts/window/text_window.h"
+
+namespace veska::window {
+namespace {
+
+constexpr const char* kReportFile = "VESKA.OUT";
+
+}  // namespace
+
+EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow)
+    : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
+  connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
+  connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
+}
+
+EvidenceWindows::~EvidenceWindows() = default;
+
+void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
+  run_ = std::make_unique<match::RunRecord>(run);
+  frame_.setRunEvidence(true, !run_->pairs.empty());
+  // The run waits for Enter in the Input/Output window next: it keeps the
+  // keyboard, and the report opens beside it.
+  QMdiSubWindow* active = frame_.mdiArea()->activeSubWindow();
+  showReport();
+  if (active) {
+    frame_.mdiArea()->setActiveSubWindow(active);
+    if (active->widget()) active->widget()->setFocus();
+  }
+}
+
+void EvidenceWindows::showReport() {
+  if (!run_) return;
+  if (report_ && !report_->isClosed()) {
+    for (QMdiSubWindow* sub : frame_.mdiArea()->subWindowList())
+      if (sub->widget() == report_) {
+        frame_.mdiArea()->setActiveSubWindow(sub);
+        sub->showNormal();
+      }
+    return;
+  }
+  const QRect room = frame_.mdiArea()->viewport()->rect();
+  const int top = std::min(330, std::max(0, room.height() - 150));
+  const QRect geometry(15, top, std::max(300, std::min(760, room.width() - 30)), std::max(150, room.height() - top - 10));
+  TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
+  if (!window) return;
+  window->setReadOnly(true);
+  loadReport(*window);
+  connect(window, &TextWindow::lineDoubleClicked, this, [this](int row) {
+    if (const auto pair = pairAtReportRow(row)) openPair(*pair);
+  });
+  report_ = window;
+}
+
+// The report as the run left it on disk; its pair lines are found by their
+// text, in the order the run wrote them.
+void EvidenceWindows::loadReport(TextWindow& window) {
+  std::ifstream in(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString(), std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    window.appendOutput(line + "\r\n");
+  }
+  window.model().markSaved();  // nothing typed: closing asks nothing
+  window.refresh();
+
+  pairRows_.assign(run_->pairs.size(), -1);
+  std::size_t next = 0;
+  const auto& lines = window.model().lines();
+  std::u32string expected;
+  if (!run_->pairs.empty()) expected = QString::fromStdString(run_->pairLineText(run_->pairs[0])).toStdU32String();
+  for (int row = 0; row < static_cast<int>(lines.size()) && next < run_->pairs.size(); ++row) {
+    if (lines[static_cast<std::size_t>(row)] != expected) continue;
+    pairRows_[next++] = row;
+    if (next < run_->pairs.size())
+      expected = QString::fromStdString(run_->pairLineText(run_->pairs[next])).toStdU32String();
+  }
+}
+
+std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
+  const auto at = std::find(pairRows_.begin(), pairRows_.end(), row);
+  if (row < 0 || at == pairRows_.end()) return std::nullopt;
+  return static_cast<std::size_t>(at - pairRows_.begin());
+}
+
+void EvidenceWindows::choosePair() {
+  if (!run_ || run_->pairs.empty()) return;
+  if (const auto chosen = window::choosePair(&frame_, *run_)) openPair(*chosen);
+}
+
+QRect EvidenceWindows::childGeometry(int index, QSize wanted) const {
+  const QRect room = frame_.mdiArea()->viewport()->rect();
+  const int step = 24 * (index % 6);
+  const QSize size(std::min(wanted.width(), std::max(200, room.width() - step)),
+                   std::min(wanted.height(), std::max(200, room.height() - step)));
+  return QRect(QPoint(step, step), size);
+}
+
+PairWindow* EvidenceWindows::openPair(std::size_t index) {
+  if (!run_ || index >= run_->pairs.size()) return nullptr;
+  const auto open = pairWindows_.find(index);
+  if (open != pairWindows_.end() && open->second) {
+    frame_.mdiArea()->setActiveSubWindow(open->second);
+    open->second->showNormal();
+    return qobject_cast<PairWindow*>(open->second->widget());
+  }
+  const match::RunPair& pair = run_->pairs[index];
+  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), dialogs_);
+  QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
+  sub->setGeometry(childGeometry(opened_++, QSize(900, 640)));
+  pairWindows_[index] = sub;
+  sub->show();
+  frame_.mdiArea()->setActiveSubWindow(sub);
+  window->setFocus();
+  return window;
+}
+
+}  // namespace veska::window

@@ -1,0 +1,71 @@
+// The windows that show the evidence behind a finished run's report: the
+// report window (VESKA.OUT, read-only) opened once the match phase has
+// written its last pair line, and a pair window per pair asked for, from a
+// double-click on the pair's report line or from View > Pair.... The frame's
+// View menu asks for them; it enables its entries once the run is there.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+
+#include "dialogue/run_observer.h"
+
+class QMdiSubWindow;
+
+namespace veska::window {
+
+class Dialogs;
+class FrameWindow;
+class PairWindow;
+class TextWindow;
+
+class EvidenceWindows : public QObject, public dialogue::RunObserver {
+  Q_OBJECT
+
+ public:
+  // Makes a text window in the frame, not showing any unit.
+  using TextWindowMaker = std::function<TextWindow*(const QString& title, const QRect& geometry)>;
+
+  EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow);
+  ~EvidenceWindows() override;
+
+  // Keeps the run and opens the report window.
+  void matchPhaseWritten(const match::RunRecord& run) override;
+
+  // The pair's window (run().pairs[index]), opened or brought to the front.
+  PairWindow* openPair(std::size_t index);
+
+  const match::RunRecord* run() const { return run_.get(); }
+  TextWindow* reportWindow() const { return report_; }
+  // The pair whose line is row `row` (from 0) of the report window.
+  std::optional<std::size_t> pairAtReportRow(int row) const;
+
+ public slots:
+  // View > Report: opens the report window again, or brings it to the front.
+  void showReport();
+  // View > Pair...: the chooser, then the chosen pair's window.
+  void choosePair();
+
+ private:
+  void loadReport(TextWindow& window);
+  QRect childGeometry(int index, QSize wanted) const;
+
+  FrameWindow& frame_;
+  Dialogs& dialogs_;
+  TextWindowMaker makeTextWindow_;
+  std::unique_ptr<match::RunRecord> run_;
+  QPointer<TextWindow> report_;
+  std::vector<int> pairRows_;  // the report window's row of each pair line
+  std::map<std::size_t, QPointer<QMdiSubWindow>> pairWindows_;
+  int opened_ = 0;
+};
+
+}  // namespace veska::window

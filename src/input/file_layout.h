@@ -1,0 +1,23 @@
+// Which layout a data file is in, told by its content: the Heidelberg layout
+// and CSV tables say so in their first lines; anything else is read in the
+// decadal layout the user chose.
+#pragma once
+
+#include <string_view>
+
+#include "records/runtime.h"
+
+namespace veska::input {
+
+enum class FileLayout { Decadal, Heidelberg, Csv };
+
+// Looks at the open file's first lines and gives them back, so that the
+// reader chosen starts at the file's beginning. Heidelberg: the first line
+// that is not blank is "HEADER:". CSV: the first line's first field is
+// "Year" or "year", followed by a comma, semicolon or tab.
+FileLayout recognizeLayout(records::Runtime& rt, int unit);
+
+// Characters without blanks, tabs or a line-end CR at either end.
+std::u32string_view trimmed(std::u32string_view text);
+
+}  // namespace veska::input

@@ -1,0 +1,211 @@
+#include "input/heidelberg_series.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/numeric_input.h"
+#include "records/record.h"
+#include "input/file_layout.h"
+
+namespace veska::input {
+namespace {
+
+char32_t lower(char32_t c) { return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c; }
+
+bool sameWord(std::u32string_view a, std::u32string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    if (lower(a[k]) != lower(b[k])) return false;
+  return true;
+}
+
+// Integers in a group: 1 for a single curve, 2 (value, count) and
+// 4 (value, count, rising, falling) for means. 0: no known shape.
+int groupSize(std::u32string_view name) {
+  if (sameWord(name, U"Single") || sameWord(name, U"Tree")) return 1;
+  if (sameWord(name, U"Double") || sameWord(name, U"HalfChrono")) return 2;
+  if (sameWord(name, U"Quadro") || sameWord(name, U"Chrono")) return 4;
+  return 0;
+}
+
+enum class Scale { Tenths, Hundredths, Thousandths, Millimetres, Unknown };
+
+Scale scaleOf(std::u32string_view unit) {
+  std::u32string packed;
+  for (char32_t c : unit)
+    if (c != U' ' && c != U'\t') packed += lower(c);
+  if (packed.empty() || packed == U"1/100mm" || packed == U"0.01mm") return Scale::Hundredths;
+  if (packed == U"1/1000mm" || packed == U"0.001mm") return Scale::Thousandths;
+  if (packed == U"1/10mm" || packed == U"0.1mm") return Scale::Tenths;
+  if (packed == U"mm") return Scale::Millimetres;
+  return Scale::Unknown;
+}
+
+// The same arithmetic as the decadal layouts, so that a series gives the same
+// numbers in either layout: hundredths times 0.01, and thousandths taken as
+// hundredths and then divided by ten.
+float toMillimetres(std::int32_t n, Scale scale) {
+  switch (scale) {
+    case Scale::Tenths:
+      return static_cast<float>(n) * 0.1f;
+    case Scale::Thousandths:
+      return static_cast<float>(n) * 0.01f * 0.1f;
+    case Scale::Millimetres:
+      return static_cast<float>(n);
+    default:
+      return static_cast<float>(n) * 0.01f;
+  }
+}
+
+struct Block {
+  int number = 0;  // from 1, in file order
+  std::u32string keyCode;
+  bool hasKeyCode = false;
+  std::u32string dateBegin, length, unit, dataFormat, dataKind;
+  std::vector<records::Text> dataLines;
+};
+
+void notLoaded(records::Runtime& rt, const Block& block, std::string_view reason) {
+  rt.writeConsole("");
+  records::Record r;
+  r.column(5);
+  if (block.hasKeyCode) {
+    r.text("*** Series ").text(records::fitRecord(block.keyCode, 8), 8);
+  } else {
+    r.text("*** Heidelberg block ").text(std::to_string(block.number));
+  }
+  rt.writeConsole(r.text(" ").text(reason).text(": not loaded ***"));
+}
+
+// Reads one block from its "HEADER:" line up to the next one or the file's
+// end; false when the file holds no further block.
+bool readBlock(records::Runtime& rt, int unit, Block& block) {
+  records::Text line;
+  for (;;) {
+    if (rt.readUnitLine(unit, line) != records::ReadStatus::Ok) return false;
+    if (trimmed(line) == U"HEADER:") break;
+  }
+  bool inData = false;
+  while (rt.readUnitLine(unit, line) == records::ReadStatus::Ok) {
+    const std::u32string_view content = trimmed(line);
+    if (content == U"HEADER:") {
+      rt.stepBack(unit);
+      break;
+    }
+    if (inData) {
+      block.dataLines.push_back(records::Text(content));
+      continue;
+    }
+    if (content.starts_with(U"DATA:")) {
+      inData = true;
+      block.dataKind = trimmed(content.substr(5));
+      continue;
+    }
+    const std::size_t eq = content.find(U'=');
+    if (eq == std::u32string_view::npos) continue;
+    const std::u32string_view key = trimmed(content.substr(0, eq));
+    // The value as written after "=": an identifier may begin with blanks,
+    // as in the decadal layouts.
+    std::u32string value(content.substr(eq + 1));
+    if (!sameWord(key, U"KeyCode")) value = trimmed(value);
+    if (sameWord(key, U"KeyCode")) {
+      block.keyCode = value;
+      block.hasKeyCode = !trimmed(value).empty();
+    } else if (sameWord(key, U"DateBegin")) {
+      block.dateBegin = value;
+    } else if (sameWord(key, U"Length")) {
+      block.length = value;
+    } else if (sameWord(key, U"Unit")) {
+      block.unit = value;
+    } else if (sameWord(key, U"DataFormat")) {
+      block.dataFormat = value;
+    }
+  }
+  return true;
+}
+
+// The block as a series, or nullopt after its warning.
+std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
+  if (!block.hasKeyCode) {
+    notLoaded(rt, block, "has no KeyCode");
+    return std::nullopt;
+  }
+  const auto length = records::readIntegerField(block.length);
+  if (block.length.empty() || !length || *length < 1) {
+    notLoaded(rt, block, "has no readable Length");
+    return std::nullopt;
+  }
+  const auto first = records::readIntegerField(block.dateBegin);
+  if (!first) {
+    notLoaded(rt, block, "has an unreadable DateBegin");
+    return std::nullopt;
+  }
+  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
+  int group = groupSize(block.dataKind);
+  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
+                     sameWord(block.dataKind, U"Chrono");
+  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
+  if (group == 0) {
+    notLoaded(rt, block, "has no known DATA shape");
+    return std::nullopt;
+  }
+  const Scale scale = scaleOf(block.unit);
+  if (scale == Scale::Unknown) {
+    notLoaded(rt, block, "has an unknown Unit");
+    return std::nullopt;
+  }
+
+  SeriesRead read;
+  read.series.id = records::fitRecord(block.keyCode, 8);
+  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.length = *length;
+  std::int64_t groups = 0;     // groups met so far
+  bool paddingOnly = true;     // every group after Length is a padding zero
+  int inGroup = 0;
+  for (const records::Text& line : block.dataLines) {
+    std::u32string_view rest = line;
+    for (;;) {
+      rest = trimmed(rest);
+      if (rest.empty()) break;
+      std::size_t end = 0;
+      while (end < rest.size() && rest[end] != U' ' && rest[end] != U'\t') ++end;
+      const auto number = records::readIntegerField(rest.substr(0, end));
+      rest.remove_prefix(end);
+      if (!number) {
+        notLoaded(rt, block, "has unreadable data");
+        return std::nullopt;
+      }
+      if (inGroup++ == 0) {
+        if (groups < *length) {
+          if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
+            read.series.values.push_back(toMillimetres(*number, scale));
+        } else if (*number != 0) {
+          paddingOnly = false;
+        }
+        ++groups;
+      }
+      if (inGroup == group) inGroup = 0;
+    }
+  }
+  if (groups < *length || !paddingOnly) {
+    notLoaded(rt, block, "has a Length that disagrees with its data");
+    return std::nullopt;
+  }
+  return read;
+}
+
+}  // namespace
+
+std::optional<SeriesRead> readHeidelbergSeries(records::Runtime& rt, int unit, int& blocksRead) {
+  for (;;) {
+    Block block;
+    block.number = ++blocksRead;
+    if (!readBlock(rt, unit, block)) return std::nullopt;
+    if (auto read = seriesOf(rt, block)) return read;
+  }
+}
+
+}  // namespace veska::input

@@ -1,0 +1,230 @@
+// The windows behind a finished run's report: VESKA.OUT read-only in the
+// frame, a pair window opened from a double-click on its report line, the
+// View menu, and the pair picture written as PNG, SVG and PDF.
+//
+// Before any Qt header: Qt's "slots" keyword would clash with the best three's.
+#include "match/pair_evidence.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QTest>
+
+#include <cstdio>
+#include <random>
+
+#include "hosts/window/evidence_windows.h"
+#include "hosts/window/frame_window.h"
+#include "hosts/window/fake_dialogs.h"
+#include "hosts/window/host.h"
+#include "hosts/window/host_script.h"
+#include "hosts/window/pair_window.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+using window::PairWindow;
+using window::TextWindow;
+
+// Three ring-width series of 90 rings (1900-1989) in the decadal layout.
+std::filesystem::path writeThreeSeries(const std::filesystem::path& path) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> width(40, 240);
+  std::string text;
+  char line[128];
+  for (const char* id : {"TST01", "TST02", "TST03"}) {
+    for (int decade = 1900; decade < 1990; decade += 10) {
+      std::snprintf(line, sizeof line, "%-8s%4d", id, decade);
+      text += line;
+      for (int year = decade; year < decade + 10; ++year) {
+        std::snprintf(line, sizeof line, "%6d", width(rng));
+        text += line;
+      }
+      text += "\r\n";
+    }
+    std::snprintf(line, sizeof line, "%-8s%4d%6d\r\n", id, 1990, 999);
+    text += line;
+  }
+  writeFile(path, text);
+  return path;
+}
+
+std::vector<std::u32string> linesOf(const TextWindow& window) { return window.model().lines(); }
+
+QMdiSubWindow* subOf(QWidget* widget) { return qobject_cast<QMdiSubWindow*>(widget->parentWidget()); }
+
+TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpensItsPair) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  const auto data = writeThreeSeries(dir.file("three.rwl"));
+  window::Host host(dialogs);
+  Typist typist(host, {QString::fromStdString(data.string()), "M", "N", ""});
+  bool checked = false;
+  typist.atFinalWait = [&] {
+    checked = true;
+    window::FrameWindow* frame = host.frame();
+    QStringList menus;
+    for (QAction* menu : frame->menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "F&ormat", "&View", "&Window"}));
+
+    window::EvidenceWindows* evidence = host.evidence();
+    TextWindow* report = evidence->reportWindow();
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->windowTitle(), "VESKA.OUT");
+    EXPECT_EQ(host.consoleWindow(), frame->activeTextWindow());  // the keyboard stays with the run
+    std::vector<std::string> shown;
+    for (const std::u32string& l : linesOf(*report)) shown.push_back(records::toUtf8(l));
+    while (!shown.empty() && shown.back().empty()) shown.pop_back();
+    std::vector<std::string> onDisk;
+    for (std::string l; const char c : readFile(dir.file("VESKA.OUT"))) {
+      if (c == '\n') {
+        onDisk.push_back(l);
+        l.clear();
+      } else {
+        l += c;
+      }
+    }
+    EXPECT_EQ(shown, onDisk);
+
+    // Typing, Paste, Cut and Delete change nothing.
+    frame->mdiArea()->setActiveSubWindow(subOf(report));
+    const auto before = linesOf(*report);
+    QGuiApplication::clipboard()->setText("pasted\n");
+    QTest::keyClicks(report, "typed");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
+      QTest::keyClick(report, key);
+    frame->actions().paste->trigger();
+    frame->actions().deleteSelection->trigger();
+    EXPECT_EQ(linesOf(*report), before);
+    EXPECT_FALSE(frame->actions().paste->isEnabled());
+    EXPECT_FALSE(report->model().modified());
+
+    // The second pair's line (TST01 against TST03), double-clicked.
+    const match::RunRecord& run = *evidence->run();
+    ASSERT_EQ(run.pairs.size(), 3u);
+    const std::u32string wanted = QString::fromStdString(run.pairLineText(run.pairs[1])).toStdU32String();
+    int row = 0;
+    while (row < static_cast<int>(before.size()) && before[static_cast<std::size_t>(row)] != wanted) ++row;
+    ASSERT_LT(row, static_cast<int>(before.size()));
+    report->model().scrollVertical(window::ScrollRequest::ThumbPosition, row);
+    report->refresh();
+    const int y = (row - report->model().scroll().verticalPosition()) * report->model().lineHeight() +
+                  report->model().lineHeight() / 2;
+    QTest::mouseDClick(report->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(30, y));
+    QMdiSubWindow* active = frame->mdiArea()->activeSubWindow();
+    ASSERT_NE(active, nullptr);
+    auto* pair = qobject_cast<PairWindow*>(active->widget());
+    ASSERT_NE(pair, nullptr);
+    EXPECT_EQ(pair->windowTitle(), "TST01 - TST03");
+    const std::string line = records::toUtf8(wanted);
+    EXPECT_EQ(pair->evidence().slotText(pair->selected()), line.substr(20, 23));  // starts at the best
+
+    // Right moves on, Home comes back to the best.
+    QTest::keyClick(pair, Qt::Key_Right);
+    EXPECT_NE(pair->selected(), pair->evidence().bestPlacement());
+    QTest::keyClick(pair, Qt::Key_Home);
+    EXPECT_EQ(pair->selected(), pair->evidence().bestPlacement());
+
+    // Edit > Copy with nothing selected: the placement table, one row each.
+    QAction* copy = frame->actions().copy;
+    EXPECT_TRUE(copy->isEnabled());
+    copy->trigger();
+    const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(rows.size(), static_cast<int>(pair->evidence().placements().size()) + 1);
+
+    // View > Pair...: the pairs by best t, the first of them picked.
+    QTimer::singleShot(0, [] {
+      auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (chooser) chooser->accept();
+    });
+    QAction* pairItem = frame->menuBar()->actions()[3]->menu()->actions()[1];
+    EXPECT_EQ(pairItem->text(), "&Pair...");
+    pairItem->trigger();
+    const std::size_t top = run.pairsByBestT().front();
+    const auto bestT = [&](std::size_t k) { return std::stod(run.pairLineText(run.pairs[k]).substr(38, 5)); };
+    for (std::size_t k = 0; k < run.pairs.size(); ++k) EXPECT_GE(bestT(top), bestT(k));
+    auto* chosen = qobject_cast<PairWindow*>(frame->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->windowTitle(), QString::fromStdU32String(run.firstOf(run.pairs[top]).id).trimmed() + " - " +
+                                         QString::fromStdU32String(run.secondOf(run.pairs[top]).id).trimmed());
+    EXPECT_EQ(chosen->evidence().slotText(chosen->evidence().bestPlacement()),
+              run.pairLineText(run.pairs[top]).substr(20, 23));
+
+    // A line that is no pair's opens nothing.
+    const int windows = static_cast<int>(frame->mdiArea()->subWindowList().size());
+    EXPECT_FALSE(evidence->pairAtReportRow(0).has_value());
+    frame->close();
+    EXPECT_GE(windows, 3);
+  };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_TRUE(checked);
+}
+
+match::RunSeries seriesOf(const char* id, std::int32_t firstYear, int n, std::mt19937& rng) {
+  std::normal_distribution<float> normal(0.0f, 1.0f);
+  match::RunSeries s;
+  s.id = std::u32string(id, id + std::char_traits<char>::length(id));
+  s.id.resize(8, U' ');
+  s.firstYear = firstYear;
+  for (int i = 0; i < n; ++i) s.compared.push_back(normal(rng));
+  for (int i = 0; i < n; ++i) s.asRead.push_back(100.0f + 30.0f * normal(rng));
+  return s;
+}
+
+TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtension) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  std::mt19937 rng(5);
+  PairWindow window(seriesOf("CHRON", 1650, 300, rng), seriesOf("FLOAT", 1, 120, rng), dialogs);
+  window.resize(900, 640);
+  window.showAsRead(true);
+  QString error;
+
+  const QString png = QString::fromStdString(dir.file("pair.png").string());
+  ASSERT_TRUE(window.savePicture(png, &error)) << error.toStdString();
+  EXPECT_EQ(readFile(dir.file("pair.png")).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  const QImage image(png);
+  EXPECT_EQ(image.size(), PairWindow::kPictureSize);
+  // Not a blank page: the curves, the shading and the text leave many colours.
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 3)
+    for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 20);
+
+  const QString svg = QString::fromStdString(dir.file("pair.svg").string());
+  ASSERT_TRUE(window.savePicture(svg, &error)) << error.toStdString();
+  const std::string svgText = readFile(dir.file("pair.svg"));
+  EXPECT_EQ(svgText.substr(0, 5), "<?xml");
+  EXPECT_NE(svgText.find("<svg"), std::string::npos);
+  QSvgRenderer renderer(svg);
+  EXPECT_TRUE(renderer.isValid());
+  EXPECT_EQ(renderer.viewBox().size(), PairWindow::kPictureSize);
+
+  const QString pdf = QString::fromStdString(dir.file("pair.pdf").string());
+  ASSERT_TRUE(window.savePicture(pdf, &error)) << error.toStdString();
+  const std::string pdfText = readFile(dir.file("pair.pdf"));
+  EXPECT_EQ(pdfText.substr(0, 5), "%PDF-");
+  int pages = 0;
+  for (std::size_t at = 0; (at = pdfText.find("/Type /Page", at)) != std::string::npos; at += 11)
+    if (pdfText.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  EXPECT_EQ(pages, 1);
+
+  EXPECT_FALSE(window.savePicture(QString::fromStdString(dir.file("pair.txt").string()), &error));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("pair.txt")));
+}
+
+}  // namespace
+}  // namespace veska::test
