@@ -108,7 +108,7 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   }
 
   rt.reportComplete();
-  rt.pause("Normal Termination of Program- Hit return to Quit");
+  rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
   rt.endRun(" ", records::kExitNormal);
 }
 

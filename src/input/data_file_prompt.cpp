@@ -4,7 +4,7 @@ namespace veska::input {
 
 bool isBailOut(std::u32string_view answer) {
   if (answer.empty() || answer.front() != U'/') return false;
-  return answer.find_first_not_of(U" \t", 1) == std::u32string_view::npos;
+  return answer.find_first_not_of(U' ', 1) == std::u32string_view::npos;
 }
 
 std::u32string openDataFile(records::Runtime& rt, int unit) {
@@ -18,7 +18,8 @@ std::u32string openDataFile(records::Runtime& rt, int unit) {
     std::string path = rt.readConsoleBytes(records::kMaxLineBytes);
     const std::u32string fileName = records::decodeLine(path);
     if (isBailOut(fileName)) rt.endRun(" ", records::kExitNormal);
-    const auto end = path.find_last_not_of(" \t");
+    // Only trailing spaces go: a tab is a character of the name.
+    const auto end = path.find_last_not_of(' ');
     path.resize(end == std::string::npos ? 0 : end + 1);
     if (path.empty()) {
       if (auto chosen = rt.console().chooseFileForEmptyName()) path = *chosen;

@@ -16,7 +16,7 @@ namespace {
 
 [[noreturn]] void stopAtLimit(records::Runtime& rt, const records::Record& message) {
   rt.writeConsole("");
-  rt.pause(message.str());
+  rt.pause(message.str(), records::kExitDataLimit);
   rt.endRun(" ", records::kExitDataLimit);
 }
 

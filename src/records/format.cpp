@@ -99,12 +99,19 @@ class Parser {
         item.width = item.repeat;
         item.repeat = 1;
         return item;
-      case U'T': {  // Tk
+      case U'T': {  // Tk, TLn, TRn
         if (count) return fail(countAt, "repeat count before T");
         item.kind = FormatItem::Kind::Tab;
+        const char* refusal = "T needs a column of 1 or more";
+        if (peek() == U'L' || peek() == U'R') {
+          const bool left = peek() == U'L';
+          item.kind = left ? FormatItem::Kind::TabLeft : FormatItem::Kind::TabRight;
+          refusal = left ? "TL needs a count of 1 or more" : "TR needs a count of 1 or more";
+          ++i_;
+        }
         const std::size_t columnAt = i_;
         const auto k = number();
-        if (!k || *k < 1) return fail(columnAt, "T needs a column of 1 or more");
+        if (!k || *k < 1) return fail(columnAt, refusal);
         item.width = *k;
         return item;
       }
@@ -230,6 +237,30 @@ EditField stopped(ReadStatus status) {
   return edit;
 }
 
+// The column (from 0) that a position item moves to. TL stops at the
+// record's first column.
+std::int64_t movedTo(std::int64_t position, const FormatItem& item) {
+  switch (item.kind) {
+    case FormatItem::Kind::Tab:
+      return item.width - 1;
+    case FormatItem::Kind::TabLeft:
+      return std::max<std::int64_t>(0, position - item.width);
+    default:  // nX, TRn
+      return position + item.width;
+  }
+}
+
+bool movesPosition(const FormatItem& item) {
+  return item.kind == FormatItem::Kind::Skip || item.kind == FormatItem::Kind::Tab ||
+         item.kind == FormatItem::Kind::TabLeft || item.kind == FormatItem::Kind::TabRight;
+}
+
+// Guards a format whose items move the position over and over: without a
+// data item it would never finish, and between data items, as in
+// (12000(999999(1X),F8.3)), it could take hours. No record needs a million
+// of them, so work stays bounded by the records read.
+constexpr std::int64_t kMaxPositionSteps = 1'000'000;
+
 }  // namespace
 
 ReadStatus FormatControl::nextRecord() {
@@ -243,11 +274,6 @@ EditField FormatControl::next() {
     started_ = true;
     if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
   }
-  // Guards a format whose items move the position over and over: without a
-  // data item it would never finish, and between data items, as in
-  // (12000(999999(1X),F8.3)), it could take hours. No record needs a million
-  // of them, so work stays bounded by the records read.
-  constexpr std::int64_t kMaxPositionSteps = 1'000'000;
   for (;;) {
     const FormatItem* item = cursor_.next();
     if (!item) {  // the final parenthesis with values left: next record, restart point
@@ -258,17 +284,14 @@ EditField FormatControl::next() {
       if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
       continue;
     }
-    switch (item->kind) {
-      case FormatItem::Kind::Skip:  // nX
-      case FormatItem::Kind::Tab:   // Tk
-        if (++positionSteps_ > kMaxPositionSteps) return stopped(ReadStatus::Error);
-        position_ = item->kind == FormatItem::Kind::Skip ? position_ + item->width : item->width - 1;
-        continue;
-      case FormatItem::Kind::Slash:
-        if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
-        continue;
-      default:
-        break;
+    if (movesPosition(*item)) {
+      if (++positionSteps_ > kMaxPositionSteps) return stopped(ReadStatus::Error);
+      position_ = movedTo(position_, *item);
+      continue;
+    }
+    if (item->kind == FormatItem::Kind::Slash) {
+      if (const ReadStatus status = nextRecord(); status != ReadStatus::Ok) return stopped(status);
+      continue;
     }
     const auto size = static_cast<std::int64_t>(record_.size());
     const std::int64_t from = std::min(position_, size);
@@ -280,18 +303,34 @@ EditField FormatControl::next() {
   }
 }
 
+void FormatControl::finish() {
+  if (!started_) return;
+  for (;;) {
+    const FormatItem* item = cursor_.next();
+    if (!item) return;  // the layout's end
+    if (movesPosition(*item)) {
+      if (++positionSteps_ > kMaxPositionSteps) return;
+      position_ = movedTo(position_, *item);
+      continue;
+    }
+    if (item->kind != FormatItem::Kind::Slash) return;  // the next value item
+    // Every value is read: a file that ends here ends nothing early.
+    if (nextRecord() != ReadStatus::Ok) return;
+  }
+}
+
 namespace {
 
 // Iw: an integer, kept as a value.
-std::optional<double> integerInput(std::u32string_view field) {
-  if (const auto i = readIntegerField(field)) return static_cast<double>(*i);
+std::optional<float> integerInput(std::u32string_view field) {
+  if (const auto i = readIntegerField(field)) return static_cast<float>(*i);
   return std::nullopt;
 }
 
 // Fw.d, Ew.d, Dw.d, Gw.d: without a written point the last d digits are the fraction.
-std::optional<double> realInput(std::u32string_view field, int decimals) { return readRealField(field, decimals); }
+std::optional<float> realInput(std::u32string_view field, int decimals) { return readRealField(field, decimals); }
 
-std::optional<double> editInput(const EditField& edit) {
+std::optional<float> editInput(const EditField& edit) {
   if (edit.item->kind == FormatItem::Kind::Integer) return integerInput(edit.field);
   return realInput(edit.field, edit.item->decimals);
 }
@@ -309,14 +348,17 @@ ValuesRead readValues(RecordSource& source, const Format& format, std::int64_t n
       result.status = edit.status;
       return result;
     }
-    const std::optional<double> value = editInput(edit);
+    const std::optional<float> value = editInput(edit);
     if (!value) {
       result.status = ReadStatus::Error;
       return result;
     }
-    if (result.count < capacity) values[result.count] = static_cast<float>(*value);
+    if (result.count < capacity) values[result.count] = *value;
     ++result.count;
   }
+  // A slash behind the last value skips its line here; left behind, that
+  // line would be taken for the start of the next series.
+  control.finish();
   return result;
 }
 

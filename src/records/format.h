@@ -1,8 +1,8 @@
 // Layout texts in the short notation, such as "(10F8.3)" or "(2X,2(I4,1X),/)".
 // Parsed once into edit items. FormatCursor hands out the leaf items one at
 // a time (groups and repeat counts); FormatControl walks them over the
-// records (slash, T and X, reversion) and hands out one data field at a
-// time; readValues() converts each field with the function of its
+// records (slash, T, TL, TR and X, reversion) and hands out one data field
+// at a time; readValues() converts each field with the function of its
 // descriptor family. Repeat counts are never expanded, so a huge count costs
 // nothing until it is used.
 #pragma once
@@ -19,10 +19,10 @@
 namespace veska::records {
 
 struct FormatItem {
-  enum class Kind { Real, Integer, Skip, Tab, Slash, Group };
+  enum class Kind { Real, Integer, Skip, Tab, TabLeft, TabRight, Slash, Group };
   Kind kind = Kind::Real;
   std::int64_t repeat = 1;   // r of rFw.d, r(...), r/
-  std::int64_t width = 0;    // w of Fw.d and Iw; n of nX; k of Tk
+  std::int64_t width = 0;    // w of Fw.d and Iw; n of nX, TLn and TRn; k of Tk
   int decimals = 0;          // d of Fw.d
   std::vector<FormatItem> items;  // a group's items
 };
@@ -39,6 +39,7 @@ class Format {
  public:
   // Parses "(" list ")" where list is [item {[","] item}] and item is
   // [r]Fw[.d] | [r]Ew[.d] | [r]Dw[.d] | [r]Gw[.d] | [r]Iw[.m] | [n]X | Tk |
+  // TLn | TRn |
   // [r]"/" | [r]"(" list ")". Blanks are ignored; what follows the closing
   // parenthesis is ignored. A text that cannot be interpreted gives its
   // error (reading with it is an error reading data).
@@ -106,15 +107,20 @@ struct EditField {
   std::u32string_view field;         // cut at the record's end; empty beyond it
 };
 
-// Walks a format over the records of a source: slash, T and X, and the
-// final parenthesis (the next record, from the restart point) are applied
-// here, in one place, and only data items come out.
+// Walks a format over the records of a source: slash, the position items
+// (T, TL, TR, X) and the final parenthesis (the next record, from the
+// restart point) are applied here, in one place, and only data items come
+// out.
 class FormatControl {
  public:
   FormatControl(const Format& format, RecordSource& source) : cursor_(format), source_(source) {}
   // The next data item's field; the first call reads the first record. The
   // field views the current record: it holds until the next call.
   EditField next();
+  // After the last value: goes on through slashes (each skips the rest of
+  // its record) and position items, up to the next data item or the
+  // format's end. The end of the records there is no error.
+  void finish();
 
  private:
   ReadStatus nextRecord();

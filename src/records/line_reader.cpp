@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "records/text.h"
+
 namespace veska::records {
 namespace {
 
@@ -35,23 +37,31 @@ int LineReader::get() {
 
 bool LineReader::next(std::string& line) {
   line.clear();
+  utf8_ = true;
   int c = get();
   if (c == EOF) return false;
   bool cut = false;
+  Utf8Check check;
+  // A Latin-1 line has no characters to cut in two.
+  const auto finish = [&] {
+    utf8_ = check.valid();
+    if (cut && utf8_) dropPartialCharacter(line);
+  };
   while (c != EOF) {
     if (c == '\n' || c == '\r') {
       if (c == '\r') {
         do c = get(); while (c == '\r');
         if (c != '\n' && c != EOF) unget(c);
       }
-      if (cut) dropPartialCharacter(line);
+      finish();
       return true;
     }
+    check.add(static_cast<unsigned char>(c));
     if (line.size() < kMaxLineBytes) line.push_back(static_cast<char>(c));
     else cut = true;
     c = get();
   }
-  if (cut) dropPartialCharacter(line);
+  finish();
   return !failed_;
 }
 

@@ -25,6 +25,10 @@ class LineReader {
   // first kMaxLineBytes bytes, less a UTF-8 sequence cut in two, and the rest
   // of it is skipped.
   bool next(std::string& line);
+  // Whether the last line read was valid UTF-8 as a whole, the part skipped
+  // included: a line whose kept start happens to be valid UTF-8 but which
+  // is not is Latin-1 throughout.
+  bool utf8() const { return utf8_; }
   bool failed() const { return failed_; }
   // The errno of the failed read.
   int error() const { return error_; }
@@ -36,6 +40,7 @@ class LineReader {
   std::FILE* file_;
   int pending_ = -2;
   bool failed_ = false;
+  bool utf8_ = true;
   int error_ = 0;
 };
 

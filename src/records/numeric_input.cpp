@@ -1,7 +1,8 @@
 #include "records/numeric_input.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace veska::records {
@@ -35,10 +36,9 @@ std::optional<std::int32_t> readIntegerField(std::u32string_view field) {
   return static_cast<std::int32_t>(value);
 }
 
-std::optional<double> readRealField(std::u32string_view field, int decimals) {
+std::optional<float> readRealField(std::u32string_view field, int decimals) {
   const std::u32string s = squeeze(field);
   std::size_t i = 0;
-  std::string mantissa;  // digits only, for strtod
   bool negative = false;
   if (i < s.size() && (s[i] == U'+' || s[i] == U'-')) negative = s[i++] == U'-';
   std::string intDigits, fracDigits;
@@ -65,18 +65,31 @@ std::optional<double> readRealField(std::u32string_view field, int decimals) {
   }
   if (intDigits.empty() && fracDigits.empty()) {
     // A lone sign or point reads as 0; a lone exponent is not a number.
-    return exponent == 0 && (i == s.size()) ? std::optional<double>(0.0)
-                                            : std::nullopt;
+    return exponent == 0 && (i == s.size()) ? std::optional<float>(0.0f) : std::nullopt;
   }
   if (!point && decimals > 0) exponent -= decimals;
-  std::string text;
-  if (negative) text += '-';
-  text += intDigits.empty() ? std::string("0") : intDigits;
+  // Straight to single precision, rounded once: through double precision
+  // first, a value just above a halfway point between two floats could be
+  // rounded down onto the halfway point and then to even, the wrong way.
+  std::string text = intDigits.empty() ? std::string("0") : intDigits;
   text += '.';
   text += fracDigits;
   text += 'e';
   text += std::to_string(exponent);
-  return std::strtod(text.c_str(), nullptr);
+  float value = 0.0f;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Beyond the range of a float either way: infinity or zero, as a
+    // conversion that saturates gives. The digits are not all zero here, so
+    // the exponent's side tells which: a leading digit count plus exponent.
+    const auto firstDigit = (intDigits + fracDigits).find_first_not_of('0');
+    const long long magnitude =
+        static_cast<long long>(intDigits.size()) - static_cast<long long>(firstDigit) + exponent;
+    value = magnitude > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+  } else if (error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace veska::records

@@ -14,7 +14,8 @@ namespace veska::records {
 std::optional<std::int32_t> readIntegerField(std::u32string_view field);
 
 // Parses [sign] [digits] [. [digits]] [(E|D|Q) [sign] digits]. Without a
-// written decimal point the last `decimals` digits are the fraction.
-std::optional<double> readRealField(std::u32string_view field, int decimals);
+// written decimal point the last `decimals` digits are the fraction. The
+// value is the single-precision number nearest to the text (ties to even).
+std::optional<float> readRealField(std::u32string_view field, int decimals);
 
 }  // namespace veska::records

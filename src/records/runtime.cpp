@@ -7,6 +7,12 @@
 #include "records/stop_signals.h"
 
 namespace veska::records {
+namespace {
+
+// Bytes kept of an answer: more than any name or answer the run asks for.
+constexpr std::size_t kAnswerBytes = 4096;
+
+}  // namespace
 
 void Runtime::yield() {
   console_.yield();
@@ -33,13 +39,18 @@ void Runtime::prompt(const Record& record) {
   writeBytes(record.str());
 }
 
-Text Runtime::readConsoleLine() { return decodeLine(readConsoleBytes(4096)); }
+Text Runtime::readConsoleLine() { return decodeLine(readConsoleBytes(kAnswerBytes)); }
 
-std::string Runtime::readConsoleBytes(std::size_t capacity) {
+std::optional<std::string> Runtime::readAnswer(std::size_t capacity) {
   yield();
   auto line = console_.readLine(capacity);
+  if (!line) stopIfAsked();
+  return line;
+}
+
+std::string Runtime::readConsoleBytes(std::size_t capacity) {
+  auto line = readAnswer(capacity);
   if (!line) {
-    stopIfAsked();
     // The answer never came: end the prompt's line before the message.
     if (promptOpen_) console_.write("\r\n");
     promptOpen_ = false;
@@ -108,9 +119,9 @@ void Runtime::stepBack(int unit) {
   if (InputUnit* in = units_.input(unit)) in->stepBack();
 }
 
-void Runtime::pause(std::string_view message) {
+void Runtime::pause(std::string_view message, int statusAfter) {
   writeConsole(message);
-  readConsoleLine();
+  if (!readAnswer(kAnswerBytes)) endRun(" ", statusAfter);
 }
 
 void Runtime::endRun(std::string_view message, int status) {

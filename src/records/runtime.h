@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,7 +85,10 @@ class Runtime {
   void unreadLines(int unit, std::vector<Text> lines);
 
   // The message as a console line, then one console line read and dropped.
-  void pause(std::string_view message);
+  // A pause only waits before the run's end: when the console input has
+  // ended there, the run ends quietly with the status it was about to end
+  // with, not as a run stopped for want of an answer.
+  void pause(std::string_view message, int statusAfter);
   // Everything the report is to hold has been written: a stop from now on
   // leaves it as it is.
   void reportComplete() { reportComplete_ = true; }
@@ -103,6 +107,8 @@ class Runtime {
 
  private:
   void writeBytes(std::string_view bytes);
+  // The next console line, or nullopt when the console input has ended.
+  std::optional<std::string> readAnswer(std::size_t capacity);
   // Ends the run when a stop signal came or the host is quitting.
   void stopIfAsked();
   // The report's last line says that it is incomplete, when there is a report

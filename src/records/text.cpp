@@ -47,10 +47,37 @@ std::optional<Text> decodeUtf8(std::string_view bytes) {
 
 Text decodeLine(std::string_view bytes) {
   if (auto utf8 = decodeUtf8(bytes)) return *std::move(utf8);
+  return decodeLatin1(bytes);
+}
+
+Text decodeLatin1(std::string_view bytes) {
   Text latin1;
   latin1.reserve(bytes.size());
   for (char c : bytes) latin1.push_back(static_cast<unsigned char>(c));
   return latin1;
+}
+
+void Utf8Check::add(unsigned char b) {
+  if (!ok_) return;
+  if (left_ > 0) {
+    if ((b & 0xC0) != 0x80) {
+      ok_ = false;
+      return;
+    }
+    cp_ = (cp_ << 6) | (b & 0x3F);
+    if (--left_ == 0) ok_ = cp_ >= min_ && cp_ <= 0x10FFFF && (cp_ < 0xD800 || cp_ > 0xDFFF);
+    return;
+  }
+  if (b < 0x80) return;
+  if ((b & 0xE0) == 0xC0) {
+    left_ = 1, cp_ = b & 0x1F, min_ = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    left_ = 2, cp_ = b & 0x0F, min_ = 0x800;
+  } else if ((b & 0xF8) == 0xF0) {
+    left_ = 3, cp_ = b & 0x07, min_ = 0x10000;
+  } else {
+    ok_ = false;
+  }
 }
 
 Text fromUtf8(std::string_view bytes) { return decodeLine(bytes); }

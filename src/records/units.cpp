@@ -35,7 +35,7 @@ ReadStatus InputUnit::advance() {
     // it would push every column of the first line one place to the right.
     if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
     firstLine_ = false;
-    last_ = decodeLine(bytes);
+    last_ = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
     haveLast_ = true;
   }
   return ReadStatus::Ok;

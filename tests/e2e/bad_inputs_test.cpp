@@ -283,17 +283,19 @@ std::vector<BadInput> reportAndAnswerCases() {
           .status(1)
           .endsWith(kDatedPrompt + "\n" + kEndOfInput)
           .report(listing({"OAK01"})),
-      BadInput("answers that run out at the closing pause keep the whole report")
+      // The run's work is done by a pause: answers that run out there end
+      // it as Enter would have, without a word.
+      BadInput("answers that run out at the closing pause end the run normally")
           .data(oak)
           .answers("data.rwl\nM\nN\n")
-          .status(1)
-          .endsWith("Normal Termination of Program- Hit return to Quit\n" + kEndOfInput)
+          .status(0)
+          .endsWith("Normal Termination of Program- Hit return to Quit\n")
           .report(listing({"OAK01"})),
-      BadInput("answers that run out at a limit's pause")
+      BadInput("answers that run out at a limit's pause end the run with the limit's status")
           .data(rwSeries("LONG01", 1, widths(5001, 3)))
           .answers("data.rwl\nM\n")
-          .status(1)
-          .endsWith("LONG01    5001 > 5000 ***\n" + kEndOfInput)
+          .status(3)
+          .endsWith("LONG01    5001 > 5000 ***\n")
           .report(empty()),
   };
 }

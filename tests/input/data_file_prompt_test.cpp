@@ -13,6 +13,21 @@ TEST(BailOut, OnlyALoneLeadingSlash) {
   EXPECT_FALSE(isBailOut(U" /"));
   EXPECT_FALSE(isBailOut(U""));
   EXPECT_FALSE(isBailOut(U"a/"));
+  EXPECT_FALSE(isBailOut(U"/\t"));  // a tab is part of a name
+  EXPECT_FALSE(isBailOut(U"/ \t "));
+}
+
+TEST(DataFilePrompt, ATabIsPartOfTheNameOnlySpacesAreTrimmed) {
+  test::TempDir dir;
+  test::writeFile(dir.file("site.rwl"), "");
+  test::writeFile(dir.file("ok.rwl"), "");
+  test::ScriptedConsole console({"site.rwl\t", "site.rwl \t", "ok.rwl  "});
+  records::Runtime rt(console);
+  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), U"ok.rwl");
+  const std::string retry = "    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***";
+  const std::size_t first = console.output.find(retry);
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(console.output.find(retry, first + 1), std::string::npos);
 }
 
 TEST(DataFilePrompt, LongNamesOpenTheFileTheyNameNotACutOne) {

@@ -56,6 +56,9 @@ TEST(FormatParse, RefusesWhatCannotBeInterpretedAndSaysWhere) {
       {U"(F99999999999.1)", 3, "number too large"},
       {U"(F8.x)", 5, "bad number of decimals"},
       {U"(E12.4E)", 8, "bad exponent width"},
+      {U"(TL0)", 4, "TL needs a count of 1 or more"},
+      {U"(F4,TR)", 7, "TR needs a count of 1 or more"},
+      {U"(2TL1)", 2, "repeat count before T"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(toUtf8(c.text));
@@ -68,7 +71,8 @@ TEST(FormatParse, RefusesWhatCannotBeInterpretedAndSaysWhere) {
 
 TEST(FormatParse, AcceptsTheShortNotation) {
   const char32_t* good[] = {U"(10F8.3)", U"( 10 f 8 . 3 )", U"(2X,F6.2,T20,I4,/,E12.4)",
-                            U"(2(I4,1X),F8)", U"(10F8.3)trailing", U"(5/)", U"(E12.4E2)", U"()"};
+                            U"(2(I4,1X),F8)", U"(10F8.3)trailing", U"(5/)", U"(E12.4E2)", U"()",
+                            U"(TL2,TR3,F4)", U"(D8.2,G8.2,E8)"};
   for (const char32_t* text : good) {
     SCOPED_TRACE(toUtf8(text));
     EXPECT_TRUE(Format::parse(text).has_value());
@@ -113,6 +117,43 @@ TEST(FormatRead, PositionItemsAndSlash) {
   EXPECT_EQ(values, (std::vector<float>{123, 45, 67.8f}));
 }
 
+TEST(FormatRead, EachItemTakesItsColumnsAndLines) {
+  struct Case {
+    const char32_t* format;
+    std::vector<std::u32string> lines;
+    std::vector<float> values;  // as many as are asked for
+    int consumed;               // lines read when the values are in
+  };
+  const Case cases[] = {
+      {U"(2F4)", {U"1234  5."}, {1234, 5}, 1},             // F without .d: no implied decimals
+      {U"(E6,E4)", {U"1.5E011234"}, {15, 1234}, 1},        // E without .d likewise
+      {U"(D6.1,G6.1)", {U"  15D1   123"}, {15, 12.3f}, 1},  // D and G read like E
+      {U"(F2.0,TL1,F2.0)", {U"123"}, {12, 23}, 1},          // TL moves left
+      {U"(F2.0,TL9,F1.0)", {U"45"}, {45, 4}, 1},            // never left of column 1
+      {U"(F1.0,TR2,F1.0)", {U"1xx2"}, {1, 2}, 1},           // TR moves right
+      {U"(T3,F1.0,TL3,TR1,F1.0)", {U"x12"}, {2, 1}, 1},
+      // A slash behind the last value skips its line, up to the next value
+      // item or the layout's end; the end of the file there is no error.
+      {U"(F6.2/)", {U"  1.50", U"skip", U"  2.50", U"skip", U"next"}, {1.5f, 2.5f}, 4},
+      {U"(F6.2/)", {U"  1.50"}, {1.5f}, 1},
+      {U"(F4.0,1X,2/)", {U"   1", U"skip", U"skip", U"next"}, {1}, 3},
+      {U"(F4.0,/,F4.0)", {U"   1", U"   2", U"next"}, {1}, 2},
+      {U"(F4.0,F4.0,/)", {U"   1   2", U"next"}, {1}, 1},  // stops at the next value item
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.format));
+    const auto format = Format::parse(c.format);
+    ASSERT_TRUE(format);
+    Lines lines(c.lines);
+    std::vector<float> values(c.values.size(), -1.0f);
+    const auto n = static_cast<std::int64_t>(values.size());
+    const ValuesRead got = readValues(lines, *format, n, values.data(), n);
+    EXPECT_EQ(got.status, ReadStatus::Ok);
+    EXPECT_EQ(values, c.values);
+    EXPECT_EQ(lines.consumed, c.consumed);
+  }
+}
+
 TEST(FormatRead, IntegerItemsStoreTheirValue) {
   const auto format = Format::parse(U"(3I4)");
   Lines lines({U"  12 -3    "});
@@ -133,6 +174,10 @@ TEST(FormatRead, OutcomesOfBadDataAndEarlyEnd) {
       {U"(2F4.0)", {U"   1  x2"}, 2, ReadStatus::Error, 1},   // a letter in a field
       {U"(2F4.0)", {U"   1   2"}, 5, ReadStatus::End, 2},     // file ends inside the values
       {U"(2F4.0)", {}, 1, ReadStatus::End, 0},
+      {U"(F4.0)", {U"  1E"}, 1, ReadStatus::Error, 0},       // an exponent without digits
+      {U"(F4.0)", {U" 1E+"}, 1, ReadStatus::Error, 0},
+      {U"(I11)", {U" 2147483648"}, 1, ReadStatus::Error, 0},  // beyond 32 bits
+      {U"(I11)", {U"-2147483648"}, 1, ReadStatus::Ok, 1},
       {U"(10X)", {U"1", U"2"}, 1, ReadStatus::Error, 0},      // no data item: never a value
       {U"(F4.0,(3X))", {U"1", U"2"}, 3, ReadStatus::Error, 1},  // group to revert to has none
       {U"(F4.0,1000000000(1X))", {U"1", U"2"}, 2, ReadStatus::Error, 1},  // bounded work

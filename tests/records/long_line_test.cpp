@@ -67,6 +67,32 @@ TEST(LongLines, ACharacterCutAtTheLimitIsDroppedWhole) {
   }
 }
 
+TEST(LongLines, AreUtf8OnlyWhenTheWholeLineIs) {
+  // "ö" is C3 B6 in UTF-8 and F6 in Latin-1.
+  struct Case {
+    std::string start;  // the line's first bytes
+    std::string late;   // bytes well beyond the part kept
+    std::u32string record;
+  };
+  const Case cases[] = {
+      {"Sk\xC3\xB6vde ", "\xC3\xB6", U"Sk\u00F6vde 11"},  // UTF-8 throughout
+      {"Sk\xC3\xB6vde ", "\xF6", U"Sk\u00C3\u00B6vde 1"},  // Latin-1 late: Latin-1
+      {"Sk\xC3\xB6vde ", "\xC3", U"Sk\u00C3\u00B6vde 1"},  // a character cut by the line end
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.late));
+    test::TempDir dir;
+    test::writeFile(dir.file("f"), c.start + std::string(2 * kMaxLineBytes, '1') + c.late + "\nnext\n");
+    Units units;
+    ASSERT_TRUE(units.open(10, "f", OpenStatus::Old).ok);
+    Text record;
+    ASSERT_EQ(units.input(10)->readRecord(record, 9), ReadStatus::Ok);
+    EXPECT_EQ(record, c.record);
+    ASSERT_EQ(units.input(10)->readRecord(record, 4), ReadStatus::Ok);
+    EXPECT_EQ(record, U"next");
+  }
+}
+
 TEST(LongLines, ReadAsRecordsLikeTheirStart) {
   test::TempDir dir;
   test::writeFile(dir.file("f"), "Sk\xF6vde " + std::string(2 * kMaxLineBytes, '1') + "\nnext\n");

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "records/numeric_input.h"
 #include "records/text.h"
@@ -49,7 +50,7 @@ TEST(IntegerField, NonAsciiCharacterIsAnError) {
 struct RealCase {
   const char* field;
   int decimals;
-  std::optional<double> expected;
+  std::optional<float> expected;
 };
 
 TEST(RealField, ImpliedDecimalsPointsAndExponents) {
@@ -82,6 +83,31 @@ TEST(RealField, ImpliedDecimalsPointsAndExponents) {
     if (got) {
       EXPECT_EQ(*got, *c.expected);
     }
+  }
+}
+
+TEST(RealField, IsRoundedOnceToSinglePrecision) {
+  const float above1 = std::nextafter(1.0f, 2.0f);  // 1 + 2^-23; halfway is 1 + 2^-24
+  struct Case {
+    const char* field;
+    float expected;
+  };
+  const Case cases[] = {
+      {"1.0000000596046447753906250001", above1},  // just above halfway: up
+      {"1.000000059604644775390625", 1.0f},        // exactly halfway: to even
+      {"1.0000000596046447753906249999", 1.0f},    // just below: down
+      {"-1.0000000596046447753906250001", -above1},
+      {"10000000596046447753906250001", above1},   // with 28 implied decimals
+      {"3.4028235E38", std::numeric_limits<float>::max()},
+      {"3.5E38", std::numeric_limits<float>::infinity()},  // beyond the largest float
+      {"1E-46", 0.0f},                                     // below the smallest
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    const int decimals = std::strchr(c.field, '.') || std::strchr(c.field, 'E') ? 0 : 28;
+    const auto got = readRealField(fromUtf8(c.field), decimals);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(*got, c.expected);
   }
 }
 

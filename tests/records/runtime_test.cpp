@@ -41,9 +41,25 @@ TEST(Runtime, EndOfRunShowsItsMessageAsALine) {
 TEST(Runtime, PauseShowsTheMessageAndWaitsForOneLine) {
   test::ScriptedConsole console({"anything", "next"});
   Runtime rt(console);
-  rt.pause("Hit return");
+  rt.pause("Hit return", kExitNormal);
   EXPECT_EQ(console.output, "Hit return\r\nanything\r\n");
   EXPECT_EQ(rt.readConsole(2), U"ne");
+}
+
+TEST(Runtime, InputEndingAtAPauseEndsTheRunAsThePauseWouldHave) {
+  for (const int status : {kExitNormal, kExitDataLimit}) {
+    SCOPED_TRACE(status);
+    test::TempDir dir;
+    test::ScriptedConsole console;
+    Runtime rt(console);
+    rt.openOrDie(kReportUnit, "VESKA.OUT", OpenStatus::Unknown);
+    rt.writeUnit(kReportUnit, "all of it");
+    rt.reportComplete();
+    EXPECT_EQ(endStatus([&] { rt.pause("Hit return", status); }), status);
+    EXPECT_EQ(console.output, "Hit return\r\n");  // no end-of-input message
+    EXPECT_EQ(console.terminated, status);
+    EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), "all of it\n");
+  }
 }
 
 TEST(Runtime, AnswerIsCutOrPaddedToTheTextLength) {
