@@ -52,7 +52,10 @@ void checkFixed(double value, int width, int decimals) {
   }
   const auto back = records::readRealField(records::fromUtf8(s), decimals);
   check(back.has_value(), "a written fixed field does not read back");
-  const double slack = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(value) * 1e-15;
+  // Half a unit of the last decimal written, plus the one rounding to single
+  // precision that reading a real field makes (half a float step, 2^-24 of it).
+  const double slack = 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(value) * 1e-15 +
+                       std::ldexp(std::fabs(value), -24) * (1 + 1e-9);
   check(std::fabs(*back - value) <= slack, "a fixed field reads back as another value");
   const bool minus = s.find('-') != std::string::npos;
   check(!minus || *back < 0, "a minus sign before a zero written as all zeros");
