@@ -68,7 +68,7 @@ TEST(LongLines, ACharacterCutAtTheLimitIsDroppedWhole) {
 }
 
 TEST(LongLines, AreUtf8OnlyWhenTheWholeLineIs) {
-  // "ö" is C3 B6 in UTF-8 and F6 in Latin-1.
+  // "ö" is the bytes 0xC3 0xB6 in UTF-8 and the byte 0xF6 in Latin-1.
   struct Case {
     std::string start;  // the line's first bytes
     std::string late;   // bytes well beyond the part kept
