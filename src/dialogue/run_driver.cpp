@@ -48,6 +48,11 @@ void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* 
   }
 }
 
+std::string dataFileName(records::Runtime& rt, int unit) {
+  const records::InputUnit* in = rt.units().input(unit);
+  return in ? in->name() : std::string();
+}
+
 }  // namespace
 
 records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
@@ -82,7 +87,10 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   ModelWork work;
   input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
   match::RunRecord record;
-  if (observer) record.undated = seriesAsRead(undated);
+  if (observer) {
+    record.undated = seriesAsRead(undated);
+    record.undatedFile = dataFileName(rt, records::kUndatedUnit);
+  }
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
 
   rt.writeConsole("");
@@ -93,7 +101,10 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   if (withDated) {
     input::openDataFile(rt, records::kDatedUnit);
     dated = input::loadSeriesFile(rt, records::kDatedUnit, askLayout(rt));
-    if (observer) record.dated = seriesAsRead(dated);
+    if (observer) {
+      record.dated = seriesAsRead(dated);
+      record.datedFile = dataFileName(rt, records::kDatedUnit);
+    }
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
 

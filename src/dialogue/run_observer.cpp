@@ -13,6 +13,7 @@ std::vector<match::RunSeries> seriesAsRead(const input::SeriesTable& table) {
     s.number = static_cast<int>(i) + 1;
     s.firstYear = table[i].firstYear;
     s.asRead = table[i].values;
+    s.unit = table[i].unit;
     series.push_back(std::move(s));
   }
   return series;

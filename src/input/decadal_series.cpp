@@ -30,6 +30,7 @@ struct SeriesSink {
   // was taken as hundredths, so it is a tenth of that.
   void toThousandths() {
     for (float& v : read.series.values) v = v * 0.1f;
+    read.series.unit = ValueUnit::Thousandths;
   }
 };
 
@@ -153,6 +154,7 @@ std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layo
       // are only checked against it, and their identifiers not at all.
       read.series.id = data->id;
       read.series.firstYear = data->year;
+      read.series.unit = rings ? ValueUnit::Hundredths : ValueUnit::IndexThousandths;
       const int n1 = firstLineSlots(data->year);
       // Ring widths stand left-aligned on the first line; indices in their
       // years' slots, behind filler.

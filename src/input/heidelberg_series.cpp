@@ -31,33 +31,16 @@ int groupSize(std::u32string_view name) {
   return 0;
 }
 
-enum class Scale { Tenths, Hundredths, Thousandths, Millimetres, Unknown };
-
-Scale scaleOf(std::u32string_view unit) {
+// The unit a block's values are in; nullopt for a Unit not known.
+std::optional<ValueUnit> unitOf(std::u32string_view unit) {
   std::u32string packed;
   for (char32_t c : unit)
     if (c != U' ' && c != U'\t') packed += lower(c);
-  if (packed.empty() || packed == U"1/100mm" || packed == U"0.01mm") return Scale::Hundredths;
-  if (packed == U"1/1000mm" || packed == U"0.001mm") return Scale::Thousandths;
-  if (packed == U"1/10mm" || packed == U"0.1mm") return Scale::Tenths;
-  if (packed == U"mm") return Scale::Millimetres;
-  return Scale::Unknown;
-}
-
-// The same arithmetic as the decadal layouts, so that a series gives the same
-// numbers in either layout: hundredths times 0.01, and thousandths taken as
-// hundredths and then divided by ten.
-float toMillimetres(std::int32_t n, Scale scale) {
-  switch (scale) {
-    case Scale::Tenths:
-      return static_cast<float>(n) * 0.1f;
-    case Scale::Thousandths:
-      return static_cast<float>(n) * 0.01f * 0.1f;
-    case Scale::Millimetres:
-      return static_cast<float>(n);
-    default:
-      return static_cast<float>(n) * 0.01f;
-  }
+  if (packed.empty() || packed == U"1/100mm" || packed == U"0.01mm") return ValueUnit::Hundredths;
+  if (packed == U"1/1000mm" || packed == U"0.001mm") return ValueUnit::Thousandths;
+  if (packed == U"1/10mm" || packed == U"0.1mm") return ValueUnit::Tenths;
+  if (packed == U"mm") return ValueUnit::Millimetres;
+  return std::nullopt;
 }
 
 struct Block {
@@ -152,8 +135,10 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
     notLoaded(rt, block, "has no known DATA shape");
     return std::nullopt;
   }
-  const Scale scale = scaleOf(block.unit);
-  if (scale == Scale::Unknown) {
+  // The same arithmetic as the decadal layouts, so that a series gives the
+  // same numbers in either layout.
+  const std::optional<ValueUnit> unit = unitOf(block.unit);
+  if (!unit) {
     notLoaded(rt, block, "has an unknown Unit");
     return std::nullopt;
   }
@@ -161,6 +146,7 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
   SeriesRead read;
   read.series.id = records::fitRecord(block.keyCode, 8);
   read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.series.unit = *unit;
   read.length = *length;
   std::int64_t groups = 0;     // groups met so far
   bool paddingOnly = true;     // every group after Length is a padding zero
@@ -181,7 +167,7 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
       if (inGroup++ == 0) {
         if (groups < *length) {
           if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
-            read.series.values.push_back(toMillimetres(*number, scale));
+            read.series.values.push_back(valueOf(*number, *unit));
         } else if (*number != 0) {
           paddingOnly = false;
         }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "input/value_unit.h"
+
 namespace veska::input {
 
 // A data file's limits: more series, or a longer one, end the run.
@@ -15,6 +17,7 @@ struct Series {
   std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
   std::int32_t firstYear = 0;
   std::vector<float> values;  // values[k] belongs to year firstYear + k
+  ValueUnit unit = ValueUnit::Decimal;  // how the values stood in the file
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
 };

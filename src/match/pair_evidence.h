@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "input/value_unit.h"
 #include "match/pair_match.h"
 
 namespace veska::match {
@@ -24,6 +25,7 @@ struct RunSeries {
   std::int32_t firstYear = 0;
   std::vector<float> compared;
   std::vector<float> asRead;
+  input::ValueUnit unit = input::ValueUnit::Decimal;  // how the values stood in the file
 };
 
 // A pair of the match phase: the first series (a dated one when dated series
@@ -41,6 +43,10 @@ struct RunRecord {
   std::vector<RunSeries> dated;
   bool withDated = false;
   std::vector<RunPair> pairs;
+  // The data files as opened (their names' bytes); the dated one empty
+  // without dated series.
+  std::string undatedFile;
+  std::string datedFile;
 
   const RunSeries& firstOf(const RunPair& pair) const { return withDated ? dated[pair.first] : undated[pair.first]; }
   const RunSeries& secondOf(const RunPair& pair) const { return undated[pair.second]; }
