@@ -29,6 +29,9 @@ class Console {
   virtual std::optional<std::string> chooseFileForEmptyName() { return std::nullopt; }
   // A fatal I/O failure, already written as a console line; a host may show it too.
   virtual void fatalError(std::string_view /*message*/) {}
+  // The report is held by another run, already said as a console line: a
+  // fatal error unless the host says it in its own words.
+  virtual void reportInUse(std::string_view message) { fatalError(message); }
   // Set when the host is quitting (Exit chosen, window closed during a read):
   // a read or write that then fails ends the run with this status instead of
   // reporting the end of the console input.

@@ -79,7 +79,7 @@ void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
   if (!result.inUse) fatalIo("open", path, result.reason);
   const std::string message = " *** " + path + " is in use by another run ***";
   writeConsole(message);
-  console_.fatalError(message);
+  console_.reportInUse(message);
   endRun(" ", kExitIoFailure);
 }
 

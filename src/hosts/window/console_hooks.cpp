@@ -97,8 +97,20 @@ void ConsoleHooks::terminate(int /*status*/) {
   if (state_.quitCode()) return;
   QEventLoop loop;
   QObject::connect(&state_, &HostState::quitRequested, &loop, &QEventLoop::quit);
+  QObject::connect(&state_, &HostState::newRunRequested, &loop, &QEventLoop::quit);
   state_.announceFinalWait();
   if (!state_.quitCode()) loop.exec();
+}
+
+// Said in the user's terms: nothing is wrong with this run or the system,
+// another run simply holds the report.
+void ConsoleHooks::reportInUse(std::string_view /*message*/) {
+  write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
+  dialogs_.messageBox(owner_,
+                      tr("Another veska run is writing VESKA.OUT in this folder. Wait for it to end, or start "
+                         "veska in another folder."),
+                      tr("veska"), Dialogs::Icon::Warning);
+  state_.requestQuit(kQuitOnError);
 }
 
 // The chosen path is shown behind the prompt as if it had been typed, so the

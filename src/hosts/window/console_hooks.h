@@ -35,6 +35,7 @@ class ConsoleHooks : public records::Console {
   void terminate(int status) override;
   std::optional<std::string> chooseFileForEmptyName() override;
   void fatalError(std::string_view message) override;
+  void reportInUse(std::string_view message) override;
   std::optional<int> quitStatus() const override;
 
  private:

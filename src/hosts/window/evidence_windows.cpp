@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 
 #include "hosts/window/frame_window.h"
+#include "hosts/window/model/window_placement.h"
 #include "hosts/window/pair_chooser.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
@@ -30,6 +31,8 @@ EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindo
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
+
+void EvidenceWindows::leaveViewMenu() { disconnect(&frame_, nullptr, this, nullptr); }
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
@@ -54,9 +57,9 @@ void EvidenceWindows::showReport() {
       }
     return;
   }
-  const QRect room = frame_.mdiArea()->viewport()->rect();
-  const int top = std::min(330, std::max(0, room.height() - 150));
-  const QRect geometry(15, top, std::max(300, std::min(760, room.width() - 30)), std::max(150, room.height() - top - 10));
+  const QSize room = frame_.mdiArea()->viewport()->size();
+  const Box box = reportBox(room.width(), room.height());
+  const QRect geometry(box.x, box.y, box.width, box.height);
   TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
   if (!window) return;
   window->setReadOnly(true);

@@ -47,6 +47,8 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   TextWindow* reportWindow() const { return report_; }
   // The pair whose line is row `row` (from 0) of the report window.
   std::optional<std::size_t> pairAtReportRow(int row) const;
+  // A newer run has the View menu: this one keeps only its open windows.
+  void leaveViewMenu();
 
  public slots:
   // View > Report: opens the report window again, or brings it to the front.

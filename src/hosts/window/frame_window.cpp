@@ -41,6 +41,9 @@ FrameWindow::FrameWindow(HostState& state, const QString& title) : state_(state)
     updateMenus();
     updateWindowMenu();
   });
+  // File > New Run is there once a run has ended, until a quit or the next run.
+  for (auto signal : {&HostState::finalWaitEntered, &HostState::newRunRequested, &HostState::quitRequested})
+    connect(&state_, signal, this, &FrameWindow::updateMenus);
   resize(800, 600);
   updateMenus();
   updateWindowMenu();
@@ -63,8 +66,11 @@ void FrameWindow::createActions() {
 }
 
 void FrameWindow::createFileActions() {
-  // Save, Print and Exit also answer to the platform's standard keys, which
-  // Qt shows beside their texts.
+  // New Run, Save, Print and Exit also answer to the platform's standard
+  // keys, which Qt shows beside their texts.
+  actions_.newRun = new QAction(tr("&New Run"), this);
+  actions_.newRun->setShortcut(QKeySequence::New);
+  connect(actions_.newRun, &QAction::triggered, &state_, &HostState::requestNewRun);
   actions_.save = new QAction(tr("&Save"), this);
   actions_.save->setShortcut(QKeySequence::Save);
   forwardToActiveWindow(actions_.save, &TextCommands::save);
@@ -134,6 +140,8 @@ void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*co
 
 void FrameWindow::createMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(actions_.newRun);
+  file->addSeparator();
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
   file->addSeparator();
@@ -274,6 +282,7 @@ void FrameWindow::updateMenus() {
   const bool pairWindow = activePairWindow() != nullptr;
   actions_.copy->setEnabled(edit || pairWindow);
   for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow || pairWindow);
+  actions_.newRun->setEnabled(state_.canStartNewRun());
   actions_.report->setEnabled(hasReport_);
   actions_.pair->setEnabled(hasPairs_);
 }

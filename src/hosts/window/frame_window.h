@@ -27,6 +27,7 @@ class FrameWindow : public QMainWindow {
  public:
   // The menu bar's actions, by name.
   struct Actions {
+    QAction* newRun = nullptr;
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
     QAction* print = nullptr;

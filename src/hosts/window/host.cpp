@@ -9,9 +9,11 @@
 #include "hosts/window/dialogs.h"
 #include "hosts/window/evidence_windows.h"
 #include "hosts/window/file_drop.h"
+#include "hosts/window/frame_slot.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
 #include "hosts/window/model/system_figures.h"
+#include "hosts/window/model/window_placement.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
 #include "dialogue/run_driver.h"
@@ -61,20 +63,30 @@ int Host::run() {
   // Refused drops say why here.
   frame_->statusBar();
   new FileDrop(*frame_, units_);
-  // The frame opens where and as large as it was left; every way out of the
-  // run (Exit, the close box, an error) passes through the quit request.
+  // The frame opens where and as large as it was left, aside from any other
+  // veska frame open; every way out of the run (Exit, the close box, an
+  // error) passes through the quit request.
   const bool placed = desktop_settings::restoreFrame(*frame_);
+  frameSlot_ = std::make_unique<FrameSlot>();
+  placeBesideEarlierFrames(*frame_, frameSlot_->earlierFrames());
   QObject::connect(&state_, &HostState::quitRequested, frame_.get(),
                    [this] { desktop_settings::saveFrame(*frame_); });
   frame_->show();
-  const QRect consoleGeometry(15, 15, 600, 300);
-  console_ = createTextWindow(QStringLiteral("Input/Output"), consoleGeometry);
-  if (!console_) return kExitNoWindow;
-  if (!placed) showWhole(*frame_, consoleGeometry);
+  if (!openRunWindows()) return kExitNoWindow;
+  if (!placed) showWhole(*frame_, consoleGeometry_);
+  return runProgram();
+}
+
+bool Host::openRunWindows() {
+  const QSize room = frame_->mdiArea()->viewport()->size();
+  const Box box = inputOutputBox(room.width(), room.height());
+  consoleGeometry_ = QRect(box.x, box.y, box.width, box.height);
+  console_ = createTextWindow(QStringLiteral("Input/Output"), consoleGeometry_);
+  if (!console_) return false;
   evidence_ = std::make_unique<EvidenceWindows>(
       *frame_, dialogs_,
       [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });
-  return runProgram();
+  return true;
 }
 
 // The window takes the unit-window slot registered last and counts as open
@@ -97,8 +109,19 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, 
 }
 
 int Host::runProgram() {
-  records::Runtime runtime(hooks_);
-  return runtime.execute(program_);
+  for (;;) {
+    records::Runtime runtime(hooks_);
+    const int status = runtime.execute(program_);
+    if (!state_.takeNewRunRequest() || state_.quitCode()) return status;
+    // The ended run's windows stay, its report and pair windows still
+    // answering each other; the View menu serves the new run.
+    evidence_->leaveViewMenu();
+    pastEvidence_.push_back(std::move(evidence_));
+    frame_->setRunEvidence(false, false);
+    frame_->setWindowTitle(programFileName());
+    state_.finalWait = false;
+    if (!openRunWindows()) return kExitNoWindow;
+  }
 }
 
 }  // namespace veska::window

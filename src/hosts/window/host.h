@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QIcon>
 #include <QPointer>
@@ -23,6 +24,7 @@ namespace veska::window {
 
 class Dialogs;
 class EvidenceWindows;
+class FrameSlot;
 class FrameWindow;
 
 // Exit codes of start-up failures.
@@ -56,6 +58,11 @@ class Host {
  private:
   // A text window; the one made first shows the console unit.
   TextWindow* createTextWindow(const QString& title, const QRect& geometry, bool showsUnit = true);
+  // A fresh Input/Output window showing the console, and the run's report
+  // and pair windows to come; false when no window could be made.
+  bool openRunWindows();
+  // The runs, one after another while File > New Run asks for another; the
+  // last one's status.
   int runProgram();
 
   Dialogs& dialogs_;
@@ -67,7 +74,11 @@ class Host {
   QIcon textIcon_;
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
+  QRect consoleGeometry_;
   std::unique_ptr<EvidenceWindows> evidence_;
+  // Earlier runs' report and pair windows, which stay until closed.
+  std::vector<std::unique_ptr<EvidenceWindows>> pastEvidence_;
+  std::unique_ptr<FrameSlot> frameSlot_;
 };
 
 }  // namespace veska::window

@@ -10,6 +10,18 @@ void HostState::requestQuit(int code) {
   emit quitRequested();
 }
 
+void HostState::requestNewRun() {
+  if (!canStartNewRun()) return;
+  newRun_ = true;
+  emit newRunRequested();
+}
+
+bool HostState::takeNewRunRequest() {
+  const bool requested = newRun_;
+  newRun_ = false;
+  return requested;
+}
+
 void HostState::windowOpened(TextWindow* window) { open_.append(window); }
 
 void HostState::windowClosed(TextWindow* window) { open_.removeAll(window); }

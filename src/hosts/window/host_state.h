@@ -30,6 +30,13 @@ class HostState : public QObject {
   std::optional<int> quitCode() const { return quitCode_; }
   void requestQuit(int code);
 
+  // File > New Run: honoured only in the final wait of a run that ended,
+  // before any quit; the host then starts the dialogue again.
+  bool canStartNewRun() const { return finalWait && !quitCode_ && !newRun_; }
+  void requestNewRun();
+  // Whether a new run was asked for; asking clears the request.
+  bool takeNewRunRequest();
+
   void windowOpened(TextWindow* window);
   void windowClosed(TextWindow* window);
   // Text windows whose close has not been accepted yet, oldest first.
@@ -43,6 +50,7 @@ class HostState : public QObject {
 
  signals:
   void quitRequested();
+  void newRunRequested();
   void readWaiting();
   void finalWaitEntered();
   // The run has ended (its closing Enter, a bail-out or a stop): nothing
@@ -51,6 +59,7 @@ class HostState : public QObject {
 
  private:
   std::optional<int> quitCode_;
+  bool newRun_ = false;
   QList<QPointer<TextWindow>> open_;
 };
 

@@ -1,0 +1,116 @@
+// Runs after runs and veska beside veska: File > New Run starts the dialogue
+// again in a fresh Input/Output window and the program ends with the last
+// run's status; a report held by another run is said in the user's words;
+// a second frame opens aside from the first.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QMainWindow>
+
+#include "hosts/window/fake_dialogs.h"
+#include "hosts/window/frame_slot.h"
+#include "hosts/window/frame_window.h"
+#include "hosts/window/host.h"
+#include "hosts/window/host_script.h"
+#include "hosts/window/sample_data.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+using window::Host;
+using window::TextWindow;
+
+bool shows(const TextWindow& window, const std::string& text) {
+  for (const std::string& line : windowLines(window))
+    if (line.find(text) != std::string::npos) return true;
+  return false;
+}
+
+TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  const auto data = writeSampleRingWidths(dir.file("site.rwl"));
+  std::string titles;
+  for (int k = 0; k < 26; ++k) titles += "a title line\n";
+  writeFile(dir.file("titles.rwl"), titles);
+  const QString site = QString::fromStdString(data.string());
+  // The first run ends normally; the second stops on a data limit (status 3).
+  Host host(dialogs);
+  Typist typist(host, {site, "M", "N", "", "titles.rwl", "M"});
+  std::vector<TextWindow*> consoles;
+  std::vector<bool> newRunDuringReads;
+  std::string firstReport;
+  QObject::connect(&host.state(), &window::HostState::readWaiting, &host.state(), [&] {
+    newRunDuringReads.push_back(host.frame()->actions().newRun->isEnabled());
+  });
+  typist.atFinalWait = [&] {
+    consoles.push_back(host.consoleWindow());
+    if (consoles.size() == 1) {
+      firstReport = readFile(dir.file("VESKA.OUT"));
+      EXPECT_TRUE(host.frame()->actions().newRun->isEnabled());
+      host.frame()->actions().newRun->trigger();
+      EXPECT_FALSE(host.frame()->actions().newRun->isEnabled());  // asked once
+    } else {
+      host.frame()->actions().exit->trigger();
+    }
+  };
+  EXPECT_EQ(host.run(), records::kExitDataLimit);
+  ASSERT_EQ(consoles.size(), 2u);
+  ASSERT_NE(consoles[0], consoles[1]);
+  for (bool enabled : newRunDuringReads) EXPECT_FALSE(enabled);  // never while a run waits for an answer
+  // Both windows stayed open until Exit closed them, each with its own run.
+  EXPECT_TRUE(shows(*consoles[0], "Normal Termination of Program"));
+  EXPECT_FALSE(shows(*consoles[0], "titles.rwl"));
+  EXPECT_TRUE(shows(*consoles[1], "Over 25 text lines"));
+  EXPECT_FALSE(shows(*consoles[1], "Normal Termination of Program"));
+  EXPECT_EQ(windowLines(*consoles[1]).at(1), " Open up UNDATED tree-ring data file:");
+  // The second run replaced the report, as its dialogue says.
+  EXPECT_NE(firstReport.find("TST01"), std::string::npos);
+  EXPECT_EQ(readFile(dir.file("VESKA.OUT")).find("TST01"), std::string::npos);
+}
+
+TEST(NewRun, AReportHeldByAnotherRunIsSaidInTheUsersWords) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  const auto data = writeSampleRingWidths(dir.file("site.rwl"));
+  // Another run holds the report's lock, as a running veska does.
+  const int held = ::open(dir.file("VESKA.OUT").c_str(), O_WRONLY | O_CREAT, 0666);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  Host host(dialogs);
+  Typist typist(host, {QString::fromStdString(data.string())});
+  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  ::close(held);
+  const std::vector<std::string> lines = windowLines(*host.consoleWindow());
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], " *** VESKA.OUT is in use by another run ***");
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].caption, "veska");
+  EXPECT_EQ(dialogs.boxes[0].text, "Another veska run is writing VESKA.OUT in this folder. Wait for it to end, "
+                                   "or start veska in another folder.");
+}
+
+TEST(FramePlacement, ASecondFrameOpensAsideFromTheFirstAndItsPlaceIsFreedWithIt) {
+  auto first = std::make_unique<window::FrameSlot>();
+  window::FrameSlot second;
+  EXPECT_EQ(first->earlierFrames(), 0);
+  EXPECT_EQ(second.earlierFrames(), 1);
+  first.reset();
+  EXPECT_EQ(window::FrameSlot().earlierFrames(), 0);
+
+  // Saved maximised, the second frame opens at its normal size, moved aside.
+  QMainWindow frame;
+  frame.setGeometry(60, 50, 500, 400);
+  frame.setWindowState(Qt::WindowMaximized);
+  window::placeBesideEarlierFrames(frame, second.earlierFrames());
+  EXPECT_FALSE(frame.isMaximized());
+  EXPECT_EQ(frame.geometry().topLeft(), QPoint(100, 90));
+}
+
+}  // namespace
+}  // namespace veska::test
