@@ -92,14 +92,14 @@ std::optional<SeriesLayout> layoutForFileName(std::string_view path) {
 }
 
 SaveResult saveSeriesFile(const Series& series, const std::string& path, const std::vector<KeptFile>& kept) {
-  const auto layout = layoutForFileName(path);
-  if (!layout)
-    return {false, "Name the file .rwl or .raw (decadal ring widths), .fh (Heidelberg) or .csv (CSV table): "
-                   "its extension chooses the layout."};
   for (const KeptFile& keep : kept) {
     if (sameFile(path, keep.path))
       return {false, quotedName(path) + " is " + keep.what + ": veska does not replace it. Choose another name."};
   }
+  const auto layout = layoutForFileName(path);
+  if (!layout)
+    return {false, "Name the file .rwl or .raw (decadal ring widths), .fh (Heidelberg) or .csv (CSV table): "
+                   "its extension chooses the layout."};
   const LayoutText text = layoutText(series, *layout);
   if (!text.ok()) return {false, text.refusal};
   if (auto failure = writeWhole(path, text.text))
