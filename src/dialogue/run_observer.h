@@ -5,6 +5,7 @@
 // and the run then keeps no copies.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "input/series.h"
@@ -25,6 +26,9 @@ class RunObserver {
   // written through, line by line); the run goes
   // on to its closing pause afterwards.
   virtual void matchPhaseWritten(const match::RunRecord& run) = 0;
+  // A data file has been read whole, `fileName` as it was opened; before
+  // its series are modelled.
+  virtual void dataFileRead(const std::string& /*fileName*/, const input::SeriesTable& /*table*/) {}
 };
 
 // The series of a table as read, before modelling changes them.

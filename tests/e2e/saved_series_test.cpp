@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "dialogue/run_driver.h"
-#include "input/series_file.h"
+#include "dialogue/data_file.h"
 #include "input/series_saving.h"
 #include "match/pair_evidence.h"
 #include "match/placed_series.h"
@@ -37,7 +37,7 @@ input::SeriesTable readFileAsUndated(const std::string& path) {
   ScriptedConsole console({""});
   records::Runtime rt(console);
   EXPECT_TRUE(rt.open(records::kUndatedUnit, path, records::OpenStatus::Old).ok);
-  input::SeriesTable table = input::loadSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+  input::SeriesTable table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
   rt.units().closeAll();
   return table;
 }

@@ -1,11 +1,10 @@
 #include "hosts/window/frame_slot.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QScreen>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "hosts/window/model/window_placement.h"
@@ -21,8 +20,9 @@ Box boxOf(const QRect& r) { return Box{r.x(), r.y(), r.width(), r.height()}; }
 }  // namespace
 
 FrameSlot::FrameSlot() {
-  const QString folder =
-      QFileInfo(QSettings(QStringLiteral("veska"), QStringLiteral("veska")).fileName()).absolutePath();
+  // The session's runtime folder: emptied at logout, private to the user.
+  const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
+                             .filePath(QStringLiteral("veska"));
   QDir().mkpath(folder);
   for (int k = 0; k < kSlots; ++k) {
     auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("frame-%1.lock").arg(k)));

@@ -1,5 +1,6 @@
 // Which of the veska frames open on this desktop this one is: the first free
-// of a few lock files beside the settings, held while the program runs. A
+// of a few lock files in the session's runtime folder ($XDG_RUNTIME_DIR/veska),
+// held while the program runs. A
 // lock left by a program that died is taken over (QLockFile knows a dead
 // owner), so a crash never pushes later frames aside for good.
 #pragma once

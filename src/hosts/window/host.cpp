@@ -5,6 +5,8 @@
 #include <QMdiArea>
 #include <QStatusBar>
 
+#include <algorithm>
+
 #include "hosts/window/desktop_settings.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/evidence_windows.h"
@@ -12,6 +14,7 @@
 #include "hosts/window/frame_slot.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
+#include "hosts/window/model/series_read_text.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/model/window_placement.h"
 #include "hosts/window/text_commands.h"
@@ -34,7 +37,7 @@ void showWhole(FrameWindow& frame, const QRect& window) {
 
 // The run tells the report and pair windows about its series and pairs.
 Host::Host(Dialogs& dialogs)
-    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, evidence_.get()); }) {}
+    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, this); }) {}
 
 Host::Host(Dialogs& dialogs, Program program)
     : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
@@ -106,6 +109,24 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, 
   frame_->addTextWindow(window, geometry);
   window->setFocus();
   return window;
+}
+
+void Host::matchPhaseWritten(const match::RunRecord& run) {
+  if (evidence_) evidence_->matchPhaseWritten(run);
+}
+
+// The console's transcript stays as it is: the count and the years are the
+// status bar's, where a user looks after each file.
+void Host::dataFileRead(const std::string& fileName, const input::SeriesTable& table) {
+  std::int32_t first = 0;
+  std::int32_t last = 0;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    first = i == 0 ? table[i].firstYear : std::min(first, table[i].firstYear);
+    last = i == 0 ? table[i].lastYear() : std::max(last, table[i].lastYear());
+  }
+  const std::string text = seriesReadText(records::toUtf8(records::decodeLine(fileName)),
+                                          static_cast<int>(table.size()), first, last);
+  frame_->statusBar()->showMessage(QString::fromStdString(text));
 }
 
 int Host::runProgram() {

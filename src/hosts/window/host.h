@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+#include "dialogue/run_observer.h"
 #include "hosts/window/console_hooks.h"
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
@@ -31,14 +32,16 @@ class FrameWindow;
 inline constexpr int kExitNoWindowClasses = 0;
 inline constexpr int kExitNoWindow = 6;
 
-class Host {
+// The host watches its runs: each data file read is summed up in the frame's
+// status bar, and the report and pair windows hear of the match phase.
+class Host : private dialogue::RunObserver {
  public:
   // The program run on the console; it ends by unwinding with records::RunEnded.
   using Program = std::function<void(records::Runtime&)>;
 
   explicit Host(Dialogs& dialogs);
   Host(Dialogs& dialogs, Program program);
-  ~Host();
+  ~Host() override;
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
 
@@ -64,6 +67,8 @@ class Host {
   // The runs, one after another while File > New Run asks for another; the
   // last one's status.
   int runProgram();
+  void matchPhaseWritten(const match::RunRecord& run) override;
+  void dataFileRead(const std::string& fileName, const input::SeriesTable& table) override;
 
   Dialogs& dialogs_;
   Program program_;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QStatusBar>
 
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/frame_slot.h"
@@ -72,6 +73,28 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   // The second run replaced the report, as its dialogue says.
   EXPECT_NE(firstReport.find("TST01"), std::string::npos);
   EXPECT_EQ(readFile(dir.file("VESKA.OUT")).find("TST01"), std::string::npos);
+}
+
+// The transcript stays as the terminal's; the status bar sums up each file.
+TEST(NewRun, AfterEachDataFileTheStatusBarSaysHowManySeriesOverWhichYears) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  writeSampleRingWidths(dir.file("site.rwl"));
+  writeFile(dir.file("one.rwl"), "ONE     1801   120   130   999\n");
+  Host host(dialogs);
+  Typist typist(host, {"site.rwl", "M", "Y", "one.rwl", "M", ""});
+  std::vector<QString> messages;
+  QObject::connect(&host.state(), &window::HostState::readWaiting, &host.state(),
+                   [&] { messages.push_back(host.frame()->statusBar()->currentMessage()); });
+  typist.atFinalWait = [&] { host.frame()->actions().exit->trigger(); };
+  EXPECT_EQ(host.run(), 0);
+  // At each question: the file name, its kind, whether dated series follow,
+  // the dated file's name and kind, the closing Enter.
+  ASSERT_EQ(messages.size(), 6u);
+  EXPECT_EQ(messages[0], "");
+  EXPECT_EQ(messages[2], "site.rwl: 2 series, 1900 to 1959");
+  EXPECT_EQ(messages[5], "one.rwl: 1 series, 1801 to 1802");
+  EXPECT_FALSE(shows(*host.consoleWindow(), "series, 1900"));
 }
 
 TEST(NewRun, AReportHeldByAnotherRunIsSaidInTheUsersWords) {

@@ -8,7 +8,7 @@
 
 #include <random>
 
-#include "input/series_file.h"
+#include "dialogue/data_file.h"
 #include "records/runtime.h"
 #include "support/test_support.h"
 
@@ -29,7 +29,7 @@ std::int32_t lastYearInFile(const std::string& path) {
   test::ScriptedConsole console({""});
   records::Runtime rt(console);
   EXPECT_TRUE(rt.open(records::kUndatedUnit, path, records::OpenStatus::Old).ok);
-  const input::SeriesTable table = input::loadSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+  const input::SeriesTable table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
   rt.units().closeAll();
   EXPECT_EQ(table.size(), 1u);
   return table.empty() ? 0 : table[0].lastYear();
