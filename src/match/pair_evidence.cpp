@@ -117,8 +117,9 @@ std::string PairEvidence::slotText(int k) const {
   return match::slotText(slot);
 }
 
-std::string PairEvidence::placementTable() const {
-  std::string text = "last ring first\tlast ring second\toverlap\tr\tt\n";
+std::string PairEvidence::placementTable(std::string_view firstName, std::string_view secondName) const {
+  std::string text = "last ring ";
+  text.append(firstName).append("\tlast ring ").append(secondName).append("\toverlap\tr\tt\n");
   for (const PlacementRow& row : rows_) {
     text += std::to_string(row.lastRingFirst) + '\t' + std::to_string(row.lastRingSecond) + '\t' +
             std::to_string(row.overlap) + '\t' + exact(row.correlation) + '\t' + exact(row.tStatistic) + '\n';

@@ -1,6 +1,3 @@
-// Before any Qt header (see pair_chart.h).
-#include "match/pair_evidence.h"
-
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
@@ -11,8 +8,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
-#include "hosts/window/pair_chooser.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
 
@@ -24,7 +21,7 @@ constexpr const char* kReportFile = "VESKA.OUT";
 }  // namespace
 
 EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow)
-    : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
+    : frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
 }
@@ -79,28 +76,29 @@ void EvidenceWindows::loadReport(TextWindow& window) {
   window.model().markSaved();  // nothing typed: closing asks nothing
   window.refresh();
 
-  pairRows_.assign(run_->pairs.size(), -1);
-  std::size_t next = 0;
+  pairRows_.clear();
   const auto& lines = window.model().lines();
-  std::u32string expected;
-  if (!run_->pairs.empty()) expected = QString::fromStdString(run_->pairLineText(run_->pairs[0])).toStdU32String();
-  for (int row = 0; row < static_cast<int>(lines.size()) && next < run_->pairs.size(); ++row) {
-    if (lines[static_cast<std::size_t>(row)] != expected) continue;
-    pairRows_[next++] = row;
-    if (next < run_->pairs.size())
-      expected = QString::fromStdString(run_->pairLineText(run_->pairs[next])).toStdU32String();
+  const auto expected = [this](std::size_t pair) {
+    return QString::fromStdString(run_->pairLineText(run_->pairs[pair])).toStdU32String();
+  };
+  std::u32string next;
+  for (int row = 0; row < static_cast<int>(lines.size()) && pairRows_.size() < run_->pairs.size(); ++row) {
+    if (next.empty()) next = expected(pairRows_.size());
+    if (lines[static_cast<std::size_t>(row)] != next) continue;
+    pairRows_.push_back(row);
+    next.clear();
   }
 }
 
 std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
   const auto at = std::find(pairRows_.begin(), pairRows_.end(), row);
-  if (row < 0 || at == pairRows_.end()) return std::nullopt;
+  if (at == pairRows_.end()) return std::nullopt;
   return static_cast<std::size_t>(at - pairRows_.begin());
 }
 
 void EvidenceWindows::choosePair() {
   if (!run_ || run_->pairs.empty()) return;
-  if (const auto chosen = window::choosePair(&frame_, *run_)) openPair(*chosen);
+  if (const auto chosen = dialogs_.choosePair(&frame_, *run_)) openPair(*chosen);
 }
 
 QRect EvidenceWindows::childGeometry(int index, QSize wanted) const {
@@ -120,7 +118,7 @@ PairWindow* EvidenceWindows::openPair(std::size_t index) {
     return qobject_cast<PairWindow*>(open->second->widget());
   }
   const match::RunPair& pair = run_->pairs[index];
-  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), dialogs_);
+  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), run_->withDated, dialogs_);
   QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
   sub->setGeometry(childGeometry(opened_++, QSize(900, 640)));
   pairWindows_[index] = sub;

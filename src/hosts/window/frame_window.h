@@ -5,7 +5,7 @@
 // active window in updateMenus().
 #pragma once
 
-#include <functional>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -59,7 +59,7 @@ class FrameWindow : public QMainWindow {
   // Whether View > Report and View > Pair... have a finished run to show.
   void setRunEvidence(bool report, bool pairs);
 
- public slots:
+ public Q_SLOTS:
   // Asks every text window to close; when all agree, requests the quit with
   // code 0. A window that refuses cancels the exit and clears the closing flag.
   void exitSequence();
@@ -70,7 +70,7 @@ class FrameWindow : public QMainWindow {
   // Minimised windows in a row along the bottom edge, from the left.
   void arrangeIcons();
 
- signals:
+ Q_SIGNALS:
   void aboutRequested();
   // View > Report and View > Pair..., for whoever keeps the run's windows.
   void reportRequested();
@@ -88,10 +88,13 @@ class FrameWindow : public QMainWindow {
   void createMenus();
   void updateMenus();
   void updateWindowMenu();
-  // Connects `action` to `command` of the active text window's commands, or
-  // to `pairCommand` when the active window is a pair window.
-  void forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
-                             std::function<void(PairWindow&)> pairCommand = {});
+  // Connects `action` to `textCommand` of the active text window's commands,
+  // or to `pairCommand` of the active pair window; either may be null, and
+  // an action with a pair command is enabled whenever a pair window is
+  // active. A new pair window command needs only its action, this call and
+  // its place in a menu.
+  void forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
+                             void (PairWindow::*pairCommand)() = nullptr);
   void tile(Qt::Orientation orientation);
   TextWindow* nextToClose() const;
   QMdiSubWindow* subWindowOf(const TextWindow* window) const;
@@ -100,6 +103,7 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdiArea_;
   Actions actions_;
   QMenu* windowMenu_ = nullptr;
+  std::vector<QAction*> pairActions_;  // those a pair window handles
   bool hasReport_ = false;
   bool hasPairs_ = false;
 };

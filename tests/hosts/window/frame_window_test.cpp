@@ -87,7 +87,7 @@ TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
 TEST_F(FrameTest, WindowMenuListsEveryTextWindowAfterItsOwnEntries) {
   addWindow("Input/Output");
   addWindow("Other");
-  emit frame.windowMenu()->aboutToShow();
+  Q_EMIT frame.windowMenu()->aboutToShow();
   const std::vector<MenuEntry> entries = entriesOf(frame.windowMenu());
   ASSERT_EQ(entries.size(), 7u);
   EXPECT_TRUE(entries[4].text.isEmpty());
@@ -126,7 +126,7 @@ TEST_F(FrameTest, EditCommandsFollowTheActiveWindowsSelection) {
   EXPECT_FALSE(cut->isEnabled());
   window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
   window->model().mouseRelease();
-  emit window->stateChanged();
+  Q_EMIT window->stateChanged();
   EXPECT_TRUE(cut->isEnabled());
   EXPECT_TRUE(actions.copy->isEnabled());
   EXPECT_TRUE(actions.deleteSelection->isEnabled());
@@ -149,7 +149,7 @@ TEST_F(FrameTest, ViewEntriesFollowTheRunAndAReadOnlyWindowTakesNoEdits) {
   window->setReadOnly(true);
   window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
   window->model().mouseRelease();
-  emit window->stateChanged();
+  Q_EMIT window->stateChanged();
   EXPECT_TRUE(actions.copy->isEnabled());
   for (QAction* action : {actions.cut, actions.paste, actions.deleteSelection}) {
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
