@@ -8,8 +8,7 @@
 #include "input/series_file.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
-#include "stats/ar_fit.h"
-#include "stats/prewhiten.h"
+#include "stats/whitening.h"
 
 namespace veska::dialogue {
 namespace {
@@ -26,25 +25,16 @@ input::Layout askLayout(records::Runtime& rt) {
   }
 }
 
-// The scratch of the series' models, made once per run and reused by every
-// series of both tables: nothing is allocated while series are processed,
-// and nothing is left over for the next run in the same process.
-struct ModelWork {
-  stats::ArWork ar{input::kMaxLength};
-  std::vector<float> extended = std::vector<float>(input::kMaxLength + stats::kMaxArOrder);
-};
-
-// Fits each series' model, lists it under the report's heading, then
-// replaces the series by its residuals for the match phase.
-void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* heading, ModelWork& work) {
+// Fits each series' model and lists it under the report's heading, while
+// replacing the series by its residuals for the match phase (prewhitening
+// changes the series but not its model).
+void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* heading, stats::WhiteningWork& work) {
   rt.writeUnit(records::kReportUnit, "");
   rt.writeUnit(records::kReportUnit, heading);
   for (std::size_t i = 0; i < table.size(); ++i) {
     input::Series& series = table[i];
-    const stats::ArModel model = stats::fitArModel(series.values, stats::kOrdersWeighed, work.ar);
-    // Listed before prewhitening, which changes the series but not its model.
+    const stats::ArModel model = stats::whiten(series.values, work);
     rt.writeUnit(records::kReportUnit, listingLine(static_cast<int>(i) + 1, series.id, model));
-    if (model.order >= 1) stats::prewhiten(series.values, work.extended, model.order, model.coefficients);
   }
 }
 
@@ -79,7 +69,7 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   input::openDataFile(rt, records::kUndatedUnit);
   rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
 
-  ModelWork work;
+  stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
