@@ -66,7 +66,7 @@ class PairCanvas : public QWidget {
 PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& second, bool firstDated,
                        Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), model_(first, second, firstDated), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("PAIRCHILD"));
+  setObjectName(QStringLiteral("pairWindow"));
   setWindowTitle(QString::fromStdString(model_.firstId() + " - " + model_.secondId()));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_DeleteOnClose);
