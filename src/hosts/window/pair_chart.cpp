@@ -1,16 +1,11 @@
 #include "hosts/window/pair_chart.h"
 
-#include <QFileInfo>
-#include <QImage>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include "hosts/window/model/pair_plots.h"
 #include "hosts/window/model/pair_window_model.h"
+#include "hosts/window/picture_file.h"
 #include "match/pair_match.h"
 
 namespace veska::window {
@@ -253,40 +248,9 @@ void paintPairChart(QPainter& painter, const QRectF& area, const PairWindowModel
   painter.restore();
 }
 
-bool paintPairChartOn(QPaintDevice& device, const PairWindowModel& model, QSize size) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  const QRect page = painter.viewport();
-  painter.setViewport(QRect(page.topLeft(), size.scaled(page.size(), Qt::KeepAspectRatio)));
-  painter.setWindow(QRect(QPoint(0, 0), size));
-  paintPairChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), model);
-  return painter.end();
-}
-
 std::optional<QString> savePairPicture(const QString& path, const PairWindowModel& model, QSize size) {
-  const QString kind = QFileInfo(path).suffix().toLower();
-  bool written = false;
-  if (kind == QLatin1String("png")) {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    written = paintPairChartOn(image, model, size) && image.save(path, "PNG");
-  } else if (kind == QLatin1String("svg")) {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(text(model.firstId() + " - " + model.secondId()));
-    written = paintPairChartOn(svg, model, size);
-  } else if (kind == QLatin1String("pdf")) {
-    QPdfWriter pdf(path);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
-    pdf.setTitle(text(model.firstId() + " - " + model.secondId()));
-    written = paintPairChartOn(pdf, model, size);
-  } else {
-    return QStringLiteral("Give the file the extension .png, .svg or .pdf.");
-  }
-  if (written) return std::nullopt;
-  return QStringLiteral("The picture could not be written to %1.").arg(path);
+  return savePicture(path, size, text(model.firstId() + " - " + model.secondId()),
+                     [&model](QPainter& p, const QRectF& area) { paintPairChart(p, area, model); });
 }
 
 }  // namespace veska::window

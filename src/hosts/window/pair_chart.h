@@ -13,7 +13,6 @@
 #include <QSize>
 #include <QString>
 
-class QPaintDevice;
 class QPainter;
 
 namespace veska::window {
@@ -24,14 +23,8 @@ class PairWindowModel;
 // in them, so the picture scales as a whole with the painter's window).
 void paintPairChart(QPainter& painter, const QRectF& area, const PairWindowModel& model);
 
-// Paints the picture of `size` on a page (a printer's, a PDF's) scaled to
-// fit it, keeping its proportions; false when the device cannot be painted.
-bool paintPairChartOn(QPaintDevice& device, const PairWindowModel& model, QSize size);
-
-// Writes the picture as PNG, SVG or PDF, as the file name's extension says.
-// PNG and SVG are `size` pixels; PDF is one landscape A4 page with the
-// picture in `size`'s proportions. Gives why it could not be written (any
-// other extension, or a file that cannot be written), or nothing.
+// Writes the picture as PNG, SVG or PDF, as the file name's extension says
+// (see picture_file.h): why it could not be written, or nothing.
 std::optional<QString> savePairPicture(const QString& path, const PairWindowModel& model, QSize size);
 
 }  // namespace veska::window

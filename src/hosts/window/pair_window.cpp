@@ -16,6 +16,7 @@
 
 #include "hosts/window/dialogs.h"
 #include "hosts/window/pair_chart.h"
+#include "hosts/window/picture_file.h"
 
 namespace veska::window {
 namespace {
@@ -125,8 +126,7 @@ void PairWindow::copyTable() { QGuiApplication::clipboard()->setText(QString::fr
 void PairWindow::saveAs() {
   const QString suggested =
       QDir::current().filePath(QString::fromStdString(model_.firstId() + "-" + model_.secondId() + ".png"));
-  const QStringList types{tr("PNG image (*.png)"), tr("SVG drawing (*.svg)"), tr("PDF document (*.pdf)")};
-  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, types);
+  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes());
   if (!path) return;
   if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
@@ -135,7 +135,8 @@ void PairWindow::print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!dialogs_.setUpPrinter(window(), printer)) return;
-  if (!paintPairChartOn(printer, model_, kPictureSize))
+  const auto paint = [this](QPainter& p, const QRectF& area) { paintPairChart(p, area, model_); };
+  if (!paintPictureOn(printer, kPictureSize, paint))
     dialogs_.messageBox(window(), tr("The picture could not be printed."), tr("Print"), Dialogs::Icon::Warning);
 }
 
