@@ -2,63 +2,71 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace veska::stats {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The continued fraction of I_x(a, b) by the modified Lentz method; it
-// converges in O(sqrt(max(a, b))) steps when x < (a + 1) / (a + b + 2).
-double betaContinuedFraction(double a, double b, double x) {
+// I_x(a, b) = x^a (1 - x)^b / B(a, b) times 1 / (a + n_1 / (a + 1 + n_2 /
+// (a + 2 + ...))), with n_(2m+1) = -(a + m)(a + b + m) x and n_(2m) =
+// m (b - m) x: the usual continued fraction (Numerical Recipes, 6.4) with its
+// denominators multiplied out, so that no step divides. It converges in
+// O(sqrt(max(a, b))) steps when x < (a + 1) / (a + b + 2). The convergents
+// come from the three-term recurrences, rescaled by a power of 2 when they
+// grow large or small; the one division per pair of steps, for the
+// convergence test, is off the recurrences' chain of dependent operations.
+double betaFraction(double a, double b, double x) {
   constexpr int kMaxSteps = 100000;
   constexpr double kEpsilon = 1e-16;
-  constexpr double kTiny = 1e-300;
-  const double qab = a + b;
-  const double qap = a + 1.0;
-  const double qam = a - 1.0;
-  double c = 1.0;
-  double d = 1.0 - qab * x / qap;
-  if (std::fabs(d) < kTiny) d = kTiny;
-  d = 1.0 / d;
-  double h = d;
-  for (int m = 1; m <= kMaxSteps; ++m) {
-    const double m2 = 2.0 * m;
-    // The even step d_2m, then the odd step d_2m+1.
-    double aa = m * (b - m) * x / ((qam + m2) * (a + m2));
-    d = 1.0 + aa * d;
-    if (std::fabs(d) < kTiny) d = kTiny;
-    c = 1.0 + aa / c;
-    if (std::fabs(c) < kTiny) c = kTiny;
-    d = 1.0 / d;
-    h *= d * c;
-    aa = -(a + m) * (qab + m) * x / ((a + m2) * (qap + m2));
-    d = 1.0 + aa * d;
-    if (std::fabs(d) < kTiny) d = kTiny;
-    c = 1.0 + aa / c;
-    if (std::fabs(c) < kTiny) c = kTiny;
-    d = 1.0 / d;
-    const double step = d * c;
-    h *= step;
-    if (std::fabs(step - 1.0) < kEpsilon) break;
+  constexpr double kLarge = 0x1p500;
+  constexpr double kSmall = 0x1p-500;
+  double pBefore = 1.0;
+  double qBefore = 0.0;
+  double p = a;
+  double q = 1.0;
+  double fraction = 1.0 / a;
+  for (int k = 1; k < kMaxSteps; k += 2) {
+    const double m = (k - 1) / 2;
+    const double odd = -(a + m) * (a + b + m) * x;
+    const double even = (m + 1.0) * (b - m - 1.0) * x;
+    const double p1 = (a + k) * p + odd * pBefore;
+    const double q1 = (a + k) * q + odd * qBefore;
+    pBefore = p1;
+    qBefore = q1;
+    p = (a + k + 1) * p1 + even * p;
+    q = (a + k + 1) * q1 + even * q;
+    if (const double size = std::fabs(p); size > kLarge || size < kSmall) {
+      const double scale = size > kLarge ? kSmall : kLarge;
+      p *= scale, q *= scale, pBefore *= scale, qBefore *= scale;
+    }
+    const double previous = fraction;
+    fraction = q / p;
+    if (std::fabs(fraction - previous) <= kEpsilon * std::fabs(fraction)) break;
   }
-  return h;
+  return fraction;
 }
 
-// x^a (1 - x)^b / (a B(a, b)) times the continued fraction: I_x(a, b) on the
-// side where the fraction converges. 1 - x is given apart, so that it keeps
-// its digits when x is close to 1.
-double betaTailDirect(double a, double b, double x, double oneMinusX) {
-  if (x <= 0.0) return 0.0;
-  const double logFront =
-      std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b) + a * std::log(x) + b * std::log(oneMinusX);
-  return std::exp(logFront) * betaContinuedFraction(a, b, x) / a;
+// ln Gamma(a + 1/2) - ln Gamma(a): from a = 16 on its asymptotic series in
+// Bernoulli numbers, 1/2 ln a - 1/(8a) + 1/(192a^3) - ..., to about 1e-16
+// (two calls of lgamma would cost more and lose digits as a grows).
+double logGammaHalfStep(double a) {
+  if (a < 16.0) return std::lgamma(a + 0.5) - std::lgamma(a);
+  const double r = 1.0 / a;
+  const double r2 = r * r;
+  return 0.5 * std::log(a) +
+         r * (-1.0 / 8 + r2 * (1.0 / 192 + r2 * (-1.0 / 640 + r2 * (17.0 / 14336 + r2 * (-5115.0 / 3041280)))));
 }
 
-// I_x(a, b) with 1 - x given apart.
-double incompleteBeta(double a, double b, double x, double oneMinusX) {
-  if (x < (a + 1.0) / (a + b + 2.0)) return betaTailDirect(a, b, x, oneMinusX);
-  return 1.0 - betaTailDirect(b, a, oneMinusX, x);
+// I_x(a, b) given ln(1 / B(a, b)) and 1 - x apart (so that it keeps its digits
+// when x is close to 1), on whichever side the fraction converges fast.
+double incompleteBeta(double a, double b, double x, double oneMinusX, double logInverseBeta) {
+  const bool direct = x < (a + 1.0) / (a + b + 2.0);
+  if (direct && x <= 0.0) return 0.0;
+  if (!direct && oneMinusX <= 0.0) return 1.0;
+  const double front = std::exp(logInverseBeta + a * std::log(x) + b * std::log(oneMinusX));
+  return direct ? front * betaFraction(a, b, x) : 1.0 - front * betaFraction(b, a, oneMinusX);
 }
 
 // P(T >= |t|) = I_x(df/2, 1/2) / 2 with x = df / (df + t^2), and 1 - x
@@ -67,14 +75,17 @@ double upperTailOfMagnitude(double t, double df) {
   const double t2 = t * t;
   if (std::isinf(t2)) return 0.0;
   const double sum = df + t2;
-  return 0.5 * incompleteBeta(0.5 * df, 0.5, df / sum, t2 / sum);
+  const double a = 0.5 * df;
+  // ln(1 / B(a, 1/2)) = ln Gamma(a + 1/2) - ln Gamma(a) - ln Gamma(1/2).
+  const double logInverseBeta = logGammaHalfStep(a) - 0.5 * std::log(std::numbers::pi);
+  return 0.5 * incompleteBeta(a, 0.5, df / sum, t2 / sum, logInverseBeta);
 }
 
 }  // namespace
 
 double regularizedIncompleteBeta(double a, double b, double x) {
   if (!(a > 0.0) || !(b > 0.0) || !(x >= 0.0) || !(x <= 1.0)) return kNaN;
-  return incompleteBeta(a, b, x, 1.0 - x);
+  return incompleteBeta(a, b, x, 1.0 - x, std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b));
 }
 
 double studentUpperTail(double t, double df) {
