@@ -7,17 +7,17 @@
 #include <string>
 
 #include "dialogue/run_observer.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 namespace veska::app {
 
 class PairTableFile : public dialogue::RunObserver {
  public:
-  PairTableFile(records::Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
+  PairTableFile(runtime::Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
   void matchPhaseWritten(const match::RunRecord& run) override;
 
  private:
-  records::Runtime& rt_;
+  runtime::Runtime& rt_;
   std::string path_;
 };
 

@@ -7,8 +7,8 @@
 
 #include "command_line.h"
 #include "pair_table_file.h"
-#include "records/runtime.h"
-#include "records/stop_signals.h"
+#include "runtime/runtime.h"
+#include "runtime/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
 #include "dialogue/run_driver.h"
 
@@ -48,14 +48,14 @@ int main(int argc, char* argv[]) {
   // Ctrl-C, kill and a closed terminal stop the run between two records, so
   // that its report can say it is incomplete. Before the console exists: its
   // reads wait on the signals' pipe too.
-  veska::records::installStopSignals();
+  veska::runtime::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
-  veska::records::Runtime runtime(console);
+  veska::runtime::Runtime runtime(console);
   // An observer only for the pair table: this host draws nothing, so without
   // --table the run keeps no copies.
   std::optional<veska::app::PairTableFile> tableFile;
   if (table.file) tableFile.emplace(runtime, *table.file);
-  return runtime.execute([&](veska::records::Runtime& rt) {
+  return runtime.execute([&](veska::runtime::Runtime& rt) {
     veska::dialogue::runCrossdating(rt, tableFile ? &*tableFile : nullptr);
   });
 }

@@ -85,7 +85,7 @@ constexpr const char* kRealCollection = "morc018_cdat_atlas_100ser_rwl.rwl";
 // A whole run of the dialogue on a ring-width file of undated series, its
 // report in a temporary folder: the series as the match compared them.
 std::optional<std::vector<std::vector<float>>> comparedSeriesOf(const std::filesystem::path& file) {
-  struct Answers : records::Console {
+  struct Answers : runtime::Console {
     std::vector<std::string> lines;
     std::size_t next = 0;
     bool write(std::string_view) override { return true; }
@@ -107,8 +107,8 @@ std::optional<std::vector<std::vector<float>>> comparedSeriesOf(const std::files
   std::string folder = (std::filesystem::temp_directory_path() / "veska-bench-XXXXXX").string();
   if (!::mkdtemp(folder.data())) return std::nullopt;
   std::filesystem::current_path(folder);
-  records::Runtime rt(console);
-  const int status = rt.execute([&](records::Runtime& r) { dialogue::runCrossdating(r, &keep); });
+  runtime::Runtime rt(console);
+  const int status = rt.execute([&](runtime::Runtime& r) { dialogue::runCrossdating(r, &keep); });
   std::filesystem::current_path(home);
   std::filesystem::remove_all(folder);
   if (status != 0 || keep.compared.empty()) return std::nullopt;

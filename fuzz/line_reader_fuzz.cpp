@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "records/line_reader.h"
+#include "input/source_lines.h"
+#include "runtime/line_reader.h"
 #include "records/text.h"
-#include "records/units.h"
+#include "runtime/units.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -51,15 +52,15 @@ void checkDecoding(std::string_view bytes) {
 // A line over the limit keeps a prefix of it, at most 3 bytes short of the
 // limit, and a valid UTF-8 line stays valid.
 bool sameLine(const std::string& got, const std::string& whole) {
-  if (whole.size() <= records::kMaxLineBytes) return got == whole;
-  return got.size() <= records::kMaxLineBytes && got.size() + 3 >= records::kMaxLineBytes &&
+  if (whole.size() <= runtime::kMaxLineBytes) return got == whole;
+  return got.size() <= runtime::kMaxLineBytes && got.size() + 3 >= runtime::kMaxLineBytes &&
          whole.compare(0, got.size(), got) == 0 && (!isValidUtf8(whole) || isValidUtf8(got));
 }
 
 void checkLineReader(std::string_view bytes, std::vector<std::string>& expected) {
   std::FILE* file = openBytes(bytes);
   check(file != nullptr, "cannot open the input as a stream");
-  records::LineReader reader(file);
+  runtime::LineReader reader(file);
   std::string line;
   std::size_t n = 0;
   while (reader.next(line)) {
@@ -77,24 +78,36 @@ std::string asRead(const std::string& line, std::size_t n) {
   return n == 0 && line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line;
 }
 
+// An input unit's lines as the readers take them.
+class UnitSource : public records::RecordSource {
+ public:
+  explicit UnitSource(std::string_view bytes) : unit_(openBytes(bytes), "fuzz") {}
+  records::ReadStatus next(records::Text& line) override { return unit_.readLine(line); }
+
+ private:
+  runtime::InputUnit unit_;
+};
+
 // Records of 80 characters through an input unit; byte 0 of the input tells
-// after which lines to step back, as the tree-ring reader does before readFormattedSeries.
+// after which lines to give the line back, as the tree-ring reader does
+// before readFormattedSeries.
 void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expected) {
   const unsigned stepMask = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
-  records::InputUnit unit(openBytes(bytes), "fuzz");
+  UnitSource source(bytes);
+  input::SourceLines unit(source);
   records::Text record;
   std::size_t n = 0;
   unsigned reads = 0;
   records::ReadStatus status;
-  while ((status = unit.readRecord(record, 80)) == records::ReadStatus::Ok) {
+  while ((status = unit.record(record, 80)) == records::ReadStatus::Ok) {
     check(record.size() == 80, "a record is not 80 characters");
     check(n < expected.size(), "a record beyond the last line");
     check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80), "a record differs from its line");
     if (stepMask & (1u << (reads++ % 8))) {
-      unit.stepBack();
-      check(unit.readRecord(record, 80) == records::ReadStatus::Ok, "the line stepped back over is lost");
+      unit.unreadLast();
+      check(unit.record(record, 80) == records::ReadStatus::Ok, "the line given back is lost");
       check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80),
-            "a stepped-back record differs");
+            "a record given back differs");
     }
     ++n;
   }

@@ -68,8 +68,7 @@ struct Block {
   std::vector<records::Text> dataLines;
 };
 
-void notLoaded(records::Runtime& rt, const Block& block, std::string_view reason) {
-  rt.writeConsole("");
+Notice notLoaded(const Block& block, std::string_view reason) {
   records::Record r;
   r.column(5);
   if (block.hasKeyCode) {
@@ -77,22 +76,22 @@ void notLoaded(records::Runtime& rt, const Block& block, std::string_view reason
   } else {
     r.text("*** Heidelberg block ").text(std::to_string(block.number));
   }
-  rt.writeConsole(r.text(" ").text(reason).text(": not loaded ***"));
+  return {Notice::Kind::Warning, r.text(" ").text(reason).text(": not loaded ***").str()};
 }
 
 // Reads one block from its "HEADER:" line up to the next one or the file's
 // end; false when the file holds no further block.
-bool readBlock(records::Runtime& rt, int unit, Block& block) {
+bool readBlock(SourceLines& lines, Block& block) {
   records::Text line;
   for (;;) {
-    if (rt.readUnitLine(unit, line) != records::ReadStatus::Ok) return false;
+    if (lines.line(line) != records::ReadStatus::Ok) return false;
     if (trimmed(line) == U"HEADER:") break;
   }
   bool inData = false;
-  while (rt.readUnitLine(unit, line) == records::ReadStatus::Ok) {
+  while (lines.line(line) == records::ReadStatus::Ok) {
     const std::u32string_view content = trimmed(line);
     if (content == U"HEADER:") {
-      rt.stepBack(unit);
+      lines.unreadLast();
       break;
     }
     if (inData) {
@@ -124,46 +123,15 @@ bool readBlock(records::Runtime& rt, int unit, Block& block) {
       block.dataFormat = value;
     }
   }
-  return true;
+  return !lines.failed();
 }
 
-// The block as a series, or nullopt after its warning.
-std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
-  if (!block.hasKeyCode) {
-    notLoaded(rt, block, "has no KeyCode");
-    return std::nullopt;
-  }
-  const auto length = records::readIntegerField(block.length);
-  if (block.length.empty() || !length || *length < 1) {
-    notLoaded(rt, block, "has no readable Length");
-    return std::nullopt;
-  }
-  const auto first = records::readIntegerField(block.dateBegin);
-  if (!first) {
-    notLoaded(rt, block, "has an unreadable DateBegin");
-    return std::nullopt;
-  }
-  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
-  int group = groupSize(block.dataKind);
-  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
-                     sameWord(block.dataKind, U"Chrono");
-  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
-  if (group == 0) {
-    notLoaded(rt, block, "has no known DATA shape");
-    return std::nullopt;
-  }
-  const Scale scale = scaleOf(block.unit);
-  if (scale == Scale::Unknown) {
-    notLoaded(rt, block, "has an unknown Unit");
-    return std::nullopt;
-  }
-
-  SeriesRead read;
-  read.series.id = records::fitRecord(block.keyCode, 8);
-  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
-  read.length = *length;
-  std::int64_t groups = 0;     // groups met so far
-  bool paddingOnly = true;     // every group after Length is a padding zero
+// The values of a block's data lines, the first integer of each group, into
+// the series; nullopt when every integer is readable, else the reason the
+// block is not loaded.
+std::optional<std::string_view> takeValues(const Block& block, int group, Scale scale, SeriesRead& read) {
+  std::int64_t groups = 0;  // groups met so far
+  bool paddingOnly = true;  // every group after Length is a padding zero
   int inGroup = 0;
   for (const records::Text& line : block.dataLines) {
     std::u32string_view rest = line;
@@ -174,12 +142,9 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
       while (end < rest.size() && rest[end] != U' ' && rest[end] != U'\t') ++end;
       const auto number = records::readIntegerField(rest.substr(0, end));
       rest.remove_prefix(end);
-      if (!number) {
-        notLoaded(rt, block, "has unreadable data");
-        return std::nullopt;
-      }
+      if (!number) return "has unreadable data";
       if (inGroup++ == 0) {
-        if (groups < *length) {
+        if (groups < read.length) {
           if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
             read.series.values.push_back(toMillimetres(*number, scale));
         } else if (*number != 0) {
@@ -190,21 +155,47 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
       if (inGroup == group) inGroup = 0;
     }
   }
-  if (groups < *length || !paddingOnly) {
-    notLoaded(rt, block, "has a Length that disagrees with its data");
+  if (groups < read.length || !paddingOnly) return "has a Length that disagrees with its data";
+  return std::nullopt;
+}
+
+// The block as a series, or nullopt after its warning.
+std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
+  const auto refuse = [&](std::string_view reason) {
+    notices.push_back(notLoaded(block, reason));
     return std::nullopt;
-  }
+  };
+  if (!block.hasKeyCode) return refuse("has no KeyCode");
+  const auto length = records::readIntegerField(block.length);
+  if (block.length.empty() || !length || *length < 1) return refuse("has no readable Length");
+  const auto first = records::readIntegerField(block.dateBegin);
+  if (!first) return refuse("has an unreadable DateBegin");
+  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
+  int group = groupSize(block.dataKind);
+  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
+                     sameWord(block.dataKind, U"Chrono");
+  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
+  if (group == 0) return refuse("has no known DATA shape");
+  const Scale scale = scaleOf(block.unit);
+  if (scale == Scale::Unknown) return refuse("has an unknown Unit");
+
+  SeriesRead read;
+  read.series.id = records::fitRecord(block.keyCode, 8);
+  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.length = *length;
+  if (const auto reason = takeValues(block, group, scale, read)) return refuse(*reason);
   return read;
 }
 
 }  // namespace
 
-std::optional<SeriesRead> readHeidelbergSeries(records::Runtime& rt, int unit, int& blocksRead) {
+SeriesStep readHeidelbergSeries(SourceLines& lines, int& blocksRead) {
+  SeriesStep step;
   for (;;) {
     Block block;
     block.number = ++blocksRead;
-    if (!readBlock(rt, unit, block)) return std::nullopt;
-    if (auto read = seriesOf(rt, block)) return read;
+    if (!readBlock(lines, block)) return step;
+    if ((step.series = seriesOf(step.notices, block))) return step;
   }
 }
 

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "input/series.h"
 #include "match/pair_match.h"
 #include "match/placements.h"
@@ -23,11 +23,11 @@ namespace veska::match {
 // (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order,
 // with their trust when `withTrust` (the report never shows it: a run that
 // only writes the report leaves it out and saves its cost).
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, bool withTrust = true);
 
 // The same with a chosen routine and, for the fast one, instruction set.
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
                                      bool withTrust = true);
 
