@@ -154,7 +154,8 @@ void matchPhase(benchmark::State& state, Collection c, bool withTrust) {
         jobs.push_back({static_cast<std::size_t>(c.seconds + i), static_cast<std::size_t>(j)});
   } else {
     for (int i = 0; i < c.seconds; ++i)
-      for (int j = i + 1; j < c.seconds; ++j) jobs.push_back({static_cast<std::size_t>(i), static_cast<std::size_t>(j)});
+      for (int j = i + 1; j < c.seconds; ++j)
+        jobs.push_back({static_cast<std::size_t>(i), static_cast<std::size_t>(j)});
   }
   for (auto _ : state) {
     PairPipeline pipeline(all, jobs, bestIsa(), 1, withTrust);
@@ -174,8 +175,10 @@ BENCHMARK_CAPTURE(matchPhase, morc018_100_series_without_trust, kReal100, false)
 BENCHMARK_CAPTURE(matchPhase, morc018_100_series_with_trust, kReal100, true)->Apply(phaseTiming);
 BENCHMARK_CAPTURE(matchPhase, undated_100x1000_without_trust, kUndated100x1000, false)->Apply(phaseTiming);
 BENCHMARK_CAPTURE(matchPhase, undated_100x1000_with_trust, kUndated100x1000, true)->Apply(phaseTiming);
-BENCHMARK_CAPTURE(matchPhase, dated_10x2000_vs_100x300_without_trust, kDated10x2000Against100x300, false)->Apply(phaseTiming);
-BENCHMARK_CAPTURE(matchPhase, dated_10x2000_vs_100x300_with_trust, kDated10x2000Against100x300, true)->Apply(phaseTiming);
+BENCHMARK_CAPTURE(matchPhase, dated_10x2000_vs_100x300_without_trust, kDated10x2000Against100x300, false)
+    ->Apply(phaseTiming);
+BENCHMARK_CAPTURE(matchPhase, dated_10x2000_vs_100x300_with_trust, kDated10x2000Against100x300, true)
+    ->Apply(phaseTiming);
 BENCHMARK_CAPTURE(matchPhase, undated_100x100_without_trust, kUndated100x100, false)->Apply(phaseTiming);
 BENCHMARK_CAPTURE(matchPhase, undated_100x100_with_trust, kUndated100x100, true)->Apply(phaseTiming);
 

@@ -19,7 +19,8 @@ namespace {
 std::string sample(const char* name) { return std::string(VESKA_SOURCE_DIR) + "/data/" + name; }
 
 const std::string kDatedAnswers = sample("undated.rwl") + "\nM\nY\n" + sample("dated.rwl") + "\nM\n\n";
-const std::string kHeader = "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict";
+const std::string kHeader =
+    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict";
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -83,7 +84,8 @@ TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
       EXPECT_EQ(t, slot.substr(18, 5));
       const double p = std::stod(f[9]);
       EXPECT_TRUE(p >= 0.0 && p <= 1.0);
-      EXPECT_FLOAT_EQ(std::stof(f[10]), std::stof(fieldsOf(rows[1 + 3 * k])[8]) - std::stof(fieldsOf(rows[2 + 3 * k])[8]));
+      const float t1 = std::stof(fieldsOf(rows[1 + 3 * k])[8]);
+      EXPECT_FLOAT_EQ(std::stof(f[10]), t1 - std::stof(fieldsOf(rows[2 + 3 * k])[8]));
       EXPECT_EQ(verdicts.count(f[11]), 1u);
     }
   }

@@ -122,7 +122,8 @@ TEST(AssessTrust, OnePlacementHasNoMarginAndNoPlacementNoVerdict) {
   EXPECT_EQ(one.trust.pChance[1], 1.0);
   EXPECT_NE(one.trust.verdict, Verdict::None);
 
-  const BestThree none = searched(std::vector<float>(a.begin(), a.begin() + 49), std::vector<float>(b.begin(), b.begin() + 49));
+  const BestThree none =
+      searched(std::vector<float>(a.begin(), a.begin() + 49), std::vector<float>(b.begin(), b.begin() + 49));
   EXPECT_EQ(none.trust.placements, 0);
   EXPECT_EQ(none.trust.verdict, Verdict::None);
   EXPECT_FALSE(none.trust.margin);
