@@ -7,8 +7,7 @@
 #include "dialogue/data_file.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
-#include "stats/ar_fit.h"
-#include "stats/prewhiten.h"
+#include "stats/whitening.h"
 
 namespace veska::dialogue {
 namespace {
@@ -25,25 +24,16 @@ input::Layout askLayout(runtime::Runtime& rt) {
   }
 }
 
-// The scratch of the series' models, made once per run and reused by every
-// series of both tables: nothing is allocated while series are processed,
-// and nothing is left over for the next run in the same process.
-struct ModelWork {
-  stats::ArWork ar{input::kMaxLength};
-  std::vector<float> extended = std::vector<float>(input::kMaxLength + stats::kMaxArOrder);
-};
-
-// Fits each series' model, lists it under the report's heading, then
-// replaces the series by its residuals for the match phase.
-void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* heading, ModelWork& work) {
+// Fits each series' model and lists it under the report's heading, while
+// replacing the series by its residuals for the match phase (prewhitening
+// changes the series but not its model).
+void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* heading, stats::WhiteningWork& work) {
   rt.writeUnit(runtime::Unit::Report, "");
   rt.writeUnit(runtime::Unit::Report, heading);
   for (std::size_t i = 0; i < table.size(); ++i) {
     input::Series& series = table[i];
-    const stats::ArModel model = stats::fitArModel(series.values, stats::kOrdersWeighed, work.ar);
-    // Listed before prewhitening, which changes the series but not its model.
+    const stats::ArModel model = stats::whiten(series.values, work);
     rt.writeUnit(runtime::Unit::Report, listingLine(static_cast<int>(i) + 1, series.id, model));
-    if (model.order >= 1) stats::prewhiten(series.values, work.extended, model.order, model.coefficients);
   }
 }
 
@@ -78,7 +68,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   openDataFile(rt, runtime::Unit::UndatedSeries);
   rt.openOrDie(runtime::Unit::Report, kReportFile, runtime::OpenFor::Writing);
 
-  ModelWork work;
+  stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
