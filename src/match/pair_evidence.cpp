@@ -83,6 +83,7 @@ PairEvidence PairEvidence::compute(const RunSeries& first, const RunSeries& seco
   }
 
   evidence.best_ = chooseBestThree(table);
+  assessTrust(a, b, table.count, evidence.best_);
   // The two last rings name a placement: no two placements share them. A
   // slot no placement filled keeps the empty slot's t-statistic.
   for (std::size_t j = 0; j < 3; ++j) {
