@@ -1,10 +1,12 @@
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -12,11 +14,36 @@
 #include "hosts/window/frame_window.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
+#include "match/pair_table.h"
 
 namespace veska::window {
 namespace {
 
 constexpr const char* kReportFile = "VESKA.OUT";
+
+// Why the pair table could not be written to `path`, or nothing. The report
+// itself (by any name or link) is refused: writing there would destroy it.
+std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
+  std::error_code error;
+  if (std::filesystem::equivalent(path.toStdString(), kReportFile, error))
+    return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
+        .arg(QString::fromLatin1(kReportFile));
+  const auto failed = [&](const QString& reason) {
+    return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
+  };
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return failed(file.errorString());
+  const std::string table = match::pairTable(run);
+  // A full disk shows when the buffer goes out; a good close clears the
+  // error, so it is taken before.
+  const bool written =
+      file.write(table.data(), static_cast<qint64>(table.size())) == static_cast<qint64>(table.size()) && file.flush();
+  const QString reason = file.errorString();
+  file.close();
+  if (!written) return failed(reason);
+  if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -24,6 +51,7 @@ EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindo
     : frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
+  connect(&frame_, &FrameWindow::exportTableRequested, this, &EvidenceWindows::exportTable);
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
@@ -62,6 +90,7 @@ void EvidenceWindows::showReport() {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
   report_ = window;
+  frame_.setReportWindow(window);
 }
 
 // The report as the run left it on disk; its pair lines are found by their
@@ -99,6 +128,15 @@ std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
 void EvidenceWindows::choosePair() {
   if (!run_ || run_->pairs.empty()) return;
   if (const auto chosen = dialogs_.choosePair(&frame_, *run_)) openPair(*chosen);
+}
+
+void EvidenceWindows::exportTable() {
+  if (!run_) return;
+  const auto path = dialogs_.saveFileOfType(&frame_, tr("Export Table"), QDir::current().filePath("pairs.csv"),
+                                            {tr("CSV table (*.csv)")});
+  if (!path) return;
+  if (const auto why = writePairTable(*path, *run_))
+    dialogs_.messageBox(&frame_, *why, tr("Export Table"), Dialogs::Icon::Warning);
 }
 
 QRect EvidenceWindows::childGeometry(int index, QSize wanted) const {

@@ -54,6 +54,10 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   void showReport();
   // View > Pair...: the chooser, then the chosen pair's window.
   void choosePair();
+  // File > Export Table... in the report window: the pair table (every
+  // reported placement with its pair's trust, as CSV) to a file the user
+  // names; never over the report itself.
+  void exportTable();
 
  private:
   void loadReport(TextWindow& window);

@@ -67,6 +67,8 @@ void FrameWindow::createFileActions() {
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  actions_.exportTable = new QAction(tr("Export &Table..."), this);
+  connect(actions_.exportTable, &QAction::triggered, this, &FrameWindow::exportTableRequested);
   actions_.print = new QAction(tr("Print..."), this);
   actions_.print->setShortcut(QKeySequence::Print);
   forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
@@ -134,6 +136,7 @@ void FrameWindow::createMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
+  file->addAction(actions_.exportTable);
   file->addSeparator();
   file->addAction(actions_.print);
   file->addSeparator();
@@ -175,6 +178,11 @@ TextWindow* FrameWindow::activeTextWindow() const {
 PairWindow* FrameWindow::activePairWindow() const {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
   return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+void FrameWindow::setReportWindow(TextWindow* report) {
+  reportWindow_ = report;
+  updateMenus();
 }
 
 void FrameWindow::setRunEvidence(bool report, bool pairs) {
@@ -273,6 +281,7 @@ void FrameWindow::updateMenus() {
   // A pair window's commands whenever one is active.
   if (activePairWindow())
     for (QAction* action : pairActions_) action->setEnabled(true);
+  actions_.exportTable->setEnabled(hasWindow && window == reportWindow_);
   actions_.report->setEnabled(hasReport_);
   actions_.pair->setEnabled(hasPairs_);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMdiArea;
@@ -29,6 +30,7 @@ class FrameWindow : public QMainWindow {
   struct Actions {
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
+    QAction* exportTable = nullptr;
     QAction* print = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
@@ -58,6 +60,8 @@ class FrameWindow : public QMainWindow {
   PairWindow* activePairWindow() const;
   // Whether View > Report and View > Pair... have a finished run to show.
   void setRunEvidence(bool report, bool pairs);
+  // The report window, for which File > Export Table... is offered.
+  void setReportWindow(TextWindow* report);
 
  public Q_SLOTS:
   // Asks every text window to close; when all agree, requests the quit with
@@ -75,6 +79,8 @@ class FrameWindow : public QMainWindow {
   // View > Report and View > Pair..., for whoever keeps the run's windows.
   void reportRequested();
   void pairRequested();
+  // File > Export Table..., in the report window.
+  void exportTableRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -106,6 +112,7 @@ class FrameWindow : public QMainWindow {
   std::vector<QAction*> pairActions_;  // those a pair window handles
   bool hasReport_ = false;
   bool hasPairs_ = false;
+  QPointer<TextWindow> reportWindow_;
 };
 
 }  // namespace veska::window

@@ -97,34 +97,45 @@ void drawFrame(QPainter& p, const QRectF& plot) {
   p.drawRect(plot);
 }
 
-// The pair, how many placements it has, and which one is selected.
-void paintTitle(QPainter& p, const QRectF& box, const PairWindowModel& model) {
+// The pair, how many placements it has, and which one is selected, in the
+// room left of the slot box.
+void paintTitle(QPainter& p, const QRectF& room, const PairWindowModel& model) {
+  p.save();
+  p.setClipRect(room);
   p.setPen(kInk);
   p.setFont(textFont(17, true));
-  const QRectF left(box.left(), box.top(), box.width() * 0.55, 24);
-  p.drawText(left, Qt::AlignLeft | Qt::AlignVCenter, text(model.firstId() + "  \u2013  " + model.secondId()));
+  const QRectF line(room.left(), room.top(), room.width(), 24);
+  p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, text(model.firstId() + "  \u2013  " + model.secondId()));
   p.setFont(textFont(12));
-  p.drawText(left.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, text(model.countText()));
-  p.drawText(left.translated(0, 46), Qt::AlignLeft | Qt::AlignVCenter, text(model.selectionText()));
+  p.drawText(line.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, text(model.countText()));
+  p.drawText(line.translated(0, 46), Qt::AlignLeft | Qt::AlignVCenter, text(model.selectionText()));
+  p.restore();
 }
 
-// The selected slot under the report's own column heading, in its columns.
-void paintSlotBox(QPainter& p, const QRectF& box, const PairWindowModel& model) {
-  const QFont mono = monoFont(13);
+// The selected slot under the report's own column heading, in its columns,
+// and beside it how far the pair's date can be trusted; the box's left edge.
+double paintSlotBox(QPainter& p, const QRectF& box, const PairWindowModel& model) {
+  const QFont mono = monoFont(12);
   p.setFont(mono);
   const QFontMetricsF fm(mono);
-  const double width = fm.horizontalAdvance(QString(23, QLatin1Char('0'))) + 16;
-  const QRectF slotBox(box.right() - width, box.top(), width, 3 * fm.height() + 12);
+  const QString gap = QStringLiteral("   ");
+  const QString heading = text(model.slotHeading(0)) + gap + text(model.trustHeading());
+  const double width = fm.horizontalAdvance(heading + QString(4, QLatin1Char(' '))) + 16;
+  const QRectF slotBox(std::max(box.left(), box.right() - width), box.top(), std::min(width, box.width()),
+                       3 * fm.height() + 12);
   p.setPen(QPen(kAxis, 1));
   p.setBrush(QColor(0xfa, 0xfa, 0xf7));
   p.drawRect(slotBox);
   const double x = slotBox.left() + 8;
   const double y = slotBox.top() + 6 + fm.ascent();
   p.setPen(kInk);
-  p.drawText(QPointF(x, y), text(model.slotHeading(0)));
+  p.drawText(QPointF(x, y), heading);
   p.drawText(QPointF(x, y + fm.height()), text(model.slotHeading(1)));
+  p.drawText(QPointF(x + fm.horizontalAdvance(QString(23, QLatin1Char(' ')) + gap), y + 2 * fm.height()),
+             text(model.trustText()));
   p.setPen(kSelected);
   p.drawText(QPointF(x, y + 2 * fm.height()), text(model.slotText()));
+  return slotBox.left();
 }
 
 // The dashed star threshold and its label; the label's box.
@@ -241,8 +252,9 @@ void paintPairChart(QPainter& painter, const QRectF& area, const PairWindowModel
   painter.save();
   painter.fillRect(area, Qt::white);
   const PairLayout l = layoutPair({area.left(), area.top(), area.width(), area.height()});
-  paintTitle(painter, toQt(l.header), model);
-  paintSlotBox(painter, toQt(l.header), model);
+  const QRectF header = toQt(l.header);
+  const double slotBoxLeft = paintSlotBox(painter, header, model);
+  paintTitle(painter, QRectF(header.topLeft(), QPointF(slotBoxLeft - 10, header.bottom())), model);
   paintCurve(painter, l.curve, model);
   paintOverlay(painter, l.overlay, model);
   painter.restore();

@@ -52,6 +52,7 @@ PairChooser::PairChooser(const match::RunRecord& run, QWidget* owner) : QDialog(
   view_->sortByColumn(PairTableModel::BestT, Qt::DescendingOrder);
   view_->verticalHeader()->hide();
   view_->horizontalHeader()->setStretchLastSection(true);
+  view_->resizeColumnsToContents();
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
   open_ = buttons->button(QDialogButtonBox::Open);
@@ -70,7 +71,7 @@ PairChooser::PairChooser(const match::RunRecord& run, QWidget* owner) : QDialog(
   layout->addLayout(filterRow);
   layout->addWidget(view_, 1);
   layout->addWidget(buttons);
-  resize(480, 420);
+  resize(760, 440);
   keepARowCurrent();
   view_->setFocus();
 }

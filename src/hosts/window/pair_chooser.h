@@ -1,6 +1,6 @@
-// View > Pair...: the run's pairs in a table, the best t first, sortable by
-// every column and filtered by a series' identifier; the user picks one
-// (Open, Enter or a double-click).
+// View > Pair...: the run's pairs in a table (pair_table_model.h), the best
+// t first, sortable by every column and filtered by a series' identifier;
+// the user picks one (Open, Enter or a double-click).
 #pragma once
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "hosts/window/model/pair_window_model.h"
 #include "match/pair_evidence.h"
 #include "records/numeric_output.h"
 
@@ -29,8 +30,8 @@ QVariant PairTableModel::data(const QModelIndex& index, int role) const {
     case kSortRole: return sortKey(index.row(), index.column());
     case kPairRole: return static_cast<qulonglong>(index.row());
     case Qt::TextAlignmentRole:
-      if (index.column() == BestT || index.column() == Overlap) return int(Qt::AlignRight | Qt::AlignVCenter);
-      return {};
+      if (index.column() == FirstSeries || index.column() == SecondSeries || index.column() == Verdict) return {};
+      return int(Qt::AlignRight | Qt::AlignVCenter);
     default: return {};
   }
 }
@@ -47,6 +48,10 @@ QVariant PairTableModel::display(int row, int column) const {
       return pair.best.star == '*' ? t + QStringLiteral(" *") : t;
     }
     case Overlap: return best.overlap;
+    case Placements: return pair.best.trust.placements;
+    case PChance: return QString::fromStdString(chanceText(pair.best.trust.pChance[0]));
+    case Margin: return pair.best.trust.margin ? QString::fromStdString(marginText(pair.best.trust.margin)) : QString();
+    case Verdict: return QString::fromStdString(std::string(match::verdictWord(pair.best.trust.verdict)));
     default: return {};
   }
 }
@@ -60,6 +65,14 @@ QVariant PairTableModel::sortKey(int row, int column) const {
       return std::isnan(t) ? -std::numeric_limits<double>::infinity() : static_cast<double>(t);
     }
     case Overlap: return pair.best.slots[0].overlap;
+    case Placements: return pair.best.trust.placements;
+    case PChance: return pair.best.trust.pChance[0];
+    case Margin: {
+      // A pair without slot 2 sorts below every margin.
+      const auto margin = pair.best.trust.margin;
+      return margin ? static_cast<double>(*margin) : -std::numeric_limits<double>::infinity();
+    }
+    case Verdict: return static_cast<int>(pair.best.trust.verdict);  // by strength
     default: return display(row, column);
   }
 }
@@ -71,6 +84,10 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
     case SecondSeries: return tr("Second series");
     case BestT: return tr("Best t");
     case Overlap: return tr("Overlap");
+    case Placements: return tr("Placements");
+    case PChance: return tr("p_chance");
+    case Margin: return tr("Margin");
+    case Verdict: return tr("Verdict");
     default: return {};
   }
 }

@@ -1,7 +1,9 @@
 // The run's pairs as a table for Qt's views: one row per pair, in the
 // report's order, with the two identifiers, the best t-statistic (starred as
-// the report stars it) and the overlap of the best placement. Numbers sort
-// as numbers (sortRole), and each row knows its pair (pairRole).
+// the report stars it), the overlap of the best placement, and how far the
+// pair's date can be trusted: the placements tried, slot 1's p_chance, the
+// margin and the verdict. Numbers sort as numbers and verdicts by strength
+// (sortRole), and each row knows its pair (pairRole).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -16,7 +18,7 @@ class PairTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { FirstSeries, SecondSeries, BestT, Overlap, ColumnCount };
+  enum Column { FirstSeries, SecondSeries, BestT, Overlap, Placements, PChance, Margin, Verdict, ColumnCount };
   static constexpr int kSortRole = Qt::UserRole;
   static constexpr int kPairRole = Qt::UserRole + 1;  // the index into run.pairs
 

@@ -28,7 +28,7 @@ Point pointOf(const QPointF& p) { return {p.x(), p.y()}; }
 class PairCanvas : public QWidget {
  public:
   PairCanvas(PairWindowModel& model, QWidget* parent) : QWidget(parent), model_(model) {
-    setMinimumSize(520, 420);
+    setMinimumSize(640, 420);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
   }

@@ -26,6 +26,7 @@
 #include "hosts/window/host.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/pair_window.h"
+#include "match/pair_table.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -107,6 +108,21 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     EXPECT_FALSE(frame->actions().paste->isEnabled());
     EXPECT_FALSE(report->model().modified());
 
+    // File > Export Table...: offered in the report window, it writes the
+    // pair table, and never over the report itself.
+    QAction* exportTable = frame->actions().exportTable;
+    EXPECT_TRUE(exportTable->isEnabled());
+    dialogs.saveNames = {QString::fromStdString(dir.file("pairs.csv").string()),
+                         QString::fromStdString(dir.file("VESKA.OUT").string())};
+    exportTable->trigger();
+    EXPECT_EQ(readFile(dir.file("pairs.csv")), match::pairTable(*evidence->run()));
+    EXPECT_EQ(dialogs.saveTypes, QStringList({"CSV table (*.csv)"}));
+    const std::string reportBytes = readFile(dir.file("VESKA.OUT"));
+    exportTable->trigger();
+    EXPECT_EQ(readFile(dir.file("VESKA.OUT")), reportBytes);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "The pair table would replace the report VESKA.OUT. Choose another file.");
+
     // The second pair's line (TST01 against TST03), double-clicked.
     const match::RunRecord& run = *evidence->run();
     ASSERT_EQ(run.pairs.size(), 3u);
@@ -144,6 +160,7 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     EXPECT_EQ(rows.value(0), "last ring TST01\tlast ring TST03\toverlap\tr\tt");
 
     // View > Pair...: the chooser is given the run; the pair it picks opens.
+    EXPECT_FALSE(exportTable->isEnabled());  // in a pair window
     const std::size_t top = run.pairsByBestT().front();
     dialogs.pairChoices.push_back(top);
     QAction* pairItem = frame->menuBar()->actions()[3]->menu()->actions()[1];

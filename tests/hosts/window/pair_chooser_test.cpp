@@ -24,9 +24,10 @@ namespace {
 using window::PairChooser;
 using window::PairTableModel;
 
-// Four floating series, six pairs, each pair's best slot set by hand: t
-// values on both sides of 10 (text would sort 10.2 before 9.5), a NaN, an
-// empty slot, and overlaps of 2 to 4 digits.
+// Four floating series, six pairs, each pair's best slot and trust set by
+// hand: t values on both sides of 10 (text would sort 10.2 before 9.5), a
+// NaN, an empty slot, overlaps and placements of 2 to 4 digits, chances
+// from 1e-30 to 1, a pair without a margin.
 match::RunRecord sixPairs() {
   match::RunRecord run;
   for (const char32_t* id : {U"OAK01   ", U"OAK02   ", U"PINE03  ", U"ELM04   "}) {
@@ -37,10 +38,21 @@ match::RunRecord sixPairs() {
   run.pairs = match::pairsInReportOrder(4, 0, false);
   const float t[] = {9.5f, 10.2f, NAN, 3.6f, -10.0f, 25.2f};
   const int overlap[] = {90, 120, 60, 200, 0, 1000};
+  const int placements[] = {300, 1000, 50, 9000, 0, 20};
+  const double chance[] = {0.04, 1e-30, 1, 0.5, 1, 2e-5};
+  const std::optional<float> margin[] = {1.25f, std::nullopt, std::nullopt, 0.5f, std::nullopt, 12.0f};
+  using match::Verdict;
+  const Verdict verdict[] = {Verdict::Likely, Verdict::Strong, Verdict::None, Verdict::Chance, Verdict::None,
+                             Verdict::Strong};
   for (std::size_t i = 0; i < run.pairs.size(); ++i) {
-    run.pairs[i].best.slots[0].tStatistic = t[i];
-    run.pairs[i].best.slots[0].overlap = overlap[i];
-    run.pairs[i].best.star = t[i] >= match::kStarThreshold ? '*' : ' ';
+    match::BestThree& best = run.pairs[i].best;
+    best.slots[0].tStatistic = t[i];
+    best.slots[0].overlap = overlap[i];
+    best.star = t[i] >= match::kStarThreshold ? '*' : ' ';
+    best.trust.placements = placements[i];
+    best.trust.pChance[0] = chance[i];
+    best.trust.margin = margin[i];
+    best.trust.verdict = verdict[i];
   }
   return run;
 }
@@ -57,7 +69,8 @@ TEST(PairChooser, ListsThePairsBestTFirstAndSortsEveryColumnByItsValue) {
   QTableView& view = *chooser.view();
   QStringList headings;
   for (int c = 0; c < view.model()->columnCount(); ++c) headings << view.model()->headerData(c, Qt::Horizontal).toString();
-  EXPECT_EQ(headings, QStringList({"First series", "Second series", "Best t", "Overlap"}));
+  EXPECT_EQ(headings, QStringList({"First series", "Second series", "Best t", "Overlap", "Placements", "p_chance",
+                                   "Margin", "Verdict"}));
 
   EXPECT_EQ(column(view, PairTableModel::BestT), QStringList({"25.2 *", "10.2 *", "9.5 *", "3.6 *", "-10.0", "NaN"}));
   EXPECT_EQ(column(view, PairTableModel::FirstSeries).first(), "PINE03");
@@ -66,6 +79,16 @@ TEST(PairChooser, ListsThePairsBestTFirstAndSortsEveryColumnByItsValue) {
 
   view.horizontalHeader()->setSortIndicator(PairTableModel::Overlap, Qt::AscendingOrder);
   EXPECT_EQ(column(view, PairTableModel::Overlap), QStringList({"0", "60", "90", "120", "200", "1000"}));
+  view.horizontalHeader()->setSortIndicator(PairTableModel::Placements, Qt::AscendingOrder);
+  EXPECT_EQ(column(view, PairTableModel::Placements), QStringList({"0", "20", "50", "300", "1000", "9000"}));
+  view.horizontalHeader()->setSortIndicator(PairTableModel::PChance, Qt::AscendingOrder);
+  EXPECT_EQ(column(view, PairTableModel::PChance).mid(0, 4), QStringList({"1.0e-30", "2.0e-05", "0.040", "0.500"}));
+  view.horizontalHeader()->setSortIndicator(PairTableModel::Margin, Qt::DescendingOrder);
+  EXPECT_EQ(column(view, PairTableModel::Margin).mid(0, 3), QStringList({"12.0", "1.3", "0.5"}));
+  EXPECT_EQ(column(view, PairTableModel::Margin).mid(3), QStringList({"", "", ""}));  // no slot 2
+  view.horizontalHeader()->setSortIndicator(PairTableModel::Verdict, Qt::DescendingOrder);
+  EXPECT_EQ(column(view, PairTableModel::Verdict),
+            QStringList({"strong", "strong", "likely", "chance", "none", "none"}));
   view.horizontalHeader()->setSortIndicator(PairTableModel::SecondSeries, Qt::AscendingOrder);
   EXPECT_EQ(column(view, PairTableModel::SecondSeries),
             QStringList({"ELM04", "ELM04", "ELM04", "OAK02", "PINE03", "PINE03"}));

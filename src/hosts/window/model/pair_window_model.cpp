@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 
 #include "match/match_report.h"
 #include "match/placements.h"
+#include "records/numeric_output.h"
 #include "records/text.h"
 
 namespace veska::window {
@@ -28,6 +30,19 @@ std::string trimmedUtf8(const std::u32string& id) {
 }
 
 }  // namespace
+
+std::string chanceText(double p) {
+  if (p == 0) return "0";
+  char text[32];
+  std::snprintf(text, sizeof text, p < 0.001 ? "%.1e" : "%.3f", p);
+  return text;
+}
+
+std::string marginText(std::optional<float> margin) {
+  if (!margin) return "none";
+  const std::string text = records::formatFixed(*margin, 8, 1);
+  return text.substr(text.find_first_not_of(' '));
+}
 
 PairLayout layoutPair(Rect area) {
   PairLayout l;
@@ -228,7 +243,10 @@ std::string PairWindowModel::countText() const {
 std::string PairWindowModel::selectionText() const {
   if (!selected_) return {};
   std::string text = "placement " + std::to_string(*selected_ + 1) + " of " + std::to_string(placements().size());
-  if (const auto slot = slotOf(*selected_)) text += ", best " + std::to_string(*slot + 1);
+  if (const auto slot = slotOf(*selected_)) {
+    text += ", best " + std::to_string(*slot + 1);
+    text += ", p_chance " + chanceText(evidence_.best().trust.pChance[static_cast<std::size_t>(*slot)]);
+  }
   return text;
 }
 
@@ -238,6 +256,16 @@ std::string PairWindowModel::slotHeading(int line) const {
 }
 
 std::string PairWindowModel::slotText() const { return selected_ ? evidence_.slotText(*selected_) : std::string(); }
+
+std::string PairWindowModel::trustHeading() const { return "PLACEMENTS  P_CHANCE  MARGIN  VERDICT"; }
+
+std::string PairWindowModel::trustText() const {
+  const match::PairTrust& trust = evidence_.best().trust;
+  char text[96];
+  std::snprintf(text, sizeof text, "%10d  %8s  %6s  %s", trust.placements, chanceText(trust.pChance[0]).c_str(),
+                marginText(trust.margin).c_str(), std::string(match::verdictWord(trust.verdict)).c_str());
+  return text;
+}
 
 std::string PairWindowModel::copyText() const { return evidence_.placementTable(firstId_, secondId_); }
 

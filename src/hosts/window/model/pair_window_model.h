@@ -14,6 +14,13 @@
 
 namespace veska::window {
 
+// A chance probability in a few columns: three decimals, or two significant
+// digits in scientific notation below 0.001 ("2.1e-29"); 0 as "0".
+std::string chanceText(double p);
+// The margin of slot 1 over slot 2 with one decimal, as the report gives t;
+// "none" for a pair without slot 2.
+std::string marginText(std::optional<float> margin);
+
 // The parts of the picture, from its area alone.
 struct PairLayout {
   Rect header;   // the pair, its count of placements, the selected slot
@@ -93,6 +100,11 @@ class PairWindowModel {
   std::string selectionText() const;
   std::string slotHeading(int line) const;  // line 0 or 1 of the report's column heading
   std::string slotText() const;             // the selected slot, in the report's columns
+  // How far the pair's date can be trusted, beside the slot text: the
+  // placements tried, slot 1's p_chance, the margin and the verdict, under
+  // a heading of their own.
+  std::string trustHeading() const;
+  std::string trustText() const;
   // Edit > Copy: the placement table, its columns named after the pair.
   std::string copyText() const;
 

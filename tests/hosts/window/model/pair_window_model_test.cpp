@@ -231,6 +231,39 @@ TEST(PairWindowModel, SeriesAreDrawnAtMeanZeroAndUnitSpreadOverTheOverlap) {
   }
 }
 
+TEST(PairWindowModel, TrustOfThePairStandsBesideTheSlotInItsColumns) {
+  const PairWindowModel m = plantedPair();
+  const match::PairTrust& trust = m.evidence().best().trust;
+  ASSERT_EQ(trust.placements, static_cast<int>(m.placements().size()));
+  const std::string heading = m.trustHeading();
+  const std::string values = m.trustText();
+  // Each figure ends under the end of its heading, the verdict starts under its own.
+  const auto endUnder = [&](const std::string& name, const std::string& value) {
+    const std::size_t end = heading.find(name) + name.size();
+    EXPECT_EQ(values.substr(end - value.size(), value.size()), value) << name;
+  };
+  endUnder("PLACEMENTS", std::to_string(trust.placements));
+  endUnder("P_CHANCE", chanceText(trust.pChance[0]));
+  endUnder("MARGIN", marginText(trust.margin));
+  EXPECT_EQ(values.substr(heading.find("VERDICT")), match::verdictWord(trust.verdict));
+  EXPECT_EQ(match::verdictWord(trust.verdict), "strong");  // the planted date
+  EXPECT_EQ(m.selectionText().substr(m.selectionText().find(", best 1")),
+            ", best 1, p_chance " + chanceText(trust.pChance[0]));
+}
+
+TEST(TrustText, ChanceInAFewColumnsAndTheMarginAsTheReportRoundsT) {
+  const struct {
+    double p;
+    const char* text;
+  } chances[] = {{0, "0"}, {2.14e-29, "2.1e-29"}, {0.000999, "1.0e-03"}, {0.001, "0.001"}, {0.0344, "0.034"}, {1, "1.000"}};
+  for (const auto& c : chances) EXPECT_EQ(chanceText(c.p), c.text) << c.p;
+  const struct {
+    std::optional<float> margin;
+    const char* text;
+  } margins[] = {{std::nullopt, "none"}, {21.94f, "21.9"}, {0.25f, "0.3"}, {-1.25f, "-1.3"}, {INFINITY, "Inf"}};
+  for (const auto& c : margins) EXPECT_EQ(marginText(c.margin), c.text) << c.text;
+}
+
 TEST(PairWindowModel, CopiedTableNamesThePair) {
   const PairWindowModel m = plantedPair();
   const std::string text = m.copyText();
