@@ -1,6 +1,6 @@
 // What a run hands its observer matches what it wrote: every pair line of
 // the report, in order, and each pair's three best placements found again
-// among that pair's recomputed placements.
+// among that pair's recomputed placements, with the same trust.
 #include "dialogue/run_observer.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 
 #include "dialogue/run_driver.h"
 #include "match/pair_evidence.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "support/test_support.h"
 
 namespace veska::dialogue {
@@ -40,12 +40,12 @@ TEST(RunObserver, MarkedPlacementsOfEveryPairOfARealFileAreTheReportLines) {
   if (!real) GTEST_SKIP() << "the shared real data files are not present beside the checkout";
   test::TempDir dir;
   test::ScriptedConsole console({(*real / "chil015_ficu_tiuchue_rwl.rwl").string(), "M", "N", ""});
-  records::Runtime rt(console);
+  runtime::Runtime rt(console);
   KeepingObserver observer;
   try {
     runCrossdating(rt, &observer);
-  } catch (const records::RunEnded& ended) {
-    ASSERT_EQ(ended.status, records::kExitNormal) << console.output;
+  } catch (const runtime::RunEnded& ended) {
+    ASSERT_EQ(ended.status, runtime::kExitNormal) << console.output;
   }
   // The report was on disk, whole, when the observer heard of it.
   const std::vector<std::string> lines = pairLinesOf(observer.reportAtThatMoment);
@@ -64,6 +64,9 @@ TEST(RunObserver, MarkedPlacementsOfEveryPairOfARealFileAreTheReportLines) {
       ASSERT_GE(marked, 0);
       EXPECT_EQ(ev.slotText(marked), lines[k].substr(20 + 23 * static_cast<std::size_t>(j), 23)) << "slot " << j + 1;
     }
+    EXPECT_EQ(pair.best.trust.placements, static_cast<int>(ev.placements().size()));
+    EXPECT_EQ(pair.best.trust.pChance, ev.best().trust.pChance);
+    EXPECT_EQ(pair.best.trust.margin, ev.best().trust.margin);
   }
   // The values as read are kept apart from the values compared.
   EXPECT_NE(run.undated[0].asRead, run.undated[0].compared);

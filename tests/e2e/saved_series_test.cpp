@@ -13,7 +13,7 @@
 #include "input/series_saving.h"
 #include "match/pair_evidence.h"
 #include "match/placed_series.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -26,18 +26,18 @@ struct KeepingObserver : dialogue::RunObserver {
 
 match::RunRecord runInProcess(std::vector<std::string> answers) {
   ScriptedConsole console(std::move(answers));
-  records::Runtime rt(console);
+  runtime::Runtime rt(console);
   KeepingObserver observer;
-  const int status = rt.execute([&](records::Runtime& r) { dialogue::runCrossdating(r, &observer); });
-  EXPECT_EQ(status, records::kExitNormal) << console.output;
+  const int status = rt.execute([&](runtime::Runtime& r) { dialogue::runCrossdating(r, &observer); });
+  EXPECT_EQ(status, runtime::kExitNormal) << console.output;
   return observer.record;
 }
 
 input::SeriesTable readFileAsUndated(const std::string& path) {
   ScriptedConsole console({""});
-  records::Runtime rt(console);
-  EXPECT_TRUE(rt.open(records::kUndatedUnit, path, records::OpenStatus::Old).ok);
-  input::SeriesTable table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+  runtime::Runtime rt(console);
+  EXPECT_TRUE(rt.open(runtime::Unit::UndatedSeries, path, runtime::OpenFor::Reading).ok);
+  input::SeriesTable table = dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
   rt.units().closeAll();
   return table;
 }

@@ -11,7 +11,7 @@
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
 #include "hosts/window/unit_window_table.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "records/text.h"
 
 namespace veska::window {
@@ -105,7 +105,7 @@ void ConsoleHooks::terminate(int /*status*/) {
 // Said in the user's terms: nothing is wrong with this run or the system,
 // another run simply holds the report.
 void ConsoleHooks::reportInUse(std::string_view /*message*/) {
-  write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
+  write("error code = " + std::to_string(runtime::kExitIoFailure) + "\r\n");
   dialogs_.messageBox(owner_,
                       tr("Another veska run is writing VESKA.OUT in this folder. Wait for it to end, or start "
                          "veska in another folder."),
@@ -143,7 +143,7 @@ void ConsoleHooks::fatalError(std::string_view message) {
   const QString full = tr("System Error found! \"%1\", program stop").arg(QString::fromUtf8(message));
   std::u32string text = full.toStdU32String();
   if (text.size() > kSystemErrorLength) text.resize(kSystemErrorLength);
-  write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
+  write("error code = " + std::to_string(runtime::kExitIoFailure) + "\r\n");
   dialogs_.messageBox(owner_, QString::fromStdU32String(text), tr("System Error"), Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }

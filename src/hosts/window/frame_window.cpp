@@ -1,7 +1,3 @@
-// Before any Qt header: Qt's "slots" keyword would clash with the best
-// three's slots that the pair window's header brings in.
-#include "hosts/window/pair_window.h"
-
 #include "hosts/window/frame_window.h"
 
 #include <QAction>
@@ -14,6 +10,7 @@
 #include <QPointer>
 
 #include "hosts/window/host_state.h"
+#include "hosts/window/pair_window.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
 
@@ -31,7 +28,7 @@ QList<QMdiSubWindow*> visibleWindows(const QMdiArea& area, bool minimised) {
 }  // namespace
 
 FrameWindow::FrameWindow(HostState& state, const QString& title) : state_(state), mdiArea_(new QMdiArea(this)) {
-  setObjectName(QStringLiteral("MDIFRAME"));
+  setObjectName(QStringLiteral("frameWindow"));
   setWindowTitle(title);
   mdiArea_->setObjectName(QStringLiteral("MDICLIENT"));
   setCentralWidget(mdiArea_);
@@ -76,6 +73,8 @@ void FrameWindow::createFileActions() {
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  actions_.exportTable = new QAction(tr("Export &Table..."), this);
+  connect(actions_.exportTable, &QAction::triggered, this, &FrameWindow::exportTableRequested);
   actions_.print = new QAction(tr("Print..."), this);
   actions_.print->setShortcut(QKeySequence::Print);
   forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
@@ -127,13 +126,14 @@ void FrameWindow::createWindowActions() {
   connect(actions_.arrangeIcons, &QAction::triggered, this, &FrameWindow::arrangeIcons);
 }
 
-void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
-                                        std::function<void(PairWindow&)> pairCommand) {
-  connect(action, &QAction::triggered, this, [this, command, pairCommand] {
+void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
+                                        void (PairWindow::*pairCommand)()) {
+  if (pairCommand) pairActions_.push_back(action);
+  connect(action, &QAction::triggered, this, [this, textCommand, pairCommand] {
     if (TextWindow* window = activeTextWindow()) {
-      if (window->commands()) (window->commands()->*command)();
+      if (window->commands() && textCommand) (window->commands()->*textCommand)();
     } else if (PairWindow* pair = activePairWindow(); pair && pairCommand) {
-      pairCommand(*pair);
+      (pair->*pairCommand)();
     }
   });
 }
@@ -144,6 +144,7 @@ void FrameWindow::createMenus() {
   file->addSeparator();
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
+  file->addAction(actions_.exportTable);
   file->addSeparator();
   file->addAction(actions_.print);
   file->addSeparator();
@@ -185,6 +186,11 @@ TextWindow* FrameWindow::activeTextWindow() const {
 PairWindow* FrameWindow::activePairWindow() const {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
   return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+void FrameWindow::setReportWindow(TextWindow* report) {
+  reportWindow_ = report;
+  updateMenus();
 }
 
 void FrameWindow::setRunEvidence(bool report, bool pairs) {
@@ -278,10 +284,12 @@ void FrameWindow::updateMenus() {
   for (QAction* action : {actions_.cut, actions_.deleteSelection}) action->setEnabled(edit && writable);
   actions_.paste->setEnabled(writable);
   for (QAction* action : {actions_.undo, actions_.font, actions_.colour}) action->setEnabled(hasWindow);
-  // A pair window saves and prints its picture and copies its placements.
-  const bool pairWindow = activePairWindow() != nullptr;
-  actions_.copy->setEnabled(edit || pairWindow);
-  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow || pairWindow);
+  actions_.copy->setEnabled(edit);
+  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow);
+  // A pair window's commands whenever one is active.
+  if (activePairWindow())
+    for (QAction* action : pairActions_) action->setEnabled(true);
+  actions_.exportTable->setEnabled(hasWindow && window == reportWindow_);
   actions_.newRun->setEnabled(state_.canStartNewRun());
   actions_.report->setEnabled(hasReport_);
   actions_.pair->setEnabled(hasPairs_);

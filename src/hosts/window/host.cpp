@@ -37,7 +37,7 @@ void showWhole(FrameWindow& frame, const QRect& window) {
 
 // The run tells the report and pair windows about its series and pairs.
 Host::Host(Dialogs& dialogs)
-    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, this); }) {}
+    : Host(dialogs, [this](runtime::Runtime& rt) { dialogue::runCrossdating(rt, this); }) {}
 
 Host::Host(Dialogs& dialogs, Program program)
     : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
@@ -52,7 +52,7 @@ int Host::run() {
   state_.finalWait = false;
   frameIcon_ = frameIcon();
   textIcon_ = textWindowIcon();
-  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
+  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitIconsMissing;
   units_.registerUnit(kConsoleUnit);
   frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
@@ -131,7 +131,7 @@ void Host::dataFileRead(const std::string& fileName, const input::SeriesTable& t
 
 int Host::runProgram() {
   for (;;) {
-    records::Runtime runtime(hooks_);
+    runtime::Runtime runtime(hooks_);
     const int status = runtime.execute(program_);
     if (!state_.takeNewRunRequest() || state_.quitCode()) return status;
     // The ended run's windows stay, its report and pair windows still

@@ -19,7 +19,7 @@
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
 #include "hosts/window/unit_window_table.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 namespace veska::window {
 
@@ -29,15 +29,15 @@ class FrameSlot;
 class FrameWindow;
 
 // Exit codes of start-up failures.
-inline constexpr int kExitNoWindowClasses = 0;
+inline constexpr int kExitIconsMissing = 0;
 inline constexpr int kExitNoWindow = 6;
 
 // The host watches its runs: each data file read is summed up in the frame's
 // status bar, and the report and pair windows hear of the match phase.
 class Host : private dialogue::RunObserver {
  public:
-  // The program run on the console; it ends by unwinding with records::RunEnded.
-  using Program = std::function<void(records::Runtime&)>;
+  // The program run on the console; it ends by unwinding with runtime::RunEnded.
+  using Program = std::function<void(runtime::Runtime&)>;
 
   explicit Host(Dialogs& dialogs);
   Host(Dialogs& dialogs, Program program);

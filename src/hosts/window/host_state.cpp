@@ -7,13 +7,13 @@ namespace veska::window {
 void HostState::requestQuit(int code) {
   if (quitCode_) return;
   quitCode_ = code;
-  emit quitRequested();
+  Q_EMIT quitRequested();
 }
 
 void HostState::requestNewRun() {
   if (!canStartNewRun()) return;
   newRun_ = true;
-  emit newRunRequested();
+  Q_EMIT newRunRequested();
 }
 
 bool HostState::takeNewRunRequest() {

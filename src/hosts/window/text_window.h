@@ -1,4 +1,4 @@
-// The text window (object name MDICHILD): a scrolling, append-only text
+// The text window (object name textWindow): a scrolling, append-only text
 // terminal inside the frame. Its whole state is a TextWindowModel; this
 // widget only turns Qt's events into calls on the model and paints it.
 #pragma once
@@ -59,7 +59,7 @@ class TextWindow : public QAbstractScrollArea {
   void setReadOnly(bool readOnly);
   bool readOnly() const { return readOnly_; }
 
- signals:
+ Q_SIGNALS:
   // Something the menus or a waiting read follow may have changed.
   void stateChanged();
   // The window agreed to close and is going.

@@ -60,7 +60,7 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
       host.frame()->actions().exit->trigger();
     }
   };
-  EXPECT_EQ(host.run(), records::kExitDataLimit);
+  EXPECT_EQ(host.run(), runtime::kExitDataLimit);
   ASSERT_EQ(consoles.size(), 2u);
   ASSERT_NE(consoles[0], consoles[1]);
   for (bool enabled : newRunDuringReads) EXPECT_FALSE(enabled);  // never while a run waits for an answer
@@ -107,7 +107,7 @@ TEST(NewRun, AReportHeldByAnotherRunIsSaidInTheUsersWords) {
   ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
   Host host(dialogs);
   Typist typist(host, {QString::fromStdString(data.string())});
-  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  EXPECT_EQ(host.run(), runtime::kExitIoFailure);
   ::close(held);
   const std::vector<std::string> lines = windowLines(*host.consoleWindow());
   ASSERT_GE(lines.size(), 2u);

@@ -1,0 +1,54 @@
+#include "runtime/read_stream.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace veska::runtime {
+namespace {
+
+struct Source {
+  int fd;
+  int wakeFd;
+  bool closeFd;
+};
+
+ssize_t readSource(void* cookie, char* buffer, std::size_t size) {
+  const auto* source = static_cast<const Source*>(cookie);
+  for (;;) {
+    if (source->wakeFd >= 0) {
+      pollfd fds[2] = {{source->fd, POLLIN, 0}, {source->wakeFd, POLLIN, 0}};
+      if (::poll(fds, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        return -1;
+      }
+      if (fds[1].revents != 0) {
+        errno = EINTR;
+        return -1;
+      }
+    }
+    const ssize_t n = ::read(source->fd, buffer, size);
+    if (n < 0 && errno == EINTR) continue;
+    return n;
+  }
+}
+
+int closeSource(void* cookie) {
+  const auto* source = static_cast<const Source*>(cookie);
+  const int result = source->closeFd ? ::close(source->fd) : 0;
+  delete source;
+  return result;
+}
+
+}  // namespace
+
+std::FILE* openReadStream(int fd, int wakeFd, bool closeFd) {
+  auto* source = new Source{fd, wakeFd, closeFd};
+  const cookie_io_functions_t functions{readSource, nullptr, nullptr, closeSource};
+  std::FILE* stream = ::fopencookie(source, "r", functions);
+  if (!stream) delete source;
+  return stream;
+}
+
+}  // namespace veska::runtime
