@@ -50,6 +50,10 @@ class Dialogs {
   // the selected type's. nullopt on Cancel.
   virtual std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
                                                 const QStringList& types) = 0;
+  // A whole number from `minimum` to `maximum`, under `label`, starting at
+  // `value`; nullopt on Cancel.
+  virtual std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value,
+                                       int minimum, int maximum) = 0;
   // The print dialog, which sets up `printer` (page range, copies, where
   // the job goes); false on Cancel.
   virtual bool setUpPrinter(QWidget* owner, QPrinter& printer) = 0;

@@ -159,7 +159,8 @@ PairWindow* EvidenceWindows::openPair(std::size_t index) {
     return qobject_cast<PairWindow*>(open->second->widget());
   }
   const match::RunPair& pair = run_->pairs[index];
-  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), run_->withDated, dialogs_);
+  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), run_->withDated,
+                                {run_->undatedFile, run_->datedFile}, dialogs_);
   QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
   sub->setGeometry(childGeometry(opened_++, QSize(900, 640)));
   pairWindows_[index] = sub;

@@ -73,6 +73,8 @@ void FrameWindow::createFileActions() {
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  actions_.saveSeries = new QAction(tr("Save Series at This &Placement..."), this);
+  forwardToActiveWindow(actions_.saveSeries, nullptr, &PairWindow::saveSeriesAtPlacement);
   actions_.exportTable = new QAction(tr("Export &Table..."), this);
   connect(actions_.exportTable, &QAction::triggered, this, &FrameWindow::exportTableRequested);
   actions_.print = new QAction(tr("Print..."), this);
@@ -144,6 +146,7 @@ void FrameWindow::createMenus() {
   file->addSeparator();
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
+  file->addAction(actions_.saveSeries);
   file->addAction(actions_.exportTable);
   file->addSeparator();
   file->addAction(actions_.print);
@@ -286,6 +289,7 @@ void FrameWindow::updateMenus() {
   for (QAction* action : {actions_.undo, actions_.font, actions_.colour}) action->setEnabled(hasWindow);
   actions_.copy->setEnabled(edit);
   for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow);
+  actions_.saveSeries->setEnabled(false);  // a pair window's alone
   // A pair window's commands whenever one is active.
   if (activePairWindow())
     for (QAction* action : pairActions_) action->setEnabled(true);

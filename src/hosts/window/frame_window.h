@@ -31,6 +31,7 @@ class FrameWindow : public QMainWindow {
     QAction* newRun = nullptr;
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
+    QAction* saveSeries = nullptr;
     QAction* exportTable = nullptr;
     QAction* print = nullptr;
     QAction* about = nullptr;

@@ -1,8 +1,11 @@
 #include "hosts/window/pair_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +18,7 @@
 #include <QWheelEvent>
 
 #include "hosts/window/dialogs.h"
+#include "hosts/window/model/placement_saving.h"
 #include "hosts/window/pair_chart.h"
 #include "hosts/window/picture_file.h"
 
@@ -22,6 +26,16 @@ namespace veska::window {
 namespace {
 
 Point pointOf(const QPointF& p) { return {p.x(), p.y()}; }
+
+// The years the question for a first series' last ring accepts; a layout
+// that cannot write a year refuses it when the file is saved.
+constexpr std::int64_t kYearBound = 99999;
+
+// The layouts a series can be saved in, chosen by the file name's extension.
+QStringList seriesFileTypes() {
+  return {PairWindow::tr("Decadal ring widths (*.rwl *.raw)"), PairWindow::tr("Heidelberg (*.fh)"),
+          PairWindow::tr("CSV table (*.csv)")};
+}
 
 // Paints the model's picture and hands the mouse to the model: the wheel
 // zooms, a drag pans, a click on the curve selects.
@@ -65,8 +79,8 @@ class PairCanvas : public QWidget {
 }  // namespace
 
 PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& second, bool firstDated,
-                       Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(first, second, firstDated), dialogs_(dialogs) {
+                       std::vector<std::string> dataFiles, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), model_(first, second, firstDated), dataFiles_(std::move(dataFiles)), dialogs_(dialogs) {
   setObjectName(QStringLiteral("pairWindow"));
   setWindowTitle(QString::fromStdString(model_.firstId() + " - " + model_.secondId()));
   setFocusPolicy(Qt::StrongFocus);
@@ -138,6 +152,36 @@ void PairWindow::print() {
   const auto paint = [this](QPainter& p, const QRectF& area) { paintPairChart(p, area, model_); };
   if (!paintPictureOn(printer, kPictureSize, paint))
     dialogs_.messageBox(window(), tr("The picture could not be printed."), tr("Print"), Dialogs::Icon::Warning);
+}
+
+void PairWindow::saveSeriesAtPlacement() {
+  const QString caption = tr("Save Series at This Placement");
+  const auto selected = model_.selected();
+  if (!selected) {
+    dialogs_.messageBox(window(), tr("This pair has no placement to date its series by."), caption,
+                        Dialogs::Icon::Information);
+    return;
+  }
+  std::optional<std::int64_t> firstLastYear;
+  if (!model_.firstDated()) {
+    // Both series float: the user's year for the first one's last ring
+    // dates the pair, its own last ring number the starting guess.
+    const match::RunSeries& first = model_.first();
+    const auto lastRing =
+        static_cast<std::int64_t>(first.firstYear) + static_cast<std::int64_t>(first.asRead.size()) - 1;
+    const auto year = dialogs_.askNumber(
+        window(), caption, tr("Year of the last ring of %1:").arg(QString::fromStdString(model_.firstId())),
+        static_cast<int>(std::clamp<std::int64_t>(lastRing, -kYearBound, kYearBound)), -kYearBound, kYearBound);
+    if (!year) return;
+    firstLastYear = *year;
+  }
+  const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + ".rwl"));
+  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
+  if (!path) return;
+  const match::PlacementRow& at = model_.placements()[static_cast<std::size_t>(*selected)];
+  const input::SaveResult saved = window::saveSeriesAtPlacement(model_.first(), model_.second(), at, firstLastYear,
+                                                                QFile::encodeName(*path).toStdString(), dataFiles_);
+  if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
 }
 
 }  // namespace veska::window

@@ -8,10 +8,13 @@
 // Its commands, which the frame's menus forward to the active pair window:
 // File > Save As writes the picture (PNG, SVG or PDF by extension), File >
 // Print prints it, Edit > Copy copies the placement table as tab-separated
-// text.
+// text, File > Save Series at This Placement... saves the second (floating)
+// series with the years the selected placement gives it.
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QSize>
 #include <QWidget>
@@ -29,9 +32,10 @@ class PairWindow : public QWidget {
 
  public:
   // Computes the pair's placements (the only ones held while it is open).
-  // `firstDated`: the first series has years.
-  PairWindow(const match::RunSeries& first, const match::RunSeries& second, bool firstDated, Dialogs& dialogs,
-             QWidget* parent = nullptr);
+  // `firstDated`: the first series has years. `dataFiles`: the run's data
+  // files as opened, which a saved series never replaces.
+  PairWindow(const match::RunSeries& first, const match::RunSeries& second, bool firstDated,
+             std::vector<std::string> dataFiles, Dialogs& dialogs, QWidget* parent = nullptr);
   ~PairWindow() override;
 
   const PairWindowModel& model() const { return model_; }
@@ -55,6 +59,11 @@ class PairWindow : public QWidget {
   void print();
   // Edit > Copy: the placement table, tab-separated, to the clipboard.
   void copyTable();
+  // File > Save Series at This Placement...: the second series dated by the
+  // selected placement, as a decadal, Heidelberg or CSV file by the name's
+  // extension; when the first series floats too, the year of its last ring
+  // is asked first.
+  void saveSeriesAtPlacement();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -63,6 +72,7 @@ class PairWindow : public QWidget {
   void refresh();
 
   PairWindowModel model_;
+  std::vector<std::string> dataFiles_;
   Dialogs& dialogs_;
   QWidget* canvas_ = nullptr;
   QCheckBox* asReadBox_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -80,6 +81,14 @@ std::optional<QString> QtDialogs::saveFileOfType(QWidget* owner, const QString& 
   dialog.selectFile(defaultPath);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
+}
+
+std::optional<int> QtDialogs::askNumber(QWidget* owner, const QString& caption, const QString& label, int value,
+                                        int minimum, int maximum) {
+  bool ok = false;
+  const int number = QInputDialog::getInt(owner, caption, label, value, minimum, maximum, 1, &ok);
+  if (!ok) return std::nullopt;
+  return number;
 }
 
 bool QtDialogs::setUpPrinter(QWidget* owner, QPrinter& printer) {

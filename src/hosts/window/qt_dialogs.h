@@ -15,6 +15,8 @@ class QtDialogs : public Dialogs {
   std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override;
   std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
                                         const QStringList& types) override;
+  std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value, int minimum,
+                               int maximum) override;
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override;
   std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;
   std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) override;

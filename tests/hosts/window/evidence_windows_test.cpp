@@ -199,7 +199,7 @@ TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtensionAndTheWheelZoom
   TempDir dir;
   FakeDialogs dialogs;
   std::mt19937 rng(5);
-  PairWindow window(seriesOf("CHRON", 1650, 300, rng), seriesOf("FLOAT", 1, 120, rng), true, dialogs);
+  PairWindow window(seriesOf("CHRON", 1650, 300, rng), seriesOf("FLOAT", 1, 120, rng), true, {}, dialogs);
   window.resize(900, 640);
   window.showAsRead(true);
 

@@ -1,7 +1,8 @@
 // Dialogs answered by the test: message boxes and questions are recorded,
 // questions answer from a queue (No when it is empty), file choosers answer
 // from queues (an empty queue, or an empty name, answers Cancel), the print
-// dialog from a function, the font and colour dialogs from optional answers,
+// dialog from a function, number questions from a queue (an empty queue
+// answers Cancel), the font and colour dialogs from optional answers,
 // the pair chooser from a queue (an empty queue answers Cancel).
 #pragma once
 
@@ -63,6 +64,16 @@ class FakeDialogs : public window::Dialogs {
     saveTypes = types;
     return next(saveNames);
   }
+  std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value, int,
+                               int) override {
+    owners.push_back(owner);
+    numberQuestions.push_back({label, caption, Icon::Information});
+    numbersOffered.push_back(value);
+    if (numbers.empty()) return std::nullopt;
+    const int number = numbers.front();
+    numbers.pop_front();
+    return number;
+  }
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override {
     owners.push_back(owner);
     ++printDialogs;
@@ -102,6 +113,9 @@ class FakeDialogs : public window::Dialogs {
   std::deque<QString> saveNames;  // an empty name answers Cancel
   std::vector<SaveDialog> saveDialogs;  // of both kinds of save dialog
   QStringList saveTypes;                // the last typed save dialog's
+  std::deque<int> numbers;  // an empty queue answers Cancel
+  std::vector<Box> numberQuestions;  // label and caption of each
+  std::vector<int> numbersOffered;
   std::function<bool(QPrinter&)> onPrint;  // none: Cancel
   int printDialogs = 0;
   std::optional<QFont> fontAnswer;

@@ -57,8 +57,9 @@ std::vector<MenuEntry> entriesOf(const QMenu* menu) {
 TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
   const std::vector<std::pair<QString, std::vector<MenuEntry>>> expected = {
       {"&File",
-       {{"&New Run", "Ctrl+N"}, {"", ""}, {"&Save", "Ctrl+S"}, {"Save As...", ""}, {"Export &Table...", ""}, {"", ""},
-        {"Print...", "Ctrl+P"}, {"", ""}, {"&About...", ""}, {"", ""},
+       {{"&New Run", "Ctrl+N"}, {"", ""}, {"&Save", "Ctrl+S"}, {"Save As...", ""},
+        {"Save Series at This &Placement...", ""}, {"Export &Table...", ""}, {"", ""}, {"Print...", "Ctrl+P"},
+        {"", ""}, {"&About...", ""}, {"", ""},
         // The platform's own Quit key: Ctrl+Q on X11 and Wayland desktops, none
         // on a platform (such as the offscreen one) that knows no such key.
         {"E&xit", QKeySequence(QKeySequence::Quit).toString()}}},

@@ -44,41 +44,35 @@ TEST(PlacementSaving, TheFileEndsInThePlacementsYearAndTheRunsFilesAreKept) {
   // A piece of the dated series' rings 1851-1970, numbered from 1.
   const match::RunSeries dated = seriesOf("DATED", 1801, widths);
   const match::RunSeries piece = seriesOf("PIECE", 1, std::vector<float>(widths.begin() + 50, widths.begin() + 170));
-  match::RunRecord run;
-  run.withDated = true;
-  run.undatedFile = dir.file("piece.rwl").string();
-  run.datedFile = dir.file("dated.rwl").string();
-  test::writeFile(run.undatedFile, "undated\n");
-  test::writeFile(run.datedFile, "dated\n");
+  const std::vector<std::string> dataFiles = {dir.file("piece.rwl").string(), dir.file("dated.rwl").string()};
+  test::writeFile(dataFiles[0], "undated\n");
+  test::writeFile(dataFiles[1], "dated\n");
   const match::PairEvidence evidence = match::PairEvidence::compute(dated, piece);
   const match::PlacementRow& best = evidence.placements().at(static_cast<std::size_t>(evidence.bestPlacement()));
   ASSERT_EQ(best.secondEndsAt, 1970);
 
-  const input::SaveResult saved = saveSeriesAtPlacement(run, dated, piece, best, std::nullopt, "dated-piece.rwl");
+  const input::SaveResult saved = saveSeriesAtPlacement(dated, piece, best, std::nullopt, "dated-piece.rwl", dataFiles);
   ASSERT_TRUE(saved.ok) << saved.message;
   EXPECT_EQ(lastYearInFile("dated-piece.rwl"), 1970);
 
   // Both floating: the first series' last ring given as 1700 puts its rings
   // in 1501-1700, and the piece's last ring (on its ring 170) in 1670.
-  match::RunRecord floating = run;
-  floating.withDated = false;
   const match::RunSeries first = seriesOf("FIRST", 1, widths);
   const match::PairEvidence both = match::PairEvidence::compute(first, piece);
   const match::PlacementRow& at = both.placements().at(static_cast<std::size_t>(both.bestPlacement()));
-  ASSERT_TRUE(needsFirstSeriesYear(floating));
-  ASSERT_TRUE(saveSeriesAtPlacement(floating, first, piece, at, 1700, "floating-piece.fh").ok);
+  ASSERT_TRUE(saveSeriesAtPlacement(first, piece, at, 1700, "floating-piece.fh", dataFiles).ok);
   EXPECT_EQ(lastYearInFile("floating-piece.fh"), 1670);
 
-  for (const std::string& kept : {run.undatedFile, run.datedFile, std::string("VESKA.OUT")}) {
+  for (const std::string& kept : {dataFiles[0], dataFiles[1], std::string("VESKA.OUT")}) {
     SCOPED_TRACE(kept);
     test::writeFile("VESKA.OUT", "report\n");
-    const input::SaveResult refused = saveSeriesAtPlacement(run, dated, piece, best, std::nullopt, kept);
+    const input::SaveResult refused = saveSeriesAtPlacement(dated, piece, best, std::nullopt, kept, dataFiles);
     EXPECT_FALSE(refused.ok);
     EXPECT_NE(refused.message.find(kept == "VESKA.OUT" ? "the run's report" : "a data file of this run"),
               std::string::npos)
         << refused.message;
   }
-  EXPECT_EQ(test::readFile(run.undatedFile), "undated\n");
+  EXPECT_EQ(test::readFile(dataFiles[0]), "undated\n");
   EXPECT_EQ(test::readFile("VESKA.OUT"), "report\n");
 }
 
