@@ -9,11 +9,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "e2e/bad_input.h"
 #include "input/input_fixture.h"
 #include "support/console_run.h"
 #include "support/transcript_texts.h"
@@ -23,71 +22,6 @@ namespace veska::test {
 namespace {
 
 using input::testing::rwSeries;
-
-const std::string kClosing = "Normal Termination of Program- Hit return to Quit\n\n";
-const std::string& kHeading = kUndatedHeading;
-// The usual answers: the data file, ring widths, no dated file, Enter at the end.
-const std::string kAnswers = "data.rwl\nM\nN\n\n";
-
-// What the report holds once the run is over.
-struct Report {
-  enum Kind { Absent, Empty, Listing, Exact, CutAt } kind = Absent;
-  std::vector<std::string> ids;  // Listing: the heading, then one line per series, in order
-  std::string bytes;             // Exact: the whole file
-  std::size_t size = 0;          // CutAt: the heading, and the file cut at this size
-};
-Report absent() { return {Report::Absent, {}, {}, 0}; }
-Report empty() { return {Report::Empty, {}, {}, 0}; }
-Report listing(std::vector<std::string> ids) { return {Report::Listing, std::move(ids), {}, 0}; }
-Report exactly(std::string bytes) { return {Report::Exact, {}, std::move(bytes), 0}; }
-Report cutAt(std::size_t size) { return {Report::CutAt, {}, {}, size}; }
-
-const std::string kIncomplete = " *** Run stopped before its end: this report is incomplete ***\n";
-
-// One row: what is given, and what must come of it. Rows are written as
-// BadInput("what").data(...).answers(...).status(...)...
-struct BadInput {
-  explicit BadInput(std::string what) : what_(std::move(what)) {}
-  BadInput& data(std::string bytes) { return set(data_, std::move(bytes)); }
-  BadInput& noFile(bool none) { return set(noFile_, none); }
-  BadInput& answers(std::string lines) { return set(answers_, std::move(lines)); }
-  BadInput& status(int status) { return set(status_, status); }
-  BadInput& shows(std::vector<std::string> texts) { return set(shows_, std::move(texts)); }
-  BadInput& endsWith(std::string text) { return set(endsWith_, std::move(text)); }
-  BadInput& report(Report report) { return set(report_, std::move(report)); }
-  BadInput& prepare(std::function<void(const TempDir&)> f) { return set(prepare_, std::move(f)); }
-  BadInput& readsLike(std::string bytes) { return set(readsLike_, std::move(bytes)); }
-  BadInput& shell(std::string prefix) { return set(shell_, std::move(prefix)); }
-
-  std::string what_;
-  std::string data_;         // the bytes of data.rwl
-  bool noFile_ = false;      // no data.rwl at all
-  std::string answers_ = kAnswers;
-  int status_ = 0;
-  std::vector<std::string> shows_;  // console texts that must appear, in this order
-  std::string endsWith_;            // the console's last lines
-  Report report_;
-  std::function<void(const TempDir&)> prepare_;  // more files before the run
-  std::string readsLike_;  // when set: the report must equal that of this file's run
-  std::string shell_;      // before the program in its shell command (see runConsole)
-
- private:
-  template <class T, class V>
-  BadInput& set(T& field, V&& value) {
-    field = std::forward<V>(value);
-    return *this;
-  }
-};
-
-// Ring widths between 0.50 and 3.00 mm, the same on every run.
-std::vector<int> widths(int n, std::uint32_t seed) {
-  std::vector<int> out;
-  for (int k = 0; k < n; ++k) {
-    seed = seed * 1664525u + 1013904223u;
-    out.push_back(50 + static_cast<int>(seed >> 8) % 251);
-  }
-  return out;
-}
 
 // A format-driven series: the "#" line, the header, the value lines.
 std::string formatted(const std::string& id, const std::string& n, const std::string& layout,
@@ -424,82 +358,6 @@ std::vector<BadInput> safetyCases() {
                       .report(exactly(kIncomplete)));
 #endif
   return cases;
-}
-
-struct RunResult {
-  ConsoleRun run;
-  bool reportIsFile = false;
-  std::string report;
-};
-
-RunResult runCase(const BadInput& c, const std::string& data) {
-  TempDir dir;
-  if (!c.noFile_) writeFile(dir.file("data.rwl"), data);
-  if (c.prepare_) c.prepare_(dir);
-  RunResult r;
-  r.run = runConsole(dir.path(), c.answers_, c.shell_);
-  const auto report = dir.file("VESKA.OUT");
-  r.reportIsFile = std::filesystem::is_regular_file(report);
-  if (r.reportIsFile) r.report = readFile(report);
-  return r;
-}
-
-void expectReport(const RunResult& r, const Report& expected) {
-  switch (expected.kind) {
-    case Report::Absent:
-      EXPECT_FALSE(r.reportIsFile) << r.report;
-      return;
-    case Report::Empty:
-      ASSERT_TRUE(r.reportIsFile);
-      EXPECT_EQ(r.report, "");
-      return;
-    case Report::Exact:
-      ASSERT_TRUE(r.reportIsFile);
-      EXPECT_EQ(r.report, expected.bytes);
-      return;
-    case Report::CutAt:
-      ASSERT_TRUE(r.reportIsFile);
-      EXPECT_TRUE(r.report.starts_with(kHeading)) << r.report;
-      EXPECT_EQ(r.report.size(), expected.size);
-      return;
-    case Report::Listing: {
-      ASSERT_TRUE(r.reportIsFile);
-      ASSERT_TRUE(r.report.starts_with(kHeading)) << r.report;
-      // The listing: one line per series, up to the first empty line.
-      std::vector<std::string> lines;
-      for (std::size_t from = kHeading.size(); from < r.report.size();) {
-        const std::size_t end = r.report.find('\n', from);
-        if (end == from || end == std::string::npos) break;
-        lines.push_back(r.report.substr(from, end - from));
-        from = end + 1;
-      }
-      ASSERT_EQ(lines.size(), expected.ids.size()) << r.report;
-      for (std::size_t k = 0; k < lines.size(); ++k) {
-        char start[32];
-        std::snprintf(start, sizeof start, " %5zu  %-8s", k + 1, expected.ids[k].c_str());
-        EXPECT_EQ(lines[k].substr(0, 16), start) << r.report;
-      }
-    }
-  }
-}
-
-void check(const BadInput& c) {
-  SCOPED_TRACE(c.what_);
-  const RunResult r = runCase(c, c.data_);
-  EXPECT_EQ(r.run.status, c.status_) << r.run.output;
-  std::size_t from = 0;
-  for (const std::string& text : c.shows_) {
-    const std::size_t at = r.run.output.find(text, from);
-    EXPECT_NE(at, std::string::npos) << "missing, or out of order:\n" << text << "\nin:\n" << r.run.output;
-    if (at != std::string::npos) from = at + text.size();
-  }
-  if (!c.endsWith_.empty()) {
-    EXPECT_TRUE(r.run.output.ends_with(c.endsWith_)) << r.run.output;
-  }
-  expectReport(r, c.report_);
-  if (!c.readsLike_.empty()) {
-    EXPECT_EQ(r.report, runCase(c, c.readsLike_).report);
-  }
 }
 
 TEST(BadInputs, DataFiles) {
