@@ -26,6 +26,7 @@ constexpr veska::app::ProgramText kProgram{
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  veska::terminal::openStandardStreams();
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.

@@ -47,6 +47,20 @@ void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* 
   }
 }
 
+// A file that gives no series leaves nothing to match: the run ends as a
+// data limit ends it, rather than calling an empty report a normal end.
+void endIfNoSeries(records::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
+  if (!table.empty()) return;
+  rt.writeConsole("");
+  const records::Record message = records::Record()
+                                      .column(5)
+                                      .text("*** No series read from ")
+                                      .text(records::toUtf8(fileName))
+                                      .text(" ***");
+  rt.pause(message.str(), records::kExitDataLimit);
+  rt.endRun(" ", records::kExitDataLimit);
+}
+
 }  // namespace
 
 records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
@@ -75,7 +89,7 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  openDataFile(rt, records::kUndatedUnit);
+  const std::u32string undatedName = openDataFile(rt, records::kUndatedUnit);
   rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
 
   ModelWork work;
@@ -83,6 +97,7 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
+  endIfNoSeries(rt, undated, undatedName);
 
   rt.writeConsole("");
   rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
@@ -90,10 +105,11 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
   input::SeriesTable dated;
   if (withDated) {
-    openDataFile(rt, records::kDatedUnit);
+    const std::u32string datedName = openDataFile(rt, records::kDatedUnit);
     dated = readSeriesFile(rt, records::kDatedUnit, askLayout(rt));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
+    endIfNoSeries(rt, dated, datedName);
   }
 
   const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated);

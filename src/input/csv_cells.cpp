@@ -13,6 +13,16 @@ char32_t csvSeparator(std::u32string_view header) {
   return U',';
 }
 
+bool isYearColumn(std::u32string_view cell) {
+  constexpr std::u32string_view kYear = U"year";
+  if (cell.size() != kYear.size()) return false;
+  for (std::size_t k = 0; k < cell.size(); ++k) {
+    const char32_t c = cell[k] >= U'A' && cell[k] <= U'Z' ? cell[k] + (U'a' - U'A') : cell[k];
+    if (c != kYear[k]) return false;
+  }
+  return true;
+}
+
 bool CsvRowSplitter::isBlank(char32_t c) const {
   return c == U' ' || c == U'\r' || (c == U'\t' && separator_ != U'\t');
 }

@@ -14,6 +14,9 @@ namespace veska::input {
 // line outside quotes; a comma when there is none.
 char32_t csvSeparator(std::u32string_view header);
 
+// The year column's name: "Year" in any letter case.
+bool isYearColumn(std::u32string_view cell);
+
 // Parses [cell (separator cell)*], where a cell is either
 // blanks '"' (character | '""' | line end)* '"' blanks, or any characters
 // but the separator, blanks at either end left out. Characters after a

@@ -9,6 +9,7 @@
 #include "records/numeric_input.h"
 #include "records/record.h"
 #include "input/file_layout.h"
+#include "input/plain_numbers.h"
 
 namespace veska::input {
 namespace {
@@ -132,14 +133,20 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
     notices.push_back(notLoaded(block, "has no KeyCode"));
     return std::nullopt;
   }
-  const auto length = records::readIntegerField(block.length);
-  if (block.length.empty() || !length || *length < 1) {
+  // A number with blanks inside ("1 5 0 0") or a lone sign is no number:
+  // read as the fixed-column fields read, it would give a year nobody wrote.
+  const auto length = readWholeNumber(block.length);
+  if (!length || *length < 1) {
     notices.push_back(notLoaded(block, "has no readable Length"));
     return std::nullopt;
   }
-  const auto first = records::readIntegerField(block.dateBegin);
+  const auto first = block.dateBegin.empty() ? std::optional<std::int32_t>(1) : readWholeNumber(block.dateBegin);
   if (!first) {
     notices.push_back(notLoaded(block, "has an unreadable DateBegin"));
+    return std::nullopt;
+  }
+  if (!isShownYear(*first) || !isShownYear(std::int64_t{*first} + *length - 1)) {
+    notices.push_back(notLoaded(block, "has a year outside -9999 to 99999"));
     return std::nullopt;
   }
   // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
@@ -159,8 +166,10 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
 
   SeriesRead read;
   read.series.id = records::fitRecord(block.keyCode, 8);
-  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.fullId = block.keyCode;
+  read.series.firstYear = *first;
   read.length = *length;
+  ValueFault fault = ValueFault::None;  // the first value no ring can have
   std::int64_t groups = 0;     // groups met so far
   bool paddingOnly = true;     // every group after Length is a padding zero
   int inGroup = 0;
@@ -179,8 +188,9 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
       }
       if (inGroup++ == 0) {
         if (groups < *length) {
-          if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
-            read.series.values.push_back(toMillimetres(*number, scale));
+          const float value = toMillimetres(*number, scale);
+          if (fault == ValueFault::None) fault = faultOf(value);
+          if (read.series.values.size() < static_cast<std::size_t>(kMaxLength)) read.series.values.push_back(value);
         } else if (*number != 0) {
           paddingOnly = false;
         }
@@ -191,6 +201,10 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
   }
   if (groups < *length || !paddingOnly) {
     notices.push_back(notLoaded(block, "has a Length that disagrees with its data"));
+    return std::nullopt;
+  }
+  if (fault != ValueFault::None) {
+    notices.push_back(notLoaded(block, faultText(fault)));
     return std::nullopt;
   }
   return read;

@@ -18,7 +18,7 @@
 
 namespace veska::match {
 
-inline constexpr int kMinOverlap = 50;
+using input::kMinOverlap;
 // Room for every placement of the largest pair, 2 x 5000 - 99: nothing is
 // ever written outside the table.
 inline constexpr int kPlacementRoom = 2 * input::kMaxLength - 99;

@@ -76,8 +76,14 @@ OpenResult Runtime::open(int unit, const std::string& path, OpenStatus status) {
 void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
   const OpenResult result = open(unit, path, status);
   if (result.ok) return;
-  if (!result.inUse) fatalIo("open", path, result.reason);
-  const std::string message = " *** " + path + " is in use by another run ***";
+  if (!result.inUse && !result.notPlain) fatalIo("open", path, result.reason);
+  std::string message;
+  if (result.inUse) {
+    message = " *** " + path + " is in use by another run ***";
+  } else {
+    writeConsole("");
+    message = Record().column(5).text("*** " + path + " is a link or not a plain file: left as it is ***").str();
+  }
   writeConsole(message);
   console_.fatalError(message);
   endRun(" ", kExitIoFailure);
@@ -99,6 +105,11 @@ ReadStatus UnitLines::next(Text& line) {
   if (rt_.stopAsked()) return ReadStatus::Error;
   InputUnit* in = rt_.units().input(unit_);
   return in ? in->readLine(line) : ReadStatus::Error;
+}
+
+bool UnitLines::lastCut() const {
+  const InputUnit* in = rt_.units().input(unit_);
+  return in && in->lastLineCut();
 }
 
 void UnitLines::endRunOnFailure() {

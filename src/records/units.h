@@ -48,6 +48,8 @@ class InputUnit {
   // The last read failed in the system (not the end of the file), and why.
   bool readFailed() const { return lines_.failed(); }
   int readError() const { return lines_.error(); }
+  // The last line read was longer than a line reader keeps, and was cut.
+  bool lastLineCut() const { return lines_.cut(); }
 
  private:
   std::FILE* file_;
@@ -85,6 +87,7 @@ struct OpenResult {
   bool ok = false;
   std::string reason;  // the system's reason when !ok
   bool inUse = false;  // !ok because another process holds the file's lock
+  bool notPlain = false;  // !ok because the output file is a link, or not a plain file
 };
 
 struct WriteFailure {
@@ -98,7 +101,10 @@ class Units {
   // a file that is not a regular file (a FIFO, a device, a directory) and a
   // file that is an open output unit's or a kept file's. Status Unknown
   // takes the file's lock before it empties the file: a file that another
-  // process holds is left as it is (inUse).
+  // process holds is left as it is (inUse). It replaces only a plain file:
+  // a symbolic link (dangling or not), a FIFO, a socket, a device or a
+  // folder is left as it is (notPlain), and a file with more than one name
+  // is replaced by a new file, so that its other names keep their contents.
   OpenResult open(int unit, const std::string& path, OpenStatus status);
   // A file the run writes, or will write once it opens it: never opened for
   // reading, by this name or any other (a link, a symbolic link).

@@ -288,6 +288,12 @@ std::vector<BadInput> terminalCases() {
           .status(1)
           .endsWith(kFilePrompt + "\n" + kEndOfInput)
           .report(absent()),
+      // Opened on the free descriptor 1, the report would receive the console.
+      BadInput("a closed standard output puts nothing into the report")
+          .data(kOak)
+          .shell("timeout -s KILL 20 sh -c 'exec \"$0\" >&-'")
+          .report(listing({"OAK01"}))
+          .lacks({"Ring widths", "Normal Termination"}),
   };
 }
 
