@@ -127,51 +127,13 @@ bool readBlock(SourceLines& lines, Block& block) {
   return !lines.failed();
 }
 
-// The block as a series, or nullopt after its warning.
-std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
-  if (!block.hasKeyCode) {
-    notices.push_back(notLoaded(block, "has no KeyCode"));
-    return std::nullopt;
-  }
-  // A number with blanks inside ("1 5 0 0") or a lone sign is no number:
-  // read as the fixed-column fields read, it would give a year nobody wrote.
-  const auto length = readWholeNumber(block.length);
-  if (!length || *length < 1) {
-    notices.push_back(notLoaded(block, "has no readable Length"));
-    return std::nullopt;
-  }
-  const auto first = block.dateBegin.empty() ? std::optional<std::int32_t>(1) : readWholeNumber(block.dateBegin);
-  if (!first) {
-    notices.push_back(notLoaded(block, "has an unreadable DateBegin"));
-    return std::nullopt;
-  }
-  if (!isShownYear(*first) || !isShownYear(std::int64_t{*first} + *length - 1)) {
-    notices.push_back(notLoaded(block, "has a year outside -9999 to 99999"));
-    return std::nullopt;
-  }
-  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
-  int group = groupSize(block.dataKind);
-  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
-                     sameWord(block.dataKind, U"Chrono");
-  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
-  if (group == 0) {
-    notices.push_back(notLoaded(block, "has no known DATA shape"));
-    return std::nullopt;
-  }
-  const Scale scale = scaleOf(block.unit);
-  if (scale == Scale::Unknown) {
-    notices.push_back(notLoaded(block, "has an unknown Unit"));
-    return std::nullopt;
-  }
-
-  SeriesRead read;
-  read.series.id = records::fitRecord(block.keyCode, 8);
-  read.fullId = block.keyCode;
-  read.series.firstYear = *first;
-  read.length = *length;
+// The values of a block's data lines, the first integer of each group, into
+// the series; nullopt when every integer is readable and every value can be a
+// ring width, else the reason the block is not loaded.
+std::optional<std::string_view> takeValues(const Block& block, int group, Scale scale, SeriesRead& read) {
   ValueFault fault = ValueFault::None;  // the first value no ring can have
-  std::int64_t groups = 0;     // groups met so far
-  bool paddingOnly = true;     // every group after Length is a padding zero
+  std::int64_t groups = 0;  // groups met so far
+  bool paddingOnly = true;  // every group after Length is a padding zero
   int inGroup = 0;
   for (const records::Text& line : block.dataLines) {
     std::u32string_view rest = line;
@@ -182,12 +144,9 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
       while (end < rest.size() && rest[end] != U' ' && rest[end] != U'\t') ++end;
       const auto number = records::readIntegerField(rest.substr(0, end));
       rest.remove_prefix(end);
-      if (!number) {
-        notices.push_back(notLoaded(block, "has unreadable data"));
-        return std::nullopt;
-      }
+      if (!number) return "has unreadable data";
       if (inGroup++ == 0) {
-        if (groups < *length) {
+        if (groups < read.length) {
           const float value = toMillimetres(*number, scale);
           if (fault == ValueFault::None) fault = faultOf(value);
           if (read.series.values.size() < static_cast<std::size_t>(kMaxLength)) read.series.values.push_back(value);
@@ -199,14 +158,41 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
       if (inGroup == group) inGroup = 0;
     }
   }
-  if (groups < *length || !paddingOnly) {
-    notices.push_back(notLoaded(block, "has a Length that disagrees with its data"));
+  if (groups < read.length || !paddingOnly) return "has a Length that disagrees with its data";
+  if (fault != ValueFault::None) return faultText(fault);
+  return std::nullopt;
+}
+
+// The block as a series, or nullopt after its warning.
+std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
+  const auto refuse = [&](std::string_view reason) {
+    notices.push_back(notLoaded(block, reason));
     return std::nullopt;
-  }
-  if (fault != ValueFault::None) {
-    notices.push_back(notLoaded(block, faultText(fault)));
-    return std::nullopt;
-  }
+  };
+  if (!block.hasKeyCode) return refuse("has no KeyCode");
+  // A number with blanks inside ("1 5 0 0") or a lone sign is no number:
+  // read as the fixed-column fields read, it would give a year nobody wrote.
+  const auto length = readWholeNumber(block.length);
+  if (!length || *length < 1) return refuse("has no readable Length");
+  const auto first = block.dateBegin.empty() ? std::optional<std::int32_t>(1) : readWholeNumber(block.dateBegin);
+  if (!first) return refuse("has an unreadable DateBegin");
+  if (!isShownYear(*first) || !isShownYear(std::int64_t{*first} + *length - 1))
+    return refuse("has a year outside -9999 to 99999");
+  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
+  int group = groupSize(block.dataKind);
+  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
+                     sameWord(block.dataKind, U"Chrono");
+  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
+  if (group == 0) return refuse("has no known DATA shape");
+  const Scale scale = scaleOf(block.unit);
+  if (scale == Scale::Unknown) return refuse("has an unknown Unit");
+
+  SeriesRead read;
+  read.series.id = records::fitRecord(block.keyCode, 8);
+  read.fullId = block.keyCode;
+  read.series.firstYear = *first;
+  read.length = *length;
+  if (const auto reason = takeValues(block, group, scale, read)) return refuse(*reason);
   return read;
 }
 

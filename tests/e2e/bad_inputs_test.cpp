@@ -112,7 +112,8 @@ std::vector<BadInput> fileCases() {
           .report(empty()),
       BadInput("a value too wide for its field spills into the next and is read as the columns say")
           .data("OAK01   1985 1234567   145   118    97   110\nOAK01   1990   132   121   999\n")
-          .shows({kCodePrompt + "M\n\n    *** Series OAK01   : 7 rings, fewer than 50: not matched ***\n" + kDatedPrompt})
+          .shows({kCodePrompt + "M\n\n    *** Series OAK01   : 7 rings, fewer than 50: not matched ***\n",
+                  kDatedPrompt})
           .report(listing({"OAK01"})),
       BadInput("a value too large for an integer item is an error reading data")
           .data(formatted("PINE07", "4", "(2I12)", {"  99999999999           1", "           2           3"}))

@@ -373,7 +373,8 @@ std::vector<BadInput> valueCases() {
   return {
       BadInput("CSV series with a negative, an infinite or a huge value are refused one by one")
           .data(csv("Year,NEG,INF,OVER,HUGE,OAK01", 1901, {negative, infinite, overflow, huge, a}))
-          .shows({notLoaded("NEG     ", "has a negative value"), notLoaded("INF     ", "has a value that is not finite"),
+          .shows({notLoaded("NEG     ", "has a negative value"),
+                  notLoaded("INF     ", "has a value that is not finite"),
                   notLoaded("OVER    ", "has a value that is not finite"),
                   notLoaded("HUGE    ", "has a value above 1000000 mm") + kDatedPrompt})
           .endsWith(kClosing)
