@@ -102,7 +102,9 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
     endIfNoSeries(rt, dated, datedName);
   }
 
-  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated);
+  // The pairs' trust only for an observer: the report and the console never show it.
+  const std::vector<match::BestThree> results =
+      match::runMatchPhase(rt, undated, dated, withDated, observer != nullptr);
   if (observer) {
     addCompared(record.undated, undated);
     addCompared(record.dated, dated);

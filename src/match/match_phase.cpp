@@ -50,12 +50,13 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 }  // namespace
 
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated) {
-  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
+                                     const input::SeriesTable& dated, bool withDated, bool withTrust) {
+  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), withTrust);
 }
 
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa) {
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
+                                     bool withTrust) {
   const runtime::Unit unit = runtime::Unit::Report;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -78,7 +79,7 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
       for (int j : g.seconds)
         jobs.push_back({firstBase + static_cast<std::size_t>(g.first - 1), static_cast<std::size_t>(j - 1)});
     pipeline = std::make_unique<PairPipeline>(std::move(series), std::move(jobs), isa,
-                                              std::thread::hardware_concurrency());
+                                              std::thread::hardware_concurrency(), withTrust);
   }
 
   std::vector<BestThree> results;

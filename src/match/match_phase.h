@@ -20,12 +20,15 @@ namespace veska::match {
 
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
-// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order.
+// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order,
+// with their trust when `withTrust` (the report never shows it: a run that
+// only writes the report leaves it out and saves its cost).
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated);
+                                     const input::SeriesTable& dated, bool withDated, bool withTrust = true);
 
 // The same with a chosen routine and, for the fast one, instruction set.
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa);
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
+                                     bool withTrust = true);
 
 }  // namespace veska::match

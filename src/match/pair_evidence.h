@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "match/pair_match.h"
@@ -75,8 +76,9 @@ struct PlacementRow {
 
 class PairEvidence {
  public:
-  // Every placement of the pair and its best three, from the direct search
-  // routine (the report's bits, whichever routine wrote the report).
+  // Every placement of the pair and its best three, from the fast search
+  // routine, which gives the direct routine's bits: the report's numbers,
+  // whichever routine wrote the report.
   static PairEvidence compute(const RunSeries& first, const RunSeries& second);
 
   const std::vector<PlacementRow>& placements() const { return rows_; }
@@ -91,8 +93,9 @@ class PairEvidence {
   // Placement k's last rings, overlap, correlation and t-statistic, in the 23
   // columns of a slot of the report's pair line.
   std::string slotText(int k) const;
-  // One row per placement, tab-separated, under a row of column names.
-  std::string placementTable() const;
+  // One row per placement, tab-separated, under a row of column names that
+  // name the two series (their identifiers, as the user knows them).
+  std::string placementTable(std::string_view firstName, std::string_view secondName) const;
 
  private:
   std::vector<PlacementRow> rows_;

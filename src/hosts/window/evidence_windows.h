@@ -3,6 +3,7 @@
 // written its last pair line, and a pair window per pair asked for, from a
 // double-click on the pair's report line or from View > Pair.... The frame's
 // View menu asks for them; it enables its entries once the run is there.
+// The host owns it; it lives no longer than the frame.
 #pragma once
 
 #include <cstddef>
@@ -48,11 +49,15 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   // The pair whose line is row `row` (from 0) of the report window.
   std::optional<std::size_t> pairAtReportRow(int row) const;
 
- public slots:
+ public Q_SLOTS:
   // View > Report: opens the report window again, or brings it to the front.
   void showReport();
   // View > Pair...: the chooser, then the chosen pair's window.
   void choosePair();
+  // File > Export Table... in the report window: the pair table (every
+  // reported placement with its pair's trust, as CSV) to a file the user
+  // names; never over the report itself.
+  void exportTable();
 
  private:
   void loadReport(TextWindow& window);
@@ -63,7 +68,7 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   TextWindowMaker makeTextWindow_;
   std::unique_ptr<match::RunRecord> run_;
   QPointer<TextWindow> report_;
-  std::vector<int> pairRows_;  // the report window's row of each pair line
+  std::vector<int> pairRows_;  // the report window's row of each pair line found, in pair order
   std::map<std::size_t, QPointer<QMdiSubWindow>> pairWindows_;
   int opened_ = 0;
 };
