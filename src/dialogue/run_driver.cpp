@@ -12,8 +12,6 @@
 namespace veska::dialogue {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // Asked again until the answer names a kind the loader knows.
 input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
@@ -75,12 +73,12 @@ void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   // Answered as a data file, the report would be emptied before it is read.
-  rt.units().keepFromReading(kReportFile);
+  rt.units().keepFromReading(kReportFileName);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
   const std::u32string undatedName = openDataFile(rt, runtime::Unit::UndatedSeries);
-  rt.openOrDie(runtime::Unit::Report, kReportFile, runtime::OpenFor::Writing);
+  rt.openOrDie(runtime::Unit::Report, kReportFileName, runtime::OpenFor::Writing);
 
   stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
