@@ -6,20 +6,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialogue/run_driver.h"
 #include "match/pair_table.h"
 
 namespace veska::app {
 namespace {
-
-constexpr const char* kReportFile = "VESKA.OUT";
 
 // The table and the report are one file (by any name or link): writing the
 // table would destroy the report.
 bool isTheReport(const std::string& path) {
   struct stat table {};
   struct stat report {};
-  return ::stat(path.c_str(), &table) == 0 && ::stat(kReportFile, &report) == 0 && table.st_dev == report.st_dev &&
-         table.st_ino == report.st_ino;
+  return ::stat(path.c_str(), &table) == 0 && ::stat(dialogue::kReportFileName, &report) == 0 &&
+         table.st_dev == report.st_dev && table.st_ino == report.st_ino;
 }
 
 // The text to the file; the system's reason when that fails.

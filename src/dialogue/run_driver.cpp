@@ -12,8 +12,6 @@
 namespace veska::dialogue {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // Asked again until the answer names a kind the loader knows.
 input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
@@ -42,6 +40,20 @@ std::string dataFileName(runtime::Runtime& rt, runtime::Unit unit) {
   return in ? in->name() : std::string();
 }
 
+// A file that gives no series leaves nothing to match: the run ends as a
+// data limit ends it, rather than calling an empty report a normal end.
+void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
+  if (!table.empty()) return;
+  rt.writeConsole("");
+  const records::Record message = records::Record()
+                                      .column(5)
+                                      .text("*** No series read from ")
+                                      .text(records::toUtf8(fileName))
+                                      .text(" ***");
+  rt.pause(message.str(), runtime::kExitDataLimit);
+  rt.endRun(" ", runtime::kExitDataLimit);
+}
+
 }  // namespace
 
 records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
@@ -66,12 +78,12 @@ void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   // Answered as a data file, the report would be emptied before it is read.
-  rt.units().keepFromReading(kReportFile);
+  rt.units().keepFromReading(kReportFileName);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  openDataFile(rt, runtime::Unit::UndatedSeries);
-  rt.openOrDie(runtime::Unit::Report, kReportFile, runtime::OpenFor::Writing);
+  const std::u32string undatedName = openDataFile(rt, runtime::Unit::UndatedSeries);
+  rt.openOrDie(runtime::Unit::Report, kReportFileName, runtime::OpenFor::Writing);
 
   stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
@@ -82,6 +94,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
     observer->dataFileRead(record.undatedFile, undated);
   }
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
+  endIfNoSeries(rt, undated, undatedName);
 
   rt.writeConsole("");
   rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
@@ -89,7 +102,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
   input::SeriesTable dated;
   if (withDated) {
-    openDataFile(rt, runtime::Unit::DatedSeries);
+    const std::u32string datedName = openDataFile(rt, runtime::Unit::DatedSeries);
     dated = readSeriesFile(rt, runtime::Unit::DatedSeries, askLayout(rt));
     if (observer) {
       record.dated = seriesAsRead(dated);
@@ -97,6 +110,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
       observer->dataFileRead(record.datedFile, dated);
     }
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
+    endIfNoSeries(rt, dated, datedName);
   }
 
   // The pairs' trust only for an observer: the report and the console never show it.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input/decadal_line.h"
+#include "input/plain_numbers.h"
 #include "records/record.h"
 #include "records/text.h"
 
@@ -50,6 +51,29 @@ std::optional<LayoutText> unwritable(const Series& series) {
   return std::nullopt;
 }
 
+std::string yearText(std::int64_t year) { return std::to_string(year); }
+
+// The Heidelberg and CSV readers refuse a series with a year the report
+// cannot show or a value no ring can have; such a file is not written, or
+// the series would be lost when it is given back.
+std::optional<LayoutText> unreadableAsPlainNumbers(const Series& series, const std::string& layoutName) {
+  if (!isShownYear(series.firstYear) || !isShownYear(lastYearOf(series)))
+    return LayoutText{{}, "veska reads the years -9999 to 99999 only from " + layoutName +
+                              "; this series would need the years " + yearText(series.firstYear) + " to " +
+                              yearText(lastYearOf(series)) + "."};
+  for (std::size_t k = 0; k < series.values.size(); ++k) {
+    const ValueFault fault = faultOf(series.values[k]);
+    if (fault == ValueFault::None) continue;
+    char value[32];
+    const auto end = std::to_chars(value, value + sizeof value, series.values[k]).ptr;
+    return LayoutText{{}, "The ring of " +
+                              yearText(static_cast<std::int64_t>(series.firstYear) + static_cast<std::int64_t>(k)) +
+                              " (" + std::string(value, end) + ") " + std::string(faultText(fault)) +
+                              ", which veska does not read from " + layoutName + "."};
+  }
+  return std::nullopt;
+}
+
 // Every value as its whole number in `unit`, or the index of the first one
 // that cannot be written (`fits` says no).
 template <class Fits>
@@ -72,8 +96,6 @@ std::string idText(const std::u32string& id) {
   while (!kept.empty() && kept.back() == U' ') kept.remove_suffix(1);
   return records::toUtf8(kept);
 }
-
-std::string yearText(std::int64_t year) { return std::to_string(year); }
 
 // A decadal line's identifier and year; a year before -999 takes column 8
 // for its sign, as the reader expects.
@@ -139,6 +161,7 @@ LayoutText decadalText(const Series& series) {
 
 LayoutText heidelbergText(const Series& series) {
   if (auto refusal = unwritable(series)) return *refusal;
+  if (auto refusal = unreadableAsPlainNumbers(series, "a Heidelberg file")) return *refusal;
   const std::string id = idText(series.id);
   if (id.empty())
     return refused("The Heidelberg layout needs an identifier (KeyCode), and this series has none. Save it as "
@@ -166,6 +189,7 @@ LayoutText heidelbergText(const Series& series) {
 
 LayoutText csvText(const Series& series) {
   if (auto refusal = unwritable(series)) return *refusal;
+  if (auto refusal = unreadableAsPlainNumbers(series, "a CSV table")) return *refusal;
   // The identifier is quoted, so that blanks before it stay; the separator is
   // one it does not hold.
   const std::string id = idText(series.id);

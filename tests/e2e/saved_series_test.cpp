@@ -72,9 +72,9 @@ TEST(SavedSeries, GivenBackItGetsTheSameThreePlacementsInItsNewYears) {
     const match::RunSeries& first = before.firstOf(pair);
     const match::RunSeries& second = before.secondOf(pair);
     const match::PairEvidence evidence = match::PairEvidence::compute(first, second);
-    const int placement = evidence.marked()[static_cast<std::size_t>(row.slot)];
-    ASSERT_GE(placement, 0);
-    const match::PlacementRow& at = evidence.placements()[static_cast<std::size_t>(placement)];
+    const std::optional<int> placement = evidence.marked()[static_cast<std::size_t>(row.slot)];
+    ASSERT_TRUE(placement);
+    const match::PlacementRow& at = evidence.placements()[static_cast<std::size_t>(*placement)];
     const std::int64_t lastYear = match::secondLastYear(first, at, std::nullopt);
     const auto placed = match::seriesEndingIn(second, lastYear);
     ASSERT_TRUE(placed);

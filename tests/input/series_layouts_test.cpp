@@ -74,12 +74,12 @@ TEST_F(SeriesLayoutsTest, EveryLayoutGivesTheSeriesBackBitForBit) {
        SeriesLayout::Heidelberg, ValueUnit::Thousandths},
       {"Heidelberg tenths", seriesOf("T", 1, ten, ValueUnit::Tenths), SeriesLayout::Heidelberg, ValueUnit::Tenths},
       {"Heidelberg whole mm, a number wider than 6 columns",
-       seriesOf("MM", 1, {1, 12345678, -3, 4}, ValueUnit::Millimetres), SeriesLayout::Heidelberg,
+       seriesOf("MM", 1, {1, 1000000, 0, 4}, ValueUnit::Millimetres), SeriesLayout::Heidelberg,
        ValueUnit::Millimetres},
       {"CSV of hundredths", seriesOf("OAK01", 1985, ten, ValueUnit::Hundredths), SeriesLayout::Csv,
        ValueUnit::Decimal},
       {"CSV of awkward decimals, an identifier with a comma and a leading blank",
-       decimals(" A,B", -3, {0.1f, 1e-7f, 123456.78f, -2.5f, 3.4028235e38f, 0.0f}), SeriesLayout::Csv,
+       decimals(" A,B", -3, {0.1f, 1e-7f, 123456.78f, 2.5f, 999999.94f, 0.0f}), SeriesLayout::Csv,
        ValueUnit::Decimal},
   };
   for (const Row& row : rows) {
@@ -96,7 +96,11 @@ TEST_F(SeriesLayoutsTest, EveryLayoutGivesTheSeriesBackBitForBit) {
     for (std::size_t k = 0; k < back[0].values.size(); ++k)
       ASSERT_EQ(std::bit_cast<std::uint32_t>(back[0].values[k]), std::bit_cast<std::uint32_t>(row.series.values[k]))
           << "ring " << k << ": " << back[0].values[k] << " for " << row.series.values[k];
-    for (const std::string& line : consoleLines()) EXPECT_EQ(line.find("***"), std::string::npos) << line;
+    // No warning about reading; a short series is only told it will not be matched.
+    for (const std::string& line : consoleLines()) {
+      if (line.find("not matched") != std::string::npos) continue;
+      EXPECT_EQ(line.find("***"), std::string::npos) << line;
+    }
   }
 }
 
@@ -146,6 +150,13 @@ TEST(SeriesLayouts, RefusesWhatTheLayoutCannotHold) {
       {"every CSV separator in the identifier", seriesOf("a,b;c\td", 1900, {1}, ValueUnit::Hundredths),
        SeriesLayout::Csv, "comma"},
       {"no rings", seriesOf("E", 1900, {}, ValueUnit::Hundredths), SeriesLayout::Csv, "no rings"},
+      // What the Heidelberg and CSV readers refuse is never written for them.
+      {"a negative ring in Heidelberg", seriesOf("NEG", 1900, {5, -3}, ValueUnit::Hundredths),
+       SeriesLayout::Heidelberg, "ring of 1901 (-0.03) has a negative value"},
+      {"a ring of over a kilometre in CSV", decimals("BIG", 1900, {1.0f, 2e6f}), SeriesLayout::Csv,
+       "above 1000000 mm"},
+      {"years past 99999 in CSV", seriesOf("LATER", 99999, {1, 2}, ValueUnit::Hundredths), SeriesLayout::Csv,
+       "99999 to 100000"},
   };
   for (const Refused& row : rows) {
     SCOPED_TRACE(row.what);

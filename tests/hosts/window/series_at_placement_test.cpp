@@ -44,17 +44,17 @@ std::int64_t saveAtSlot(window::Host& host, FakeDialogs& dialogs, std::size_t in
                         const std::string& path) {
   PairWindow* pair = openPair(host, index);
   if (!pair) return 0;
-  const int placement = pair->evidence().marked()[static_cast<std::size_t>(slot)];
-  EXPECT_GE(placement, 0);
-  if (placement < 0) return 0;
-  pair->select(placement);
+  const std::optional<int> placement = pair->evidence().marked()[static_cast<std::size_t>(slot)];
+  EXPECT_TRUE(placement);
+  if (!placement) return 0;
+  pair->select(*placement);
   QAction* command = host.frame()->actions().saveSeries;
   EXPECT_TRUE(command->isEnabled());
   dialogs.saveNames.push_back(QString::fromStdString(path));
   command->trigger();
   EXPECT_TRUE(dialogs.numberQuestions.empty());  // the first series has its years
   for (const auto& box : dialogs.boxes) ADD_FAILURE() << box.text.toStdString();
-  return pair->evidence().placements()[static_cast<std::size_t>(placement)].secondEndsAt;
+  return pair->evidence().placements()[static_cast<std::size_t>(*placement)].secondEndsAt;
 }
 
 TEST(SeriesAtPlacement, GivenBackAsTheUndatedFileItGetsTheSameThreePlacementsInItsNewYears) {

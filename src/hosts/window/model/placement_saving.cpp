@@ -1,5 +1,6 @@
 #include "hosts/window/model/placement_saving.h"
 
+#include "dialogue/run_driver.h"
 #include "match/placed_series.h"
 
 namespace veska::window {
@@ -7,7 +8,7 @@ namespace veska::window {
 input::SaveResult saveSeriesAtPlacement(const match::RunSeries& first, const match::RunSeries& second,
                                         const match::PlacementRow& at, std::optional<std::int64_t> firstLastYear,
                                         const std::string& path, const std::vector<std::string>& dataFiles) {
-  std::vector<input::KeptFile> kept = {{"VESKA.OUT", "the run's report"}};
+  std::vector<input::KeptFile> kept = {{dialogue::kReportFileName, "the run's report"}};
   for (const std::string& data : dataFiles)
     if (!data.empty()) kept.push_back({data, "a data file of this run"});
   const auto placed = match::seriesEndingIn(second, match::secondLastYear(first, at, firstLastYear));

@@ -29,7 +29,8 @@ std::int32_t lastYearInFile(const std::string& path) {
   test::ScriptedConsole console({""});
   runtime::Runtime rt(console);
   EXPECT_TRUE(rt.open(runtime::Unit::UndatedSeries, path, runtime::OpenFor::Reading).ok);
-  const input::SeriesTable table = dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
+  const input::SeriesTable table =
+      dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
   rt.units().closeAll();
   EXPECT_EQ(table.size(), 1u);
   return table.empty() ? 0 : table[0].lastYear();
@@ -48,7 +49,8 @@ TEST(PlacementSaving, TheFileEndsInThePlacementsYearAndTheRunsFilesAreKept) {
   test::writeFile(dataFiles[0], "undated\n");
   test::writeFile(dataFiles[1], "dated\n");
   const match::PairEvidence evidence = match::PairEvidence::compute(dated, piece);
-  const match::PlacementRow& best = evidence.placements().at(static_cast<std::size_t>(evidence.bestPlacement()));
+  const match::PlacementRow& best =
+      evidence.placements().at(static_cast<std::size_t>(evidence.bestPlacement().value()));
   ASSERT_EQ(best.secondEndsAt, 1970);
 
   const input::SaveResult saved = saveSeriesAtPlacement(dated, piece, best, std::nullopt, "dated-piece.rwl", dataFiles);
@@ -59,7 +61,7 @@ TEST(PlacementSaving, TheFileEndsInThePlacementsYearAndTheRunsFilesAreKept) {
   // in 1501-1700, and the piece's last ring (on its ring 170) in 1670.
   const match::RunSeries first = seriesOf("FIRST", 1, widths);
   const match::PairEvidence both = match::PairEvidence::compute(first, piece);
-  const match::PlacementRow& at = both.placements().at(static_cast<std::size_t>(both.bestPlacement()));
+  const match::PlacementRow& at = both.placements().at(static_cast<std::size_t>(both.bestPlacement().value()));
   ASSERT_TRUE(saveSeriesAtPlacement(first, piece, at, 1700, "floating-piece.fh", dataFiles).ok);
   EXPECT_EQ(lastYearInFile("floating-piece.fh"), 1670);
 
