@@ -9,7 +9,7 @@
 #
 # Runs: morc018 (100 series, answered N for dated) and the generated
 # collection of 100 undated series of 1000 rings. Each figure is the median
-# of RUNS runs, the two hosts taken in turn.
+# of RUNS runs, the two hosts taken in turn, with the range of the runs.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:-$top/build-bench}")"
@@ -68,22 +68,28 @@ window_time() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# pace NAME ANSWER...: both hosts, RUNS times each, in turn.
+span() { sort -n | awk '{ v[NR] = $1 } END { printf "%.3f-%.3f", v[1], v[NR] }'; }
+
+# pace NAME ANSWER...: both hosts, RUNS times each, in turn. Each figure is
+# the median, with the range over the runs after it; the ratio is that of
+# the medians, its range that of the runs taken side by side.
 pace() {
   local name=$1
   shift
-  local c=() w=()
+  local c=() w=() r=()
   for ((i = 0; i < runs; i++)); do
     c+=("$(console_time "$@")")
     w+=("$(window_time "$@")")
+    r+=("$(awk -v c="${c[i]}" -v w="${w[i]}" 'BEGIN { printf "%.3f", w / c }')")
   done
   local cm wm
   cm=$(printf '%s\n' "${c[@]}" | median)
   wm=$(printf '%s\n' "${w[@]}" | median)
-  awk -v n="$name" -v c="$cm" -v w="$wm" 'BEGIN {
+  awk -v n="$name" -v c="$cm" -v w="$wm" -v cs="$(printf '%s\n' "${c[@]}" | span)" \
+    -v ws="$(printf '%s\n' "${w[@]}" | span)" -v rs="$(printf '%s\n' "${r[@]}" | span)" 'BEGIN {
     limit = (1.5 * c > c + 0.5) ? 1.5 * c : c + 0.5
-    printf "%-28s veska-console %7.3f s  veska %7.3f s  ratio %5.2f  limit %6.3f s  %s\n",
-      n, c, w, w / c, limit, (w <= limit) ? "within" : "OVER"
+    printf "%-22s veska-console %6.3f s (%s)  veska %6.3f s (%s)  ratio %4.2f (%s)  limit %5.3f s  %s\n",
+      n, c, cs, w, ws, w / c, rs, limit, (w <= limit) ? "within" : "OVER"
   }'
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QStatusBar>
 
@@ -63,8 +64,11 @@ int Host::run() {
   QObject::connect(frame_.get(), &FrameWindow::aboutRequested, frame_.get(),
                    [this] { dialogs_.about(frame_.get(), aboutRows(gatherSystemFigures())); });
   hooks_.setDialogOwner(frame_.get());
-  // Refused drops say why here.
-  frame_->statusBar();
+  // What each data file gave stays in the status bar, where the menus' tips
+  // and a refused drop's word only cover it for a while.
+  seriesRead_ = new QLabel(frame_->statusBar());
+  seriesRead_->setObjectName(QStringLiteral("seriesRead"));
+  frame_->statusBar()->addWidget(seriesRead_, 1);
   new FileDrop(*frame_, units_);
   // The frame opens where and as large as it was left, aside from any other
   // veska frame open; every way out of the run (Exit, the close box, an
@@ -126,7 +130,7 @@ void Host::dataFileRead(const std::string& fileName, const input::SeriesTable& t
   }
   const std::string text = seriesReadText(records::toUtf8(records::decodeLine(fileName)),
                                           static_cast<int>(table.size()), first, last);
-  frame_->statusBar()->showMessage(QString::fromStdString(text));
+  seriesRead_->setText(QString::fromStdString(text));
 }
 
 int Host::runProgram() {
@@ -140,6 +144,7 @@ int Host::runProgram() {
     pastEvidence_.push_back(std::move(evidence_));
     frame_->setRunEvidence(false, false);
     frame_->setWindowTitle(programFileName());
+    seriesRead_->clear();
     state_.finalWait = false;
     if (!openRunWindows()) return kExitNoWindow;
   }

@@ -21,6 +21,8 @@
 #include "hosts/window/unit_window_table.h"
 #include "runtime/runtime.h"
 
+class QLabel;
+
 namespace veska::window {
 
 class Dialogs;
@@ -80,6 +82,7 @@ class Host : private dialogue::RunObserver {
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
   QRect consoleGeometry_;
+  QPointer<QLabel> seriesRead_;  // in the status bar: what the last data file gave
   std::unique_ptr<EvidenceWindows> evidence_;
   // Earlier runs' report and pair windows, which stay until closed.
   std::vector<std::unique_ptr<EvidenceWindows>> pastEvidence_;

@@ -103,12 +103,18 @@ void paintTitle(QPainter& p, const QRectF& room, const PairWindowModel& model) {
   p.save();
   p.setClipRect(room);
   p.setPen(kInk);
+  // A line too long for the room ends in an ellipsis: cut bare, "p_chance
+  // 1.3e-55" would read as "p_chance 1".
+  const auto drawLine = [&](const QRectF& line, const std::string& s) {
+    p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(text(s), Qt::ElideRight, line.width()));
+  };
   p.setFont(textFont(17, true));
   const QRectF line(room.left(), room.top(), room.width(), 24);
-  p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, text(model.firstId() + "  \u2013  " + model.secondId()));
+  drawLine(line, model.firstId() + "  \u2013  " + model.secondId());
   p.setFont(textFont(12));
-  p.drawText(line.translated(0, 26), Qt::AlignLeft | Qt::AlignVCenter, text(model.countText()));
-  p.drawText(line.translated(0, 46), Qt::AlignLeft | Qt::AlignVCenter, text(model.selectionText()));
+  drawLine(line.translated(0, 26), model.countText());
+  drawLine(line.translated(0, 46), model.selectionText());
   p.restore();
 }
 

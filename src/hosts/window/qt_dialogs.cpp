@@ -85,10 +85,16 @@ std::optional<QString> QtDialogs::saveFileOfType(QWidget* owner, const QString& 
 
 std::optional<int> QtDialogs::askNumber(QWidget* owner, const QString& caption, const QString& label, int value,
                                         int minimum, int maximum) {
-  bool ok = false;
-  const int number = QInputDialog::getInt(owner, caption, label, value, minimum, maximum, 1, &ok);
-  if (!ok) return std::nullopt;
-  return number;
+  QInputDialog dialog(owner);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(label);
+  dialog.setInputMode(QInputDialog::IntInput);
+  dialog.setIntRange(minimum, maximum);
+  dialog.setIntValue(value);
+  // Wide enough for its caption, which a narrow box would cut short.
+  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + 160);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.intValue();
 }
 
 bool QtDialogs::setUpPrinter(QWidget* owner, QPrinter& printer) {

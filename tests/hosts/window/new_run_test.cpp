@@ -9,8 +9,11 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/frame_slot.h"
@@ -32,6 +35,11 @@ bool shows(const TextWindow& window, const std::string& text) {
   return false;
 }
 
+QString seriesReadText(Host& host) {
+  const auto* label = host.frame()->statusBar()->findChild<QLabel*>("seriesRead");
+  return label && label->isVisible() ? label->text() : QString();
+}
+
 TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   TempDir dir;
   FakeDialogs dialogs;
@@ -45,9 +53,11 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   Typist typist(host, {site, "M", "N", "", "titles.rwl", "M"});
   std::vector<TextWindow*> consoles;
   std::vector<bool> newRunDuringReads;
+  std::vector<QString> statusAtReads;
   std::string firstReport;
   QObject::connect(&host.state(), &window::HostState::readWaiting, &host.state(), [&] {
     newRunDuringReads.push_back(host.frame()->actions().newRun->isEnabled());
+    statusAtReads.push_back(seriesReadText(host));
   });
   typist.atFinalWait = [&] {
     consoles.push_back(host.consoleWindow());
@@ -64,6 +74,10 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   ASSERT_EQ(consoles.size(), 2u);
   ASSERT_NE(consoles[0], consoles[1]);
   for (bool enabled : newRunDuringReads) EXPECT_FALSE(enabled);  // never while a run waits for an answer
+  // The new run's first question: nothing read yet in this run.
+  ASSERT_GE(statusAtReads.size(), 5u);
+  EXPECT_EQ(statusAtReads[3], "site.rwl: 2 series, 1900 to 1959");
+  EXPECT_EQ(statusAtReads[4], "");
   // Both windows stayed open until Exit closed them, each with its own run.
   EXPECT_TRUE(shows(*consoles[0], "Normal Termination of Program"));
   EXPECT_FALSE(shows(*consoles[0], "titles.rwl"));
@@ -75,7 +89,8 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   EXPECT_EQ(readFile(dir.file("VESKA.OUT")).find("TST01"), std::string::npos);
 }
 
-// The transcript stays as the terminal's; the status bar sums up each file.
+// The transcript stays as the terminal's; the status bar sums up each file,
+// and a menu's status tip does not wipe it out.
 TEST(NewRun, AfterEachDataFileTheStatusBarSaysHowManySeriesOverWhichYears) {
   TempDir dir;
   FakeDialogs dialogs;
@@ -85,15 +100,21 @@ TEST(NewRun, AfterEachDataFileTheStatusBarSaysHowManySeriesOverWhichYears) {
   Typist typist(host, {"site.rwl", "M", "Y", "one.rwl", "M", ""});
   std::vector<QString> messages;
   QObject::connect(&host.state(), &window::HostState::readWaiting, &host.state(),
-                   [&] { messages.push_back(host.frame()->statusBar()->currentMessage()); });
-  typist.atFinalWait = [&] { host.frame()->actions().exit->trigger(); };
+                   [&] { messages.push_back(seriesReadText(host)); });
+  typist.atFinalWait = [&] {
+    QStatusTipEvent tip{QString()};  // as the mouse leaves a menu entry
+    QApplication::sendEvent(host.frame(), &tip);
+    messages.push_back(seriesReadText(host));
+    host.frame()->actions().exit->trigger();
+  };
   EXPECT_EQ(host.run(), 0);
   // At each question: the file name, its kind, whether dated series follow,
-  // the dated file's name and kind, the closing Enter.
-  ASSERT_EQ(messages.size(), 6u);
+  // the dated file's name and kind, the closing Enter; then after a tip.
+  ASSERT_EQ(messages.size(), 7u);
   EXPECT_EQ(messages[0], "");
   EXPECT_EQ(messages[2], "site.rwl: 2 series, 1900 to 1959");
   EXPECT_EQ(messages[5], "one.rwl: 1 series, 1801 to 1802");
+  EXPECT_EQ(messages[6], messages[5]);
   EXPECT_FALSE(shows(*host.consoleWindow(), "series, 1900"));
 }
 
