@@ -36,7 +36,7 @@ namespace {
   stopAtLimit(rt, records::Record()
                       .column(5)
                       .text("*** Number of series exceeds maximum allowed: ")
-                      .integer(maxSeries, 3)
+                      .integer(maxSeries, 4)
                       .text(" ***"));
 }
 
