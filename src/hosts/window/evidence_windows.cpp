@@ -4,14 +4,14 @@
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include "hosts/window/frame_window.h"
+#include "hosts/window/model/file_lines.h"
+#include "hosts/window/model/output_decoder.h"
 #include "hosts/window/pair_chooser.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
@@ -20,6 +20,15 @@ namespace veska::window {
 namespace {
 
 constexpr const char* kReportFile = "VESKA.OUT";
+// Bytes of the report looked through per event pass, and the rows searched
+// for pair lines with them: a few milliseconds, so the windows stay lively
+// while a report of half a million lines is gone through.
+constexpr std::size_t kSliceBytes = 256 * 1024;
+constexpr int kSliceRows = 3000;
+
+std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
+  return decodeOutput(run.pairLineText(run.pairs[pair]));
+}
 
 }  // namespace
 
@@ -27,12 +36,16 @@ EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindo
     : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
+  connect(&indexing_, &QTimer::timeout, this, [this] {
+    if (!indexReport()) indexing_.stop();
+  });
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
+  openReportFile();
   frame_.setRunEvidence(true, !run_->pairs.empty());
   // The run waits for Enter in the Input/Output window next: it keeps the
   // keyboard, and the report opens beside it.
@@ -60,41 +73,57 @@ void EvidenceWindows::showReport() {
   TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
   if (!window) return;
   window->setReadOnly(true);
-  loadReport(*window);
+  window->model().showSource(reportLines_);
+  window->refresh();
   connect(window, &TextWindow::lineDoubleClicked, this, [this](int row) {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
   report_ = window;
 }
 
-// The report as the run left it on disk; its pair lines are found by their
-// text, in the order the run wrote them.
-void EvidenceWindows::loadReport(TextWindow& window) {
-  std::ifstream in(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString(), std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    window.appendOutput(line + "\r\n");
-  }
-  window.model().markSaved();  // nothing typed: closing asks nothing
-  window.refresh();
-
-  pairRows_.assign(run_->pairs.size(), -1);
-  std::size_t next = 0;
-  const auto& lines = window.model().lines();
-  std::u32string expected;
-  if (!run_->pairs.empty()) expected = QString::fromStdString(run_->pairLineText(run_->pairs[0])).toStdU32String();
-  for (int row = 0; row < static_cast<int>(lines.size()) && next < run_->pairs.size(); ++row) {
-    if (lines[static_cast<std::size_t>(row)] != expected) continue;
-    pairRows_[next++] = row;
-    if (next < run_->pairs.size())
-      expected = QString::fromStdString(run_->pairLineText(run_->pairs[next])).toStdU32String();
-  }
+// The report as the run left it on disk. Its first slice is gone through at
+// once, so the window opens showing its first lines; the rest follows.
+void EvidenceWindows::openReportFile() {
+  reportLines_ = FileLines::open(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString());
+  pairRows_.clear();
+  rowsSearched_ = 0;
+  if (!run_->pairs.empty()) nextPairLine_ = shownPairLine(*run_, 0);
+  if (reportLines_ && indexReport()) indexing_.start(0);
 }
 
-std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
-  const auto at = std::find(pairRows_.begin(), pairRows_.end(), row);
-  if (row < 0 || at == pairRows_.end()) return std::nullopt;
+bool EvidenceWindows::indexReport() {
+  if (!reportLines_) return false;
+  const bool more = reportLines_->indexMore(kSliceBytes);
+  findPairRows(std::min(reportLines_->lineCount(), rowsSearched_ + kSliceRows));
+  if (report_) {
+    report_->model().sourceGrew();
+    report_->refresh();
+  }
+  return more || rowsSearched_ < reportLines_->lineCount();
+}
+
+bool EvidenceWindows::reportIndexed() const {
+  return !reportLines_ || (reportLines_->indexed() && rowsSearched_ == reportLines_->lineCount());
+}
+
+// The pair lines are found by their text, in the order the run wrote them.
+void EvidenceWindows::findPairRows(int end) {
+  for (; rowsSearched_ < end && pairRows_.size() < run_->pairs.size(); ++rowsSearched_) {
+    if (reportLines_->line(rowsSearched_) != nextPairLine_) continue;
+    pairRows_.push_back(rowsSearched_);
+    if (pairRows_.size() < run_->pairs.size()) nextPairLine_ = shownPairLine(*run_, pairRows_.size());
+  }
+  if (pairRows_.size() == run_->pairs.size()) rowsSearched_ = std::max(rowsSearched_, end);
+}
+
+std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) {
+  if (row < 0 || !reportLines_) return std::nullopt;
+  // A row not gone through yet is gone through now.
+  while (reportLines_->lineCount() <= row && reportLines_->indexMore(kSliceBytes)) {
+  }
+  findPairRows(std::min(row + 1, reportLines_->lineCount()));
+  const auto at = std::lower_bound(pairRows_.begin(), pairRows_.end(), row);
+  if (at == pairRows_.end() || *at != row) return std::nullopt;
   return static_cast<std::size_t>(at - pairRows_.begin());
 }
 

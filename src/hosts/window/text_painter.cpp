@@ -31,7 +31,7 @@ void drawRows(QPainter& painter, const TextWindowModel& model, const QRect& area
   const int lastColumn = firstColumn + model.scroll().visibleColumns() + 1;
   const auto rows = model.rowsToPaint(area.top(), area.bottom());
   for (int row = rows.first; row <= rows.last; ++row) {
-    drawCells(painter, model, model.lines()[static_cast<std::size_t>(row)], row, firstColumn, lastColumn,
+    drawCells(painter, model, model.line(row), row, firstColumn, lastColumn,
               ascent);
   }
 }
@@ -44,7 +44,7 @@ void drawHighlight(QPainter& painter, const TextWindowModel& model, int ascent) 
                    (selection.end() - selection.start()) * model.charWidth(), model.lineHeight());
   painter.fillRect(span, QColor(0, 0, 255));
   painter.setPen(Qt::white);
-  drawCells(painter, model, model.lines()[static_cast<std::size_t>(selection.row())], selection.row(),
+  drawCells(painter, model, model.line(selection.row()), selection.row(),
             selection.start(), selection.end(), ascent);
 }
 
