@@ -14,6 +14,7 @@ namespace {
 
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
+    "veska-console [--help | --version]",
     "Crossdates tree-ring series on standard input and output. It asks for a\n"
     "file of undated series, whether it holds ring widths (M) or indices (I),\n"
     "and whether a file of dated series follows; then it slides every pair of\n"
