@@ -3,8 +3,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "command_line.h"
+#include "console_options.h"
+#include "hosts/terminal/progress_bar.h"
 #include "records/runtime.h"
 #include "records/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
@@ -14,20 +18,65 @@ namespace {
 
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
-    "veska-console [--help | --version]",
-    "Crossdates tree-ring series on standard input and output. It asks for a\n"
-    "file of undated series, whether it holds ring widths (M) or indices (I),\n"
-    "and whether a file of dated series follows; then it slides every pair of\n"
-    "series against each other and writes the three best placements of each\n"
-    "pair to VESKA.OUT in the current directory. The answers may be piped in,\n"
-    "one per line. Exit status: 0 normal end or \"/\" given, 1 the answers ran\n"
-    "out, 2 VESKA.OUT could not be written, 3 a data limit stopped the run.\n"
-    "Any other argument is ignored."};
+    "veska-console [options] UNDATED\n"
+    "       veska-console\n"
+    "       veska-console --help | --version",
+    "Crossdates tree-ring series: every series is modelled and prewhitened,\n"
+    "every floating series slid against every dated one (or, without dated\n"
+    "series, against every other floating one), and the three best placements\n"
+    "of each pair written to the report, VESKA.OUT in the current directory.\n"
+    "\n"
+    "With UNDATED, the file of undated series, the whole run goes without a\n"
+    "question. Without any argument, the dialogue asks for the files on\n"
+    "standard input, one answer a line (answers may be piped in).\n"
+    "\n"
+    "Options:\n"
+    "  --kind M|I        UNDATED holds ring widths (M) or indices (I). Without\n"
+    "                    it, decided from the file: Heidelberg and CSV files\n"
+    "                    read the same either way, and a decadal file whose\n"
+    "                    series end in 999 or -9999 holds ring widths.\n"
+    "  --dated FILE      match against the dated series of FILE\n"
+    "  --dated-kind M|I  the same for FILE\n"
+    "  --out FILE        write the report to FILE instead of VESKA.OUT\n"
+    "  --table FILE      also write every pair as a row of a CSV table\n"
+    "  --quiet           no line per pair on standard output\n"
+    "  --                what follows is the undated file, even if it begins\n"
+    "                    with \"-\"\n"
+    "\n"
+    "Exit status: 0 normal end (or \"/\" given in the dialogue), 1 the answers\n"
+    "ran out, 2 a file could not be read or written, 3 a data limit stopped\n"
+    "the run, 4 the command line was refused (one line on standard error,\n"
+    "nothing written).\n"
+    "\n"
+    "From R:\n"
+    "  status <- system2(\"veska-console\", c(\"--quiet\", \"--dated\", \"site.crn\",\n"
+    "                    \"--table\", \"pairs.csv\", \"samples.rwl\"))\n"
+    "  pairs <- read.csv(\"pairs.csv\")\n"
+    "From Python:\n"
+    "  import csv, subprocess\n"
+    "  subprocess.run([\"veska-console\", \"--quiet\", \"--dated\", \"site.crn\",\n"
+    "                  \"--table\", \"pairs.csv\", \"samples.rwl\"], check=True)\n"
+    "  pairs = list(csv.DictReader(open(\"pairs.csv\", newline=\"\")))"};
+
+// The refused command line's one line, and its status.
+int refuse(const std::string& line) {
+  std::fputs(line.c_str(), stderr);
+  return veska::app::kExitUsage;
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
+  // Everything the command line names is looked at before anything is written.
+  const veska::app::ConsoleArguments arguments = veska::app::parseConsoleArguments(argc, argv);
+  if (!arguments.refusal.empty()) return refuse(arguments.refusal);
+  std::optional<veska::dialogue::RunRequest> request;
+  if (arguments.request) {
+    std::string refusal = veska::app::checkRequestFiles(*arguments.request);
+    if (refusal.empty()) request = veska::app::runRequestOf(*arguments.request, refusal);
+    if (!refusal.empty()) return refuse(refusal);
+  }
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
   std::signal(SIGPIPE, SIG_IGN);
@@ -38,5 +87,8 @@ int main(int argc, char* argv[]) {
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::records::Runtime runtime(console);
   // No observer: this host draws nothing, so the run keeps no copies.
-  return runtime.execute([](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
+  if (!request) return runtime.execute([](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
+  veska::terminal::ProgressBar bar(stderr);
+  if (::isatty(STDERR_FILENO)) request->progress = [&bar](std::size_t written, std::size_t total) { bar.update(written, total); };
+  return runtime.execute([&](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt, *request); });
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <string>
 #include <vector>
 
+#include "dialogue/run_request.h"
 #include "input/data_file_prompt.h"
 #include "input/series_file.h"
 #include "match/match_phase.h"
@@ -48,6 +50,40 @@ void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* 
   }
 }
 
+bool askForDated(records::Runtime& rt) {
+  rt.writeConsole("");
+  rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
+  const char32_t answer = rt.readConsole(1)[0];
+  return answer == U'Y' || answer == U'y';
+}
+
+// A file named beforehand: it was found fit before the run began, so a
+// failure now is the system's (a file removed meanwhile).
+void openNamed(records::Runtime& rt, int unit, const std::string& path) {
+  const records::OpenResult opened = rt.open(unit, path, records::OpenStatus::Old);
+  if (!opened.ok) rt.fatalIo("read", path, opened.reason);
+}
+
+void openUndated(records::Runtime& rt, const RunRequest* request) {
+  if (request) openNamed(rt, records::kUndatedUnit, request->undated);
+  else input::openDataFile(rt, records::kUndatedUnit);
+}
+
+input::Layout layoutOf(records::Runtime& rt, const RunRequest* request, bool dated) {
+  if (!request) return askLayout(rt);
+  return dated ? request->datedLayout : request->undatedLayout;
+}
+
+void tellObserver(RunObserver& observer, match::RunRecord& record, const input::SeriesTable& undated,
+                  const input::SeriesTable& dated, bool withDated, const std::vector<match::BestThree>& results) {
+  addCompared(record.undated, undated);
+  addCompared(record.dated, dated);
+  record.withDated = withDated;
+  record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
+  for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
+  observer.matchPhaseWritten(record);
+}
+
 }  // namespace
 
 records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {
@@ -69,46 +105,50 @@ void setFloatingPointEnvironment() {
 
 void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
 
-void runCrossdating(records::Runtime& rt, RunObserver* observer) {
+void runCrossdating(records::Runtime& rt, RunObserver* observer) { runCrossdating(rt, observer, nullptr); }
+
+void runCrossdating(records::Runtime& rt, const RunRequest& request) {
+  // A limit's pause has nobody to wait for.
+  rt.askNothing();
+  runCrossdating(rt, nullptr, &request);
+}
+
+void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunRequest* request) {
   setFloatingPointEnvironment();
+  const std::string report = request ? request->report : kReportFile;
   // Answered as a data file, the report would be emptied before it is read.
-  rt.units().keepFromReading(kReportFile);
-  rt.writeConsole("");
-  rt.writeConsole(" Open up UNDATED tree-ring data file:");
-  rt.writeConsole("");
-  input::openDataFile(rt, records::kUndatedUnit);
-  rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
+  rt.units().keepFromReading(report);
+  if (!request) {
+    rt.writeConsole("");
+    rt.writeConsole(" Open up UNDATED tree-ring data file:");
+    rt.writeConsole("");
+  }
+  openUndated(rt, request);
+  rt.openOrDie(records::kReportUnit, report, records::OpenStatus::Unknown);
 
   ModelWork work;
-  input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
+  input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, layoutOf(rt, request, false));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
 
-  rt.writeConsole("");
-  rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
-  const char32_t datedAnswer = rt.readConsole(1)[0];
-  const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
+  const bool withDated = request ? request->dated.has_value() : askForDated(rt);
   input::SeriesTable dated;
   if (withDated) {
-    input::openDataFile(rt, records::kDatedUnit);
-    dated = input::loadSeriesFile(rt, records::kDatedUnit, askLayout(rt));
+    if (request) openNamed(rt, records::kDatedUnit, *request->dated);
+    else input::openDataFile(rt, records::kDatedUnit);
+    dated = input::loadSeriesFile(rt, records::kDatedUnit, layoutOf(rt, request, true));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
 
-  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated);
-  if (observer) {
-    addCompared(record.undated, undated);
-    addCompared(record.dated, dated);
-    record.withDated = withDated;
-    record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
-    for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
-    observer->matchPhaseWritten(record);
-  }
+  match::MatchPhaseOutput output;
+  if (request) output = {request->pairLinesOnConsole, request->progress};
+  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
+  if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
 
   rt.reportComplete();
-  rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
+  if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
   rt.endRun(" ", records::kExitNormal);
 }
 

@@ -11,12 +11,20 @@
 
 namespace veska::dialogue {
 
+// Declared only: a window host that includes this after Qt's headers must not
+// meet the readers' "slots" (see run_request.h).
+struct RunRequest;
+
 // Never returns normally: the run ends with Runtime::endRun, which unwinds
 // with records::RunEnded carrying the exit status.
 [[noreturn]] void runCrossdating(records::Runtime& rt);
 // The same, telling `observer` (when given) about the series and pairs once
 // the match phase has written its last pair line.
 [[noreturn]] void runCrossdating(records::Runtime& rt, RunObserver* observer);
+// The same run from answers given beforehand: no question, no pause.
+[[noreturn]] void runCrossdating(records::Runtime& rt, const RunRequest& request);
+// Either: the dialogue when request is null.
+[[noreturn]] void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunRequest* request);
 
 // All floating-point exceptions masked, rounding to nearest: a division by
 // zero or an invalid operation yields an infinity or a NaN that flows on.

@@ -50,12 +50,13 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 }  // namespace
 
 std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated) {
-  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
+                                     const input::SeriesTable& dated, bool withDated, const MatchPhaseOutput& output) {
+  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), output);
 }
 
 std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa) {
+                                     const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
+                                     const MatchPhaseOutput& output) {
   const int unit = records::kReportUnit;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -81,6 +82,8 @@ std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTa
                                               std::thread::hardware_concurrency());
   }
 
+  std::size_t total = 0;
+  for (const Group& g : groups) total += g.seconds.size();
   std::vector<BestThree> results;
   std::size_t k = 0;
   for (const Group& g : groups) {
@@ -90,8 +93,9 @@ std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTa
       const MatchSeries second = seriesOf(undated, j);
       const BestThree best = pipeline ? pipeline->result(k++)
                                       : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
-      writePairLines(rt, unit, first, second, best);
+      writePairLines(rt, unit, first, second, best, output.pairLinesOnConsole);
       results.push_back(best);
+      if (output.progress) output.progress(results.size(), total);
     }
     writeGroupSeparator(rt, unit);
   }

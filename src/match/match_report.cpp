@@ -80,8 +80,8 @@ void writeColumnHeaderFor(records::Runtime& rt, int reportUnit, int i) {
 void writeGroupSeparator(records::Runtime& rt, int reportUnit) { rt.writeUnit(reportUnit, groupSeparator()); }
 
 void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
-                    const BestThree& best) {
-  rt.writeConsole(progressLine(first, second, best));
+                    const BestThree& best, bool toConsole) {
+  if (toConsole) rt.writeConsole(progressLine(first, second, best));
   rt.writeUnit(reportUnit, pairLine(first, second, best));
 }
 

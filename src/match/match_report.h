@@ -33,8 +33,8 @@ void writeHeadingBlock(records::Runtime& rt, int reportUnit, bool withDated);
 // The column header when first series i is 1 or a multiple of 10.
 void writeColumnHeaderFor(records::Runtime& rt, int reportUnit, int i);
 void writeGroupSeparator(records::Runtime& rt, int reportUnit);
-// The pair's console progress line, then its report line.
+// The pair's console progress line (unless not toConsole), then its report line.
 void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
-                    const BestThree& best);
+                    const BestThree& best, bool toConsole = true);
 
 }  // namespace veska::match

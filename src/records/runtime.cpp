@@ -121,6 +121,7 @@ void Runtime::stepBack(int unit) {
 
 void Runtime::pause(std::string_view message, int statusAfter) {
   writeConsole(message);
+  if (askNothing_) return;
   if (!readAnswer(kAnswerBytes)) endRun(" ", statusAfter);
 }
 
