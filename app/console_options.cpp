@@ -12,6 +12,7 @@
 
 #include "command_line.h"
 #include "input/layout_choice.h"
+#include "records/runtime.h"
 
 namespace veska::app {
 namespace {
@@ -206,9 +207,33 @@ std::string checkRequestFiles(const ConsoleRequest& request) {
 
 namespace {
 
+// The file is read on the side before the run, so nothing may show.
+class SilentConsole : public records::Console {
+ public:
+  bool write(std::string_view) override { return true; }
+  std::optional<std::string> readLine(std::size_t) override { return std::nullopt; }
+  void yield() override {}
+  void terminate(int) override {}
+};
+
+std::optional<input::Layout> layoutOfFile(const std::string& path) {
+  SilentConsole console;
+  records::Runtime rt(console);
+  std::optional<input::Layout> layout;
+  rt.execute([&](records::Runtime& run) {
+    if (run.open(records::kUndatedUnit, path, records::OpenStatus::Old).ok) {
+      records::UnitLines source(run, records::kUndatedUnit);
+      input::SourceLines lines(source);
+      layout = input::layoutFromLines(lines);
+    }
+    run.endRun(" ", records::kExitNormal);
+  });
+  return layout;
+}
+
 std::optional<input::Layout> layoutOf(std::optional<char> kind, const std::string& path) {
   if (kind) return *kind == 'I' ? input::Layout::Indices : input::Layout::RingWidths;
-  return input::layoutFromFile(path);
+  return layoutOfFile(path);
 }
 
 }  // namespace

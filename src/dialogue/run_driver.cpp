@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogue/data_file.h"
 #include "dialogue/run_request.h"
-#include "input/data_file_prompt.h"
-#include "input/series_file.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
 #include "stats/ar_fit.h"
@@ -66,7 +65,7 @@ void openNamed(records::Runtime& rt, int unit, const std::string& path) {
 
 void openUndated(records::Runtime& rt, const RunRequest* request) {
   if (request) openNamed(rt, records::kUndatedUnit, request->undated);
-  else input::openDataFile(rt, records::kUndatedUnit);
+  else openDataFile(rt, records::kUndatedUnit);
 }
 
 input::Layout layoutOf(records::Runtime& rt, const RunRequest* request, bool dated) {
@@ -127,7 +126,7 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunReques
   rt.openOrDie(records::kReportUnit, report, records::OpenStatus::Unknown);
 
   ModelWork work;
-  input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, layoutOf(rt, request, false));
+  input::SeriesTable undated = readSeriesFile(rt, records::kUndatedUnit, layoutOf(rt, request, false));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
@@ -136,8 +135,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunReques
   input::SeriesTable dated;
   if (withDated) {
     if (request) openNamed(rt, records::kDatedUnit, *request->dated);
-    else input::openDataFile(rt, records::kDatedUnit);
-    dated = input::loadSeriesFile(rt, records::kDatedUnit, layoutOf(rt, request, true));
+    else openDataFile(rt, records::kDatedUnit);
+    dated = readSeriesFile(rt, records::kDatedUnit, layoutOf(rt, request, true));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }

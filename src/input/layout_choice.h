@@ -3,16 +3,17 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "input/decadal_line.h"
+#include "input/source_lines.h"
 
 namespace veska::input {
 
-// Heidelberg and CSV files, and format-driven series, read the same either
-// way: ring widths. A decadal file holds ring widths when, read as ring
-// widths, it gives at least one series and every series ends at its marker
-// (999 or -9999). Anything else cannot be decided: nullopt.
-std::optional<Layout> layoutFromFile(const std::string& path);
+// Heidelberg and CSV files read the same either way: ring widths. A decadal
+// file holds ring widths when, read as ring widths, it gives at least one
+// series and no series goes without its end marker (999 or -9999); a file
+// beyond the series limit counts by the series read up to it. Anything else
+// cannot be decided: nullopt.
+std::optional<Layout> layoutFromLines(SourceLines& lines);
 
 }  // namespace veska::input
