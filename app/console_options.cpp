@@ -239,6 +239,12 @@ std::optional<input::Layout> layoutOf(std::optional<char> kind, const std::strin
 }  // namespace
 
 std::optional<dialogue::RunRequest> runRequestOf(const ConsoleRequest& request, std::string& refusal) {
+  // The pair table's writer is not part of this build yet: a run must not
+  // pass for having written it.
+  if (request.table) {
+    refusal = refuse("the pair table cannot be written by this build", "--table");
+    return std::nullopt;
+  }
   dialogue::RunRequest run;
   run.undated = request.undated;
   const auto undated = layoutOf(request.kind, request.undated);

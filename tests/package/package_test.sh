@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The programs' command line (--help, --version, everything else ignored),
+# The programs' command line (--help, --version, a run without questions, an
+# unknown option refused),
 # then the Debian package made from this build: its file name, files and
 # dependencies, its menu entry, metainfo and manual pages, lintian, and a run
 # of the installed veska-console on the installed example data.
@@ -40,20 +41,23 @@ if [ -n "$window" ]; then
     test "$err" = "veska: unknown option: --frobnicate (see veska --help)"
 fi
 
-# --- veska-console ignores every other argument ------------------------------
-# The same answers with and without arguments give the same transcript,
-# report and status; "--" hides a following --help from the option check.
+# --- veska-console: the dialogue, and the same run from its command line -------
 run_console() {  # folder, then the arguments
   local dir="$scratch/$1"; shift
   mkdir -p "$dir"
   (cd "$dir" && answers "$src/data" | "$console" "$@" >transcript; echo $? >status)
 }
 run_console plain
-run_console with-arguments -x --helpme /tmp/elsewhere.rwl -- --help
-for file in transcript VESKA.OUT status; do
-  check "arguments change the run's $file" cmp -s "$scratch/plain/$file" "$scratch/with-arguments/$file"
-done
-check "the run with arguments did not end normally" grep -qx 0 "$scratch/with-arguments/status"
+mkdir -p "$scratch/command-line"
+(cd "$scratch/command-line" && "$console" --quiet --dated "$src/data/dated.rwl" "$src/data/undated.rwl" \
+   </dev/null >transcript; echo $? >status)
+check "the command line's report is not the dialogue's" \
+  cmp -s "$scratch/plain/VESKA.OUT" "$scratch/command-line/VESKA.OUT"
+check "the command-line run did not end normally" grep -qx 0 "$scratch/command-line/status"
+err=$("$console" --frobnicate x.rwl 2>&1 >/dev/null </dev/null); status=$?
+check "veska-console --frobnicate exits 4 (got $status)" test "$status" -eq 4
+check "veska-console --frobnicate says why (got '$err')" \
+  test "$err" = "veska-console: unknown option: --frobnicate (see veska-console --help)"
 
 # --- the package ---------------------------------------------------------------
 arch=$(dpkg --print-architecture)
