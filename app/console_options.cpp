@@ -12,7 +12,7 @@
 
 #include "command_line.h"
 #include "input/layout_choice.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 namespace veska::app {
 namespace {
@@ -208,7 +208,7 @@ std::string checkRequestFiles(const ConsoleRequest& request) {
 namespace {
 
 // The file is read on the side before the run, so nothing may show.
-class SilentConsole : public records::Console {
+class SilentConsole : public runtime::Console {
  public:
   bool write(std::string_view) override { return true; }
   std::optional<std::string> readLine(std::size_t) override { return std::nullopt; }
@@ -218,15 +218,15 @@ class SilentConsole : public records::Console {
 
 std::optional<input::Layout> layoutOfFile(const std::string& path) {
   SilentConsole console;
-  records::Runtime rt(console);
+  runtime::Runtime rt(console);
   std::optional<input::Layout> layout;
-  rt.execute([&](records::Runtime& run) {
-    if (run.open(records::kUndatedUnit, path, records::OpenStatus::Old).ok) {
-      records::UnitLines source(run, records::kUndatedUnit);
+  rt.execute([&](runtime::Runtime& run) {
+    if (run.open(runtime::Unit::UndatedSeries, path, runtime::OpenFor::Reading).ok) {
+      runtime::UnitLines source(run, runtime::Unit::UndatedSeries);
       input::SourceLines lines(source);
       layout = input::layoutFromLines(lines);
     }
-    run.endRun(" ", records::kExitNormal);
+    run.endRun(" ", runtime::kExitNormal);
   });
   return layout;
 }

@@ -28,6 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The dependencies are the libraries the programs are linked with, found by
 # dpkg-shlibdeps: the Qt runtime for veska, the C++ runtime for both.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The coastlines the library window's map draws; without them the map shows
+# the references alone.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xtide-coastline")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,7 @@
 #include "dialogue/run_request.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
-#include "stats/ar_fit.h"
-#include "stats/prewhiten.h"
+#include "stats/whitening.h"
 
 namespace veska::dialogue {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kReportFile = "VESKA.OUT";
 
 // Asked again until the answer names a kind the loader knows.
-input::Layout askLayout(records::Runtime& rt) {
+input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
     rt.prompt(records::Record().blanks(1).text("Ring widths (M) or Indices (I)").column(45).text("==> "));
     const char32_t letter = rt.readConsole(1)[0];
@@ -27,29 +27,20 @@ input::Layout askLayout(records::Runtime& rt) {
   }
 }
 
-// The scratch of the series' models, made once per run and reused by every
-// series of both tables: nothing is allocated while series are processed,
-// and nothing is left over for the next run in the same process.
-struct ModelWork {
-  stats::ArWork ar{input::kMaxLength};
-  std::vector<float> extended = std::vector<float>(input::kMaxLength + stats::kMaxArOrder);
-};
-
-// Fits each series' model, lists it under the report's heading, then
-// replaces the series by its residuals for the match phase.
-void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* heading, ModelWork& work) {
-  rt.writeUnit(records::kReportUnit, "");
-  rt.writeUnit(records::kReportUnit, heading);
+// Fits each series' model and lists it under the report's heading, while
+// replacing the series by its residuals for the match phase (prewhitening
+// changes the series but not its model).
+void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* heading, stats::WhiteningWork& work) {
+  rt.writeUnit(runtime::Unit::Report, "");
+  rt.writeUnit(runtime::Unit::Report, heading);
   for (std::size_t i = 0; i < table.size(); ++i) {
     input::Series& series = table[i];
-    const stats::ArModel model = stats::fitArModel(series.values, stats::kOrdersWeighed, work.ar);
-    // Listed before prewhitening, which changes the series but not its model.
-    rt.writeUnit(records::kReportUnit, listingLine(static_cast<int>(i) + 1, series.id, model));
-    if (model.order >= 1) stats::prewhiten(series.values, work.extended, model.order, model.coefficients);
+    const stats::ArModel model = stats::whiten(series.values, work);
+    rt.writeUnit(runtime::Unit::Report, listingLine(static_cast<int>(i) + 1, series.id, model));
   }
 }
 
-bool askForDated(records::Runtime& rt) {
+bool askForDated(runtime::Runtime& rt) {
   rt.writeConsole("");
   rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
   const char32_t answer = rt.readConsole(1)[0];
@@ -58,17 +49,18 @@ bool askForDated(records::Runtime& rt) {
 
 // A file named beforehand: it was found fit before the run began, so a
 // failure now is the system's (a file removed meanwhile).
-void openNamed(records::Runtime& rt, int unit, const std::string& path) {
-  const records::OpenResult opened = rt.open(unit, path, records::OpenStatus::Old);
+void openNamed(runtime::Runtime& rt, runtime::Unit unit, const std::string& path) {
+  const runtime::OpenResult opened = rt.open(unit, path, runtime::OpenFor::Reading);
   if (!opened.ok) rt.fatalIo("read", path, opened.reason);
 }
 
-void openUndated(records::Runtime& rt, const RunRequest* request) {
-  if (request) openNamed(rt, records::kUndatedUnit, request->undated);
-  else openDataFile(rt, records::kUndatedUnit);
+// The file named beforehand, or the one the dialogue asks for.
+void openNamedOrAsked(runtime::Runtime& rt, runtime::Unit unit, const std::optional<std::string>& named) {
+  if (named) openNamed(rt, unit, *named);
+  else openDataFile(rt, unit);
 }
 
-input::Layout layoutOf(records::Runtime& rt, const RunRequest* request, bool dated) {
+input::Layout layoutOf(runtime::Runtime& rt, const RunRequest* request, bool dated) {
   if (!request) return askLayout(rt);
   return dated ? request->datedLayout : request->undatedLayout;
 }
@@ -102,17 +94,17 @@ void setFloatingPointEnvironment() {
   std::fesetround(FE_TONEAREST);
 }
 
-void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
+void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 
-void runCrossdating(records::Runtime& rt, RunObserver* observer) { runCrossdating(rt, observer, nullptr); }
+void runCrossdating(runtime::Runtime& rt, RunObserver* observer) { runCrossdating(rt, observer, nullptr); }
 
-void runCrossdating(records::Runtime& rt, const RunRequest& request) {
+void runCrossdating(runtime::Runtime& rt, const RunRequest& request) {
   // A limit's pause has nobody to wait for.
   rt.askNothing();
   runCrossdating(rt, nullptr, &request);
 }
 
-void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunRequest* request) {
+void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request) {
   setFloatingPointEnvironment();
   const std::string report = request ? request->report : kReportFile;
   // Answered as a data file, the report would be emptied before it is read.
@@ -122,11 +114,11 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunReques
     rt.writeConsole(" Open up UNDATED tree-ring data file:");
     rt.writeConsole("");
   }
-  openUndated(rt, request);
-  rt.openOrDie(records::kReportUnit, report, records::OpenStatus::Unknown);
+  openNamedOrAsked(rt, runtime::Unit::UndatedSeries, request ? std::optional(request->undated) : std::nullopt);
+  rt.openOrDie(runtime::Unit::Report, report, runtime::OpenFor::Writing);
 
-  ModelWork work;
-  input::SeriesTable undated = readSeriesFile(rt, records::kUndatedUnit, layoutOf(rt, request, false));
+  stats::WhiteningWork work(input::kMaxLength);
+  input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, layoutOf(rt, request, false));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
@@ -134,9 +126,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunReques
   const bool withDated = request ? request->dated.has_value() : askForDated(rt);
   input::SeriesTable dated;
   if (withDated) {
-    if (request) openNamed(rt, records::kDatedUnit, *request->dated);
-    else openDataFile(rt, records::kDatedUnit);
-    dated = readSeriesFile(rt, records::kDatedUnit, layoutOf(rt, request, true));
+    openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
+    dated = readSeriesFile(rt, runtime::Unit::DatedSeries, layoutOf(rt, request, true));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
@@ -147,8 +138,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunReques
   if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
 
   rt.reportComplete();
-  if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
-  rt.endRun(" ", records::kExitNormal);
+  if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);
+  rt.endRun(" ", runtime::kExitNormal);
 }
 
 }  // namespace veska::dialogue

@@ -6,7 +6,7 @@
 
 #include "dialogue/run_observer.h"
 #include "records/record.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "stats/ar_model.h"
 
 namespace veska::dialogue {
@@ -16,15 +16,15 @@ namespace veska::dialogue {
 struct RunRequest;
 
 // Never returns normally: the run ends with Runtime::endRun, which unwinds
-// with records::RunEnded carrying the exit status.
-[[noreturn]] void runCrossdating(records::Runtime& rt);
+// with runtime::RunEnded carrying the exit status.
+[[noreturn]] void runCrossdating(runtime::Runtime& rt);
 // The same, telling `observer` (when given) about the series and pairs once
 // the match phase has written its last pair line.
-[[noreturn]] void runCrossdating(records::Runtime& rt, RunObserver* observer);
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer);
 // The same run from answers given beforehand: no question, no pause.
-[[noreturn]] void runCrossdating(records::Runtime& rt, const RunRequest& request);
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, const RunRequest& request);
 // Either: the dialogue when request is null.
-[[noreturn]] void runCrossdating(records::Runtime& rt, RunObserver* observer, const RunRequest* request);
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request);
 
 // All floating-point exceptions masked, rounding to nearest: a division by
 // zero or an invalid operation yields an infinity or a NaN that flows on.

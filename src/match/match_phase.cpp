@@ -49,15 +49,15 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 
 }  // namespace
 
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, const MatchPhaseOutput& output) {
   return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), output);
 }
 
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
                                      const MatchPhaseOutput& output) {
-  const int unit = records::kReportUnit;
+  const runtime::Unit unit = runtime::Unit::Report;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
   const std::vector<Group> groups = groupsOf(undated, dated, withDated);
@@ -82,9 +82,9 @@ std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTa
                                               std::thread::hardware_concurrency());
   }
 
+  std::vector<BestThree> results;
   std::size_t total = 0;
   for (const Group& g : groups) total += g.seconds.size();
-  std::vector<BestThree> results;
   std::size_t k = 0;
   for (const Group& g : groups) {
     writeColumnHeaderFor(rt, unit, g.first);

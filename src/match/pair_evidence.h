@@ -75,8 +75,9 @@ struct PlacementRow {
 
 class PairEvidence {
  public:
-  // Every placement of the pair and its best three, from the direct search
-  // routine (the report's bits, whichever routine wrote the report).
+  // Every placement of the pair and its best three, from the fast search
+  // routine, which gives the direct routine's bits: the report's numbers,
+  // whichever routine wrote the report.
   static PairEvidence compute(const RunSeries& first, const RunSeries& second);
 
   const std::vector<PlacementRow>& placements() const { return rows_; }

@@ -19,9 +19,10 @@
 namespace veska::match {
 
 inline constexpr int kMinOverlap = 50;
-// Room for every placement of the largest pair, 2 x 5000 - 99: nothing is
-// ever written outside the table.
-inline constexpr int kPlacementRoom = 2 * input::kMaxLength - 99;
+// Room for every placement of the largest pair: two series of n and m values
+// have n + m - (2 x kMinOverlap - 1) placements with kMinOverlap rings or
+// more in common. Nothing is ever written outside the table.
+inline constexpr int kPlacementRoom = 2 * input::kMaxLength - (2 * kMinOverlap - 1);
 
 // One series as the match search sees it: its values (at most kMaxLength are
 // used) and the year of its first value.

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "records/console.h"
+#include "runtime/console.h"
 
 namespace veska::window {
 
@@ -21,7 +21,7 @@ class HostState;
 class TextWindow;
 class UnitWindowTable;
 
-class ConsoleHooks : public records::Console {
+class ConsoleHooks : public runtime::Console {
   Q_DECLARE_TR_FUNCTIONS(ConsoleHooks)
 
  public:
