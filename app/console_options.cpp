@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -49,8 +50,7 @@ const OptionName* optionNamed(std::string_view name) {
 struct Parse {
   ConsoleRequest request;
   std::vector<Option> seen;
-  std::string firstOption;  // named when the undated file is missing
-  bool undatedGiven = false;
+  std::string firstRunOption;  // the first option the dialogue cannot take
   std::string refusal;
 };
 
@@ -62,6 +62,10 @@ std::optional<char> kindOf(std::string_view value) {
 }
 
 void setValue(Parse& p, const OptionName& o, std::string_view value) {
+  if (value.empty()) {
+    p.refusal = refuse("option needs a value", o.name);
+    return;
+  }
   if (o.option == Option::Kind || o.option == Option::DatedKind) {
     const auto kind = kindOf(value);
     if (!kind) {
@@ -73,7 +77,7 @@ void setValue(Parse& p, const OptionName& o, std::string_view value) {
   }
   // A file named "-x" is written ./-x: a missing value must not take the
   // next option for a file name.
-  if (value.empty() || value.front() == '-') {
+  if (value.front() == '-') {
     p.refusal = refuse(std::string("a file name for ").append(o.name).append(" looks like an option"), value);
     return;
   }
@@ -100,7 +104,7 @@ int takeOption(Parse& p, int argc, const char* const argv[], int i) {
       return i;
     }
   p.seen.push_back(o->option);
-  if (p.firstOption.empty()) p.firstOption = std::string(name);
+  if (p.firstRunOption.empty() && o->option != Option::Table) p.firstRunOption = std::string(name);
   if (!o->takesValue) {
     if (equals != std::string_view::npos) p.refusal = refuse("option takes no value", argument);
     p.request.quiet = true;
@@ -119,11 +123,10 @@ int takeOption(Parse& p, int argc, const char* const argv[], int i) {
 }
 
 void takeUndated(Parse& p, std::string_view argument) {
-  if (p.undatedGiven) {
+  if (p.request.undated) {
     p.refusal = refuse("more than one undated file", argument);
     return;
   }
-  p.undatedGiven = true;
   p.request.undated = std::string(argument);
 }
 
@@ -133,14 +136,13 @@ bool seen(const Parse& p, Option option) {
   return false;
 }
 
-// Options that need others, once every argument has been read.
+// Options that need others, once every argument has been read. The dialogue
+// asks for everything but the table.
 void checkCombination(Parse& p) {
-  if (!p.undatedGiven) {
-    p.refusal = refuse("no undated file given", p.firstOption);
+  if (!p.request.undated && !p.firstRunOption.empty()) {
+    p.refusal = refuse("no undated file given", p.firstRunOption);
   } else if (seen(p, Option::DatedKind) && !seen(p, Option::Dated)) {
     p.refusal = refuse("option needs --dated", "--dated-kind");
-  } else if (p.request.out && p.request.table && *p.request.out == *p.request.table) {
-    p.refusal = refuse("the report and the table cannot be one file", *p.request.out);
   }
 }
 
@@ -148,7 +150,6 @@ void checkCombination(Parse& p) {
 
 ConsoleArguments parseConsoleArguments(int argc, const char* const argv[]) {
   ConsoleArguments result;
-  if (argc <= 1) return result;
   Parse p;
   bool options = true;
   for (int i = 1; i < argc && p.refusal.empty(); ++i) {
@@ -162,11 +163,8 @@ ConsoleArguments parseConsoleArguments(int argc, const char* const argv[]) {
     }
   }
   if (p.refusal.empty()) checkCombination(p);
-  if (!p.refusal.empty()) {
-    result.refusal = p.refusal;
-    return result;
-  }
-  result.request = p.request;
+  result.refusal = p.refusal;
+  if (result.refusal.empty()) result.request = p.request;
   return result;
 }
 
@@ -177,6 +175,18 @@ namespace {
 bool sameFile(const struct stat& a, const std::string& path) {
   struct stat b {};
   return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// One file by any name or link, or one path once "." and ".." and the links
+// of the folders on the way are resolved (neither need exist yet).
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat s {};
+  if (::stat(a.c_str(), &s) == 0 && sameFile(s, b)) return true;
+  std::error_code error;
+  const auto pathA = std::filesystem::weakly_canonical(std::filesystem::absolute(a, error), error);
+  if (error) return a == b;
+  const auto pathB = std::filesystem::weakly_canonical(std::filesystem::absolute(b, error), error);
+  return error ? a == b : pathA == pathB;
 }
 
 // Why a data file cannot be read for this run; empty when it can.
@@ -197,10 +207,13 @@ std::string dataFileProblem(const ConsoleRequest& request, const std::string& pa
 }  // namespace
 
 std::string checkRequestFiles(const ConsoleRequest& request) {
-  for (const std::string* path : {&request.undated, request.dated ? &*request.dated : nullptr}) {
-    if (!path) continue;
-    const std::string problem = dataFileProblem(request, *path);
-    if (!problem.empty()) return refuse(problem, *path);
+  // The table written over the report would destroy it.
+  if (request.table && sameFile(*request.table, reportName(request)))
+    return refuse("the report and the table cannot be one file", *request.table);
+  for (const auto* path : {&request.undated, &request.dated}) {
+    if (!*path) continue;
+    const std::string problem = dataFileProblem(request, **path);
+    if (!problem.empty()) return refuse(problem, **path);
   }
   return {};
 }
@@ -239,17 +252,11 @@ std::optional<input::Layout> layoutOf(std::optional<char> kind, const std::strin
 }  // namespace
 
 std::optional<dialogue::RunRequest> runRequestOf(const ConsoleRequest& request, std::string& refusal) {
-  // The pair table's writer is not part of this build yet: a run must not
-  // pass for having written it.
-  if (request.table) {
-    refusal = refuse("the pair table cannot be written by this build", "--table");
-    return std::nullopt;
-  }
   dialogue::RunRequest run;
-  run.undated = request.undated;
-  const auto undated = layoutOf(request.kind, request.undated);
+  run.undated = request.undated.value();
+  const auto undated = layoutOf(request.kind, run.undated);
   if (!undated) {
-    refusal = refuse("cannot tell ring widths from indices (give --kind M or --kind I)", request.undated);
+    refusal = refuse("cannot tell ring widths from indices (give --kind M or --kind I)", run.undated);
     return std::nullopt;
   }
   run.undatedLayout = *undated;

@@ -1,11 +1,12 @@
 // veska-console's command line. With an undated file named, the whole run
-// goes without a question; with no argument at all, the dialogue runs as it
-// always has. Anything wrong with the command line, or with the files it
-// names, is refused before anything is written: one line on standard error
-// and status 4.
+// goes without a question; without one, the dialogue runs as it always has,
+// writing the pair table too when --table names a file. Anything wrong with
+// the command line, or with the files it names, is refused before anything
+// is written: one line on standard error and status 4.
 //
 //   veska-console [--kind M|I] [--dated FILE [--dated-kind M|I]] [--out FILE]
 //                 [--table FILE] [--quiet] [--] UNDATED
+//   veska-console [--table FILE]
 #pragma once
 
 #include <optional>
@@ -16,7 +17,7 @@
 namespace veska::app {
 
 struct ConsoleRequest {
-  std::string undated;
+  std::optional<std::string> undated;  // none: the dialogue
   std::optional<char> kind;  // 'M' or 'I'; none: decided from the file
   std::optional<std::string> dated;
   std::optional<char> datedKind;
@@ -26,8 +27,8 @@ struct ConsoleRequest {
 };
 
 struct ConsoleArguments {
-  std::optional<ConsoleRequest> request;  // none: the dialogue
-  std::string refusal;                    // the refusal line; empty when the command line is good
+  ConsoleRequest request;
+  std::string refusal;  // the refusal line; empty when the command line is good
 };
 
 // Options take their value as the next argument or behind "=" (--kind=M); an
@@ -38,11 +39,13 @@ ConsoleArguments parseConsoleArguments(int argc, const char* const argv[]);
 std::string reportName(const ConsoleRequest& request);
 
 // The refusal line for data files that are missing, unreadable, no plain
-// file, or the report or table file itself; empty when every file is fit.
+// file, or the report or table file itself, and for a table that would be
+// the report; empty when every file is fit.
 std::string checkRequestFiles(const ConsoleRequest& request);
 
-// The run's answers: each file's kind as given, or decided from the file;
-// nullopt, with the refusal line set, when a kind cannot be decided.
+// The run's answers, for a request that names its undated file: each file's
+// kind as given, or decided from the file; nullopt, with the refusal line
+// set, when a kind cannot be decided.
 std::optional<dialogue::RunRequest> runRequestOf(const ConsoleRequest& request, std::string& refusal);
 
 }  // namespace veska::app

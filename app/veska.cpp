@@ -1,8 +1,11 @@
 // veska: the crossdating run in its windowed console.
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QFile>
+#include <QString>
 
 #include "command_line.h"
 #include "hosts/window/host.h"
@@ -26,6 +29,25 @@ constexpr veska::app::ProgramText kProgram{
     "on from the question of ring widths or indices. Qt's own options (such as\n"
     "-platform) are taken by Qt; any other option is refused with status 4."};
 
+// Qt's notes while it starts (such as "XDG_RUNTIME_DIR not set") are held
+// back until the command line has been checked: a refused one is said in its
+// one line alone. A fatal message goes out at once, since Qt ends there.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+QtMessageHandler qtHandler = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) qtHandler(type, context, message);
+  else heldMessages.emplace_back(type, message);
+}
+
+// Qt's own handler again; with `replay`, the held notes go out through it.
+void releaseMessages(bool replay) {
+  qInstallMessageHandler(qtHandler);
+  if (replay)
+    for (const auto& [type, message] : heldMessages) qtHandler(type, QMessageLogContext(), message);
+  heldMessages.clear();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -34,9 +56,11 @@ int main(int argc, char* argv[]) {
   // A file-size limit fails the report's write, which the run reports,
   // rather than killing the program without a word.
   veska::runtime::ignoreFileSizeSignal();
+  qtHandler = qInstallMessageHandler(holdMessage);
   // Qt takes its own options out of argv here.
   QApplication app(argc, argv);
   const veska::app::WindowArguments arguments = veska::app::parseWindowArguments(argc, argv);
+  releaseMessages(arguments.refusal.empty());
   if (!arguments.refusal.empty()) {
     std::fputs(arguments.refusal.c_str(), stderr);
     return veska::app::kExitUsage;

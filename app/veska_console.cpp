@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "console_options.h"
+#include "pair_table_file.h"
 #include "hosts/terminal/progress_bar.h"
 #include "runtime/runtime.h"
 #include "runtime/stop_signals.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
     "veska-console [options] UNDATED\n"
-    "       veska-console\n"
+    "       veska-console [--table FILE]\n"
     "       veska-console --help | --version",
     "Crossdates tree-ring series: every series is modelled and prewhitened,\n"
     "every floating series slid against every dated one (or, without dated\n"
@@ -27,8 +28,8 @@ constexpr veska::app::ProgramText kProgram{
     "of each pair written to the report, VESKA.OUT in the current directory.\n"
     "\n"
     "With UNDATED, the file of undated series, the whole run goes without a\n"
-    "question. Without any argument, the dialogue asks for the files on\n"
-    "standard input, one answer a line (answers may be piped in).\n"
+    "question. Without it, the dialogue asks for the files on standard input,\n"
+    "one answer a line (answers may be piped in).\n"
     "\n"
     "Options:\n"
     "  --kind M|I        UNDATED holds ring widths (M) or indices (I). Without\n"
@@ -38,24 +39,30 @@ constexpr veska::app::ProgramText kProgram{
     "  --dated FILE      match against the dated series of FILE\n"
     "  --dated-kind M|I  the same for FILE\n"
     "  --out FILE        write the report to FILE instead of VESKA.OUT\n"
-    "  --table FILE      also write every pair as a row of a CSV table\n"
+    "  --table FILE      also write every reported placement of every pair to\n"
+    "                    FILE as CSV once the match is done, with the chance\n"
+    "                    that series sharing no signal reach its t (p_chance),\n"
+    "                    the margin over the second placement and a verdict;\n"
+    "                    the dialogue takes this option too\n"
     "  --quiet           no line per pair on standard output\n"
     "  --                what follows is the undated file, even if it begins\n"
     "                    with \"-\"\n"
     "\n"
     "Exit status: 0 normal end (or \"/\" given in the dialogue), 1 the answers\n"
-    "ran out, 2 a file could not be read or written, 3 a data limit stopped\n"
-    "the run, 4 the command line was refused (one line on standard error,\n"
-    "nothing written).\n"
+    "ran out, 2 a file could not be read or written (the report, the table or\n"
+    "a data file), 3 a data limit stopped the run, 4 the command line was\n"
+    "refused (one line on standard error, nothing written).\n"
     "\n"
     "From R:\n"
     "  status <- system2(\"veska-console\", c(\"--quiet\", \"--dated\", \"site.crn\",\n"
-    "                    \"--table\", \"pairs.csv\", \"samples.rwl\"))\n"
+    "                    \"--dated-kind\", \"I\", \"--table\", \"pairs.csv\",\n"
+    "                    \"samples.rwl\"))\n"
     "  pairs <- read.csv(\"pairs.csv\")\n"
     "From Python:\n"
     "  import csv, subprocess\n"
     "  subprocess.run([\"veska-console\", \"--quiet\", \"--dated\", \"site.crn\",\n"
-    "                  \"--table\", \"pairs.csv\", \"samples.rwl\"], check=True)\n"
+    "                  \"--dated-kind\", \"I\", \"--table\", \"pairs.csv\",\n"
+    "                  \"samples.rwl\"], check=True)\n"
     "  pairs = list(csv.DictReader(open(\"pairs.csv\", newline=\"\")))"};
 
 // The refused command line's one line, and its status.
@@ -71,12 +78,11 @@ int main(int argc, char* argv[]) {
   // Everything the command line names is looked at before anything is written.
   const veska::app::ConsoleArguments arguments = veska::app::parseConsoleArguments(argc, argv);
   if (!arguments.refusal.empty()) return refuse(arguments.refusal);
+  const veska::app::ConsoleRequest& asked = arguments.request;
+  std::string refusal = veska::app::checkRequestFiles(asked);
   std::optional<veska::dialogue::RunRequest> request;
-  if (arguments.request) {
-    std::string refusal = veska::app::checkRequestFiles(*arguments.request);
-    if (refusal.empty()) request = veska::app::runRequestOf(*arguments.request, refusal);
-    if (!refusal.empty()) return refuse(refusal);
-  }
+  if (refusal.empty() && asked.undated) request = veska::app::runRequestOf(asked, refusal);
+  if (!refusal.empty()) return refuse(refusal);
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
   std::signal(SIGPIPE, SIG_IGN);
@@ -86,9 +92,13 @@ int main(int argc, char* argv[]) {
   veska::runtime::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::runtime::Runtime runtime(console);
-  // No observer: this host draws nothing, so the run keeps no copies.
-  if (!request) return runtime.execute([](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
+  // An observer only for the pair table: this host draws nothing, so without
+  // --table the run keeps no copies.
+  std::optional<veska::app::PairTableFile> tableFile;
+  if (asked.table) tableFile.emplace(runtime, *asked.table, veska::app::reportName(asked));
+  veska::dialogue::RunObserver* observer = tableFile ? &*tableFile : nullptr;
+  if (!request) return runtime.execute([&](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt, observer); });
   veska::terminal::ProgressBar bar(stderr);
   if (::isatty(STDERR_FILENO)) request->progress = [&bar](std::size_t written, std::size_t total) { bar.update(written, total); };
-  return runtime.execute([&](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt, *request); });
+  return runtime.execute([&](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt, *request, observer); });
 }

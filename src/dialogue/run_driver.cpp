@@ -98,10 +98,10 @@ void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer) { runCrossdating(rt, observer, nullptr); }
 
-void runCrossdating(runtime::Runtime& rt, const RunRequest& request) {
+void runCrossdating(runtime::Runtime& rt, const RunRequest& request, RunObserver* observer) {
   // A limit's pause has nobody to wait for.
   rt.askNothing();
-  runCrossdating(rt, nullptr, &request);
+  runCrossdating(rt, observer, &request);
 }
 
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request) {
@@ -133,7 +133,9 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   }
 
   match::MatchPhaseOutput output;
-  if (request) output = {request->pairLinesOnConsole, request->progress};
+  if (request) output = {request->pairLinesOnConsole, false, request->progress};
+  // The pairs' trust only for an observer: the report and the console never show it.
+  output.withTrust = observer != nullptr;
   const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
   if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
 

@@ -5,15 +5,12 @@
 #include <string>
 
 #include "dialogue/run_observer.h"
+#include "dialogue/run_request.h"
 #include "records/record.h"
 #include "runtime/runtime.h"
 #include "stats/ar_model.h"
 
 namespace veska::dialogue {
-
-// Declared only: a window host that includes this after Qt's headers must not
-// meet the readers' "slots" (see run_request.h).
-struct RunRequest;
 
 // Never returns normally: the run ends with Runtime::endRun, which unwinds
 // with runtime::RunEnded carrying the exit status.
@@ -22,7 +19,7 @@ struct RunRequest;
 // the match phase has written its last pair line.
 [[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer);
 // The same run from answers given beforehand: no question, no pause.
-[[noreturn]] void runCrossdating(runtime::Runtime& rt, const RunRequest& request);
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, const RunRequest& request, RunObserver* observer = nullptr);
 // Either: the dialogue when request is null.
 [[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request);
 

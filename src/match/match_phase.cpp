@@ -79,7 +79,7 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
       for (int j : g.seconds)
         jobs.push_back({firstBase + static_cast<std::size_t>(g.first - 1), static_cast<std::size_t>(j - 1)});
     pipeline = std::make_unique<PairPipeline>(std::move(series), std::move(jobs), isa,
-                                              std::thread::hardware_concurrency());
+                                              std::thread::hardware_concurrency(), output.withTrust);
   }
 
   std::vector<BestThree> results;

@@ -83,6 +83,7 @@ PairEvidence PairEvidence::compute(const RunSeries& first, const RunSeries& seco
   }
 
   evidence.best_ = chooseBestThree(table);
+  assessTrust(a, b, table.count, evidence.best_);
   // The two last rings name a placement: no two placements share them. A
   // slot no placement filled keeps the empty slot's t-statistic.
   for (std::size_t j = 0; j < 3; ++j) {
@@ -117,8 +118,9 @@ std::string PairEvidence::slotText(int k) const {
   return match::slotText(slot);
 }
 
-std::string PairEvidence::placementTable() const {
-  std::string text = "last ring first\tlast ring second\toverlap\tr\tt\n";
+std::string PairEvidence::placementTable(std::string_view firstName, std::string_view secondName) const {
+  std::string text = "last ring ";
+  text.append(firstName).append("\tlast ring ").append(secondName).append("\toverlap\tr\tt\n");
   for (const PlacementRow& row : rows_) {
     text += std::to_string(row.lastRingFirst) + '\t' + std::to_string(row.lastRingSecond) + '\t' +
             std::to_string(row.overlap) + '\t' + exact(row.correlation) + '\t' + exact(row.tStatistic) + '\n';

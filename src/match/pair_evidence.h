@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "match/pair_match.h"
@@ -92,8 +93,9 @@ class PairEvidence {
   // Placement k's last rings, overlap, correlation and t-statistic, in the 23
   // columns of a slot of the report's pair line.
   std::string slotText(int k) const;
-  // One row per placement, tab-separated, under a row of column names.
-  std::string placementTable() const;
+  // One row per placement, tab-separated, under a row of column names that
+  // name the two series (their identifiers, as the user knows them).
+  std::string placementTable(std::string_view firstName, std::string_view secondName) const;
 
  private:
   std::vector<PlacementRow> rows_;

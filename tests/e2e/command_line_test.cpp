@@ -31,13 +31,14 @@ struct SameRun {
   std::string name;
   std::vector<std::string> arguments;
   std::string answers;
+  bool withTable = false;  // both ways with --table pairs.csv
 };
 
-// Both ways in folders of their own; the reports and statuses must agree.
+// Both ways in folders of their own; the reports, statuses and tables must agree.
 void expectSameReport(const SameRun& run) {
   SCOPED_TRACE(run.name);
   TempDir dialogueDir;
-  const ConsoleRun dialogue = runConsole(dialogueDir.path(), run.answers);
+  const ConsoleRun dialogue = runConsole(dialogueDir.path(), run.answers, "", run.withTable ? "--table pairs.csv" : "");
   TempDir commandDir;
   const CommandRun command = runCommand(commandDir.path(), run.arguments);
   EXPECT_EQ(command.status, dialogue.status) << command.err;
@@ -45,6 +46,11 @@ void expectSameReport(const SameRun& run) {
   const std::string report = readFile(dialogueDir.file("VESKA.OUT"));
   EXPECT_FALSE(report.empty());
   EXPECT_EQ(readFile(commandDir.file("VESKA.OUT")), report);
+  if (run.withTable) {
+    const std::string table = readFile(dialogueDir.file("pairs.csv"));
+    EXPECT_FALSE(table.empty());
+    EXPECT_EQ(readFile(commandDir.file("pairs.csv")), table);
+  }
 }
 
 TEST(CommandLine, TheReportIsTheDialoguesOnTheSamples) {
@@ -56,6 +62,7 @@ TEST(CommandLine, TheReportIsTheDialoguesOnTheSamples) {
        answersFor(undated, "M", dated, "M")},
       {"indices", {"--kind", "I", index}, answersFor(index, "I")},
       {"quiet", {"--quiet", "--", undated}, answersFor(undated, "M")},
+      {"pair table", {"--table", "pairs.csv", "--dated", dated, undated}, answersFor(undated, "M", dated, "M"), true},
   };
   for (const SameRun& run : runs) expectSameReport(run);
 }
@@ -119,8 +126,12 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
       {{"--quiet", "--quiet", "und.rwl"}, "option given twice: --quiet"},
       {{"--dated", "--quiet", "und.rwl"}, "a file name for --dated looks like an option: --quiet"},
       {{"--dated-kind", "I", "und.rwl"}, "option needs --dated: --dated-kind"},
-      {{"--out", "r.csv", "--table", "r.csv", "und.rwl"}, "the report and the table cannot be one file: r.csv"},
+      {{"--out", "r.csv", "--table", "./r.csv", "und.rwl"}, "the report and the table cannot be one file: ./r.csv"},
+      {{"--table", "VESKA.OUT"}, "the report and the table cannot be one file: VESKA.OUT"},
+      {{"--table"}, "option needs a value: --table"},
+      {{"--table=", "und.rwl"}, "option needs a value: --table"},
       {{"--quiet"}, "no undated file given: --quiet"},
+      {{"--table", "t.csv", "--out", "r.out"}, "no undated file given: --out"},
       {{"und.rwl", "index.crn"}, "more than one undated file: index.crn"},
       {{"missing.rwl"}, "no such file: missing.rwl"},
       {{"folder"}, "a directory, not a data file: folder"},

@@ -66,16 +66,16 @@ TEST(PairEvidence, FirstLastAndBestPlacementsReadAsTheReportWritesThem) {
   EXPECT_EQ(ev.slotText(ev.bestPlacement()).size(), 23u);
 }
 
-TEST(PairEvidence, PlacementTableHasAHeaderAndOneTabSeparatedRowPerPlacement) {
+TEST(PairEvidence, PlacementTableHasAHeaderNamingThePairAndOneTabSeparatedRowPerPlacement) {
   std::mt19937 rng(3);
   const PairEvidence ev =
       PairEvidence::compute(seriesOf("A", 1900, test::randomSeries(rng, 70)), seriesOf("B", 1880, test::randomSeries(rng, 90)));
-  const std::string table = ev.placementTable();
+  const std::string table = ev.placementTable("A", "B");
   std::vector<std::string> rows;
   for (std::size_t at = 0, end; (end = table.find('\n', at)) != std::string::npos; at = end + 1)
     rows.push_back(table.substr(at, end - at));
   ASSERT_EQ(rows.size(), ev.placements().size() + 1);
-  EXPECT_EQ(rows[0], "last ring first\tlast ring second\toverlap\tr\tt");
+  EXPECT_EQ(rows[0], "last ring A\tlast ring B\toverlap\tr\tt");
   const PlacementRow& best = ev.placements()[static_cast<std::size_t>(ev.bestPlacement())];
   const std::string& row = rows[static_cast<std::size_t>(ev.bestPlacement()) + 1];
   EXPECT_EQ(row.substr(0, row.find('\t')), std::to_string(best.lastRingFirst));

@@ -12,11 +12,12 @@
 
 namespace veska::test {
 
-ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answers, const std::string& shellPrefix) {
+ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answers, const std::string& shellPrefix,
+                      const std::string& arguments) {
   const auto in = dir / ".answers";
   const auto out = dir / ".output";
   writeFile(in, answers);
-  const std::string command = "cd '" + dir.string() + "' && " + shellPrefix + " '" + VESKA_CONSOLE_EXE + "' < '" +
+  const std::string command = "cd '" + dir.string() + "' && " + shellPrefix + " '" + VESKA_CONSOLE_EXE + "' " + arguments + " < '" +
                               in.string() + "' > '" + out.string() + "' 2>&1";
   const int raw = std::system(command.c_str());
   ConsoleRun run;

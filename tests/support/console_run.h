@@ -18,9 +18,10 @@ struct ConsoleRun {
 // Runs veska-console in `dir`; its standard input is `answers` (each answer
 // followed by a line end), or /dev/null closed input when `answers` is empty.
 // `shellPrefix` goes before the program in the shell command: variables
-// ("NAME=value"), a limit ("ulimit -f 1 &&") or a bound ("timeout 20").
+// ("NAME=value"), a limit ("ulimit -f 1 &&") or a bound ("timeout 20");
+// `arguments` after it, as the shell splits them.
 ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answers,
-                      const std::string& shellPrefix = "");
+                      const std::string& shellPrefix = "", const std::string& arguments = "");
 
 // veska-console run in `dir` with the arguments, its standard input closed
 // at once (/dev/null), its standard output and error kept apart, outside `dir`.

@@ -1,20 +1,20 @@
-// Before any Qt header (see pair_chart.h).
-#include "match/pair_evidence.h"
-
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/model/file_lines.h"
 #include "hosts/window/model/output_decoder.h"
-#include "hosts/window/pair_chooser.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
+#include "match/pair_table.h"
 
 namespace veska::window {
 namespace {
@@ -30,15 +30,40 @@ std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
   return decodeOutput(run.pairLineText(run.pairs[pair]));
 }
 
+// Why the pair table could not be written to `path`, or nothing. The report
+// itself (by any name or link) is refused: writing there would destroy it.
+std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
+  std::error_code error;
+  if (std::filesystem::equivalent(path.toStdString(), kReportFile, error))
+    return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
+        .arg(QString::fromLatin1(kReportFile));
+  const auto failed = [&](const QString& reason) {
+    return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
+  };
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return failed(file.errorString());
+  const std::string table = match::pairTable(run);
+  // A full disk shows when the buffer goes out; a good close clears the
+  // error, so it is taken before.
+  const bool written =
+      file.write(table.data(), static_cast<qint64>(table.size())) == static_cast<qint64>(table.size()) && file.flush();
+  const QString reason = file.errorString();
+  file.close();
+  if (!written) return failed(reason);
+  if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+  return std::nullopt;
+}
+
 }  // namespace
 
 EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow)
-    : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
+    : frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
   connect(&indexing_, &QTimer::timeout, this, [this] {
     if (!indexReport()) indexing_.stop();
   });
+  connect(&frame_, &FrameWindow::exportTableRequested, this, &EvidenceWindows::exportTable);
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
@@ -79,6 +104,7 @@ void EvidenceWindows::showReport() {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
   report_ = window;
+  frame_.setReportWindow(window);
 }
 
 // The report as the run left it on disk. Its first slice is gone through at
@@ -129,7 +155,16 @@ std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) {
 
 void EvidenceWindows::choosePair() {
   if (!run_ || run_->pairs.empty()) return;
-  if (const auto chosen = window::choosePair(&frame_, *run_)) openPair(*chosen);
+  if (const auto chosen = dialogs_.choosePair(&frame_, *run_)) openPair(*chosen);
+}
+
+void EvidenceWindows::exportTable() {
+  if (!run_) return;
+  const auto path = dialogs_.saveFileOfType(&frame_, tr("Export Table"), QDir::current().filePath("pairs.csv"),
+                                            {tr("CSV table (*.csv)")});
+  if (!path) return;
+  if (const auto why = writePairTable(*path, *run_))
+    dialogs_.messageBox(&frame_, *why, tr("Export Table"), Dialogs::Icon::Warning);
 }
 
 QRect EvidenceWindows::childGeometry(int index, QSize wanted) const {
@@ -149,7 +184,7 @@ PairWindow* EvidenceWindows::openPair(std::size_t index) {
     return qobject_cast<PairWindow*>(open->second->widget());
   }
   const match::RunPair& pair = run_->pairs[index];
-  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), dialogs_);
+  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), run_->withDated, dialogs_);
   QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
   sub->setGeometry(childGeometry(opened_++, QSize(900, 640)));
   pairWindows_[index] = sub;

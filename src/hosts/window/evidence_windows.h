@@ -3,6 +3,7 @@
 // written its last pair line, and a pair window per pair asked for, from a
 // double-click on the pair's report line or from View > Pair.... The frame's
 // View menu asks for them; it enables its entries once the run is there.
+// The host owns it; it lives no longer than the frame.
 #pragma once
 
 #include <cstddef>
@@ -53,11 +54,15 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   // The whole report has been looked through for its pair lines.
   bool reportIndexed() const;
 
- public slots:
+ public Q_SLOTS:
   // View > Report: opens the report window again, or brings it to the front.
   void showReport();
   // View > Pair...: the chooser, then the chosen pair's window.
   void choosePair();
+  // File > Export Table... in the report window: the pair table (every
+  // reported placement with its pair's trust, as CSV) to a file the user
+  // names; never over the report itself.
+  void exportTable();
 
  private:
   void openReportFile();

@@ -137,13 +137,13 @@ void TextWindow::showAnswer(std::u32string_view text) {
 
 void TextWindow::setReadOnly(bool readOnly) {
   readOnly_ = readOnly;
-  emit stateChanged();
+  Q_EMIT stateChanged();
 }
 
 void TextWindow::changed() {
   syncScrollBars();
   viewport()->update();
-  emit stateChanged();
+  Q_EMIT stateChanged();
 }
 
 void TextWindow::syncScrollBars() {
@@ -244,7 +244,7 @@ void TextWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (readOnly_) {
     const int row = model_.scroll().verticalPosition() + at.y() / std::max(1, model_.lineHeight());
-    if (row < model_.lineCount()) emit lineDoubleClicked(row);
+    if (row < model_.lineCount()) Q_EMIT lineDoubleClicked(row);
     return;
   }
   model_.doubleClick(at.x(), at.y());
@@ -275,12 +275,12 @@ void TextWindow::closeEvent(QCloseEvent* event) {
   }
   if (closeGuard_ && !closeGuard_(*this)) {
     event->ignore();
-    emit closeRefused();
+    Q_EMIT closeRefused();
     return;
   }
   closed_ = true;
   event->accept();
-  emit closed(this);
+  Q_EMIT closed(this);
 }
 
 }  // namespace veska::window

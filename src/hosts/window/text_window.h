@@ -60,7 +60,7 @@ class TextWindow : public QAbstractScrollArea {
   void setReadOnly(bool readOnly);
   bool readOnly() const { return readOnly_; }
 
- signals:
+ Q_SIGNALS:
   // Something the menus or a waiting read follow may have changed.
   void stateChanged();
   // The window agreed to close and is going.

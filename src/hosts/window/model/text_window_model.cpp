@@ -146,8 +146,8 @@ TextWindowModel::Cell TextWindowModel::cellAt(int x, int y) const {
           scroll_.horizontalPosition() + std::max(0, x) / charWidth_};
 }
 
-int TextWindowModel::lineLength(int row) const {
-  if (row < 0 || row >= lineCount()) return -1;
+std::optional<int> TextWindowModel::lineLength(int row) const {
+  if (row < 0 || row >= lineCount()) return std::nullopt;
   return static_cast<int>(line(row).size());
 }
 
@@ -175,17 +175,16 @@ void TextWindowModel::mouseRelease() {
 
 void TextWindowModel::doubleClick(int x, int y) {
   const Cell cell = cellAt(x, y);
-  const int length = lineLength(cell.row);
-  const std::u32string_view text = length < 0 ? std::u32string_view() : std::u32string_view(line(cell.row));
+  const std::u32string_view text = lineLength(cell.row) ? std::u32string_view(line(cell.row)) : std::u32string_view();
   selection_.selectWord(text, cell.row, cell.column);
   mouseHeld_ = false;
 }
 
 std::u32string TextWindowModel::selectedText() const {
-  const int length = lineLength(selection_.row());
-  if (!selection_.hasSpan() || length < 0) return {};
-  const int start = std::min(selection_.start(), length);
-  const int end = std::min(selection_.end(), length);
+  const std::optional<int> length = lineLength(selection_.row());
+  if (!selection_.hasSpan() || !length) return {};
+  const int start = std::min(selection_.start(), *length);
+  const int end = std::min(selection_.end(), *length);
   return line(selection_.row()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
 }
 
@@ -197,10 +196,10 @@ int TextWindowModel::shiftAfterDelete(int column, int start, int length) {
 void TextWindowModel::deleteSelection() {
   const int row = selection_.row();
   if (source_) return;
-  const int length = lineLength(row);
-  if (selection_.active() && length >= 0) {
-    const int start = std::min(selection_.start(), length);
-    const int count = std::max(0, std::min(selection_.end(), length) - start);
+  const std::optional<int> length = lineLength(row);
+  if (selection_.active() && length) {
+    const int start = std::min(selection_.start(), *length);
+    const int count = std::max(0, std::min(selection_.end(), *length) - start);
     lines_[static_cast<std::size_t>(row)].erase(static_cast<std::size_t>(start), static_cast<std::size_t>(count));
     if (row == caretRow_) {
       caretColumn_ = shiftAfterDelete(caretColumn_, start, count);

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,8 @@ class TextWindowModel {
     int column;
   };
   Cell cellAt(int x, int y) const;
-  int lineLength(int row) const;
+  // None for a row that holds no line.
+  std::optional<int> lineLength(int row) const;
   std::u32string& lastLine() { return lines_.back(); }
 
   void ordinaryCharacter(char32_t c);
