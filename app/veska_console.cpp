@@ -50,8 +50,9 @@ constexpr veska::app::ProgramText kProgram{
     "\n"
     "Exit status: 0 normal end (or \"/\" given in the dialogue), 1 the answers\n"
     "ran out, 2 a file could not be read or written (the report, the table or\n"
-    "a data file), 3 a data limit stopped the run, 4 the command line was\n"
-    "refused (one line on standard error, nothing written).\n"
+    "a data file), 3 a data limit stopped the run or a data file gave no\n"
+    "series, 4 the command line was refused (one line on standard error,\n"
+    "nothing written).\n"
     "\n"
     "From R:\n"
     "  status <- system2(\"veska-console\", c(\"--quiet\", \"--dated\", \"site.crn\",\n"
@@ -74,6 +75,7 @@ int refuse(const std::string& line) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  veska::terminal::openStandardStreams();
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
   // Everything the command line names is looked at before anything is written.
   const veska::app::ConsoleArguments arguments = veska::app::parseConsoleArguments(argc, argv);

@@ -49,15 +49,16 @@ bool askForDated(runtime::Runtime& rt) {
 
 // A file named beforehand: it was found fit before the run began, so a
 // failure now is the system's (a file removed meanwhile).
-void openNamed(runtime::Runtime& rt, runtime::Unit unit, const std::string& path) {
+std::u32string openNamed(runtime::Runtime& rt, runtime::Unit unit, const std::string& path) {
   const runtime::OpenResult opened = rt.open(unit, path, runtime::OpenFor::Reading);
   if (!opened.ok) rt.fatalIo("read", path, opened.reason);
+  return records::decodeLine(path);
 }
 
-// The file named beforehand, or the one the dialogue asks for.
-void openNamedOrAsked(runtime::Runtime& rt, runtime::Unit unit, const std::optional<std::string>& named) {
-  if (named) openNamed(rt, unit, *named);
-  else openDataFile(rt, unit);
+// The file named beforehand, or the one the dialogue asks for; its name as
+// given.
+std::u32string openNamedOrAsked(runtime::Runtime& rt, runtime::Unit unit, const std::optional<std::string>& named) {
+  return named ? openNamed(rt, unit, *named) : openDataFile(rt, unit);
 }
 
 input::Layout layoutOf(runtime::Runtime& rt, const RunRequest* request, bool dated) {
@@ -73,6 +74,20 @@ void tellObserver(RunObserver& observer, match::RunRecord& record, const input::
   record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
   for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
   observer.matchPhaseWritten(record);
+}
+
+// A file that gives no series leaves nothing to match: the run ends as a
+// data limit ends it, rather than calling an empty report a normal end.
+void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
+  if (!table.empty()) return;
+  rt.writeConsole("");
+  const records::Record message = records::Record()
+                                      .column(5)
+                                      .text("*** No series read from ")
+                                      .text(records::toUtf8(fileName))
+                                      .text(" ***");
+  rt.pause(message.str(), runtime::kExitDataLimit);
+  rt.endRun(" ", runtime::kExitDataLimit);
 }
 
 }  // namespace
@@ -114,7 +129,8 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
     rt.writeConsole(" Open up UNDATED tree-ring data file:");
     rt.writeConsole("");
   }
-  openNamedOrAsked(rt, runtime::Unit::UndatedSeries, request ? std::optional(request->undated) : std::nullopt);
+  const std::u32string undatedName =
+      openNamedOrAsked(rt, runtime::Unit::UndatedSeries, request ? std::optional(request->undated) : std::nullopt);
   rt.openOrDie(runtime::Unit::Report, report, runtime::OpenFor::Writing);
 
   stats::WhiteningWork work(input::kMaxLength);
@@ -122,14 +138,17 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
+  endIfNoSeries(rt, undated, undatedName);
 
   const bool withDated = request ? request->dated.has_value() : askForDated(rt);
   input::SeriesTable dated;
   if (withDated) {
-    openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
+    const std::u32string datedName =
+        openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
     dated = readSeriesFile(rt, runtime::Unit::DatedSeries, layoutOf(rt, request, true));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
+    endIfNoSeries(rt, dated, datedName);
   }
 
   match::MatchPhaseOutput output;

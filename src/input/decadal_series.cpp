@@ -44,6 +44,15 @@ Notice noEndMarker(const std::u32string& id) {
           records::Record().column(5).text("*** Series ").text(id, 8).text(" has no end marker: not loaded ***").str()};
 }
 
+// A chronology whose last year ends in 9 fills its last decade line and
+// carries no 9990 behind it: at the file's end that line, read to its end,
+// closes the series (a whole file's only series was lost without this).
+bool endsOnItsDecade(Layout layout, const SeriesRead& read, std::int32_t lastLineYear) {
+  if (layout != Layout::Indices || read.length < 1) return false;
+  const std::int64_t lastValueYear = std::int64_t{read.series.firstYear} + read.length - 1;
+  return lastValueYear == std::int64_t{nextDecade(lastLineYear)} - 1;
+}
+
 bool isRingMarker(std::int32_t v) { return v == kRingEnd || v == kRingEndThousandths; }
 
 // Ends a ring-width series with its marker; true, for the caller to return.
@@ -131,7 +140,9 @@ SeriesStep readDecadalSeries(SourceLines& lines, Layout layout) {
   records::Text line;
   for (;;) {
     if (lines.record(line, kRecordLength) != records::ReadStatus::Ok) {
-      if (dataLines > 0 && !allBlank && !lines.failed()) step.notices.push_back(noEndMarker(read.series.id));
+      if (lines.failed() || dataLines == 0 || allBlank) return step;
+      if (endsOnItsDecade(layout, read, lastYear)) step.series = std::move(read);
+      else step.notices.push_back(noEndMarker(read.series.id));
       return step;
     }
     if (read.length == 0 && line[kRecordLength - 1] == U'#') {

@@ -38,9 +38,10 @@ int LineReader::get() {
 bool LineReader::next(std::string& line) {
   line.clear();
   utf8_ = true;
+  cut_ = false;
   int c = get();
   if (c == EOF) return false;
-  bool cut = false;
+  bool& cut = cut_;
   records::Utf8Check check;
   // A Latin-1 line has no characters to cut in two.
   const auto finish = [&] {

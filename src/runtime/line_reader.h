@@ -29,6 +29,9 @@ class LineReader {
   // included: a line whose kept start happens to be valid UTF-8 but which
   // is not is Latin-1 throughout.
   bool utf8() const { return utf8_; }
+  // Whether the last line read was longer than kMaxLineBytes, so that only
+  // its start was kept.
+  bool cut() const { return cut_; }
   bool failed() const { return failed_; }
   // The errno of the failed read.
   int error() const { return error_; }
@@ -41,6 +44,7 @@ class LineReader {
   int pending_ = -2;
   bool failed_ = false;
   bool utf8_ = true;
+  bool cut_ = false;
   int error_ = 0;
 };
 
