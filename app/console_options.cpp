@@ -19,7 +19,6 @@ namespace veska::app {
 namespace {
 
 constexpr std::string_view kProgram = "veska-console";
-constexpr const char* kDefaultReport = "VESKA.OUT";
 
 std::string refuse(std::string_view problem, std::string_view name) { return refusalLine(kProgram, problem, name); }
 
@@ -168,7 +167,7 @@ ConsoleArguments parseConsoleArguments(int argc, const char* const argv[]) {
   return result;
 }
 
-std::string reportName(const ConsoleRequest& request) { return request.out.value_or(kDefaultReport); }
+std::string reportName(const ConsoleRequest& request) { return request.out.value_or(dialogue::kReportFileName); }
 
 namespace {
 

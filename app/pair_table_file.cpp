@@ -36,7 +36,8 @@ std::string writeFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 void PairTableFile::matchPhaseWritten(const match::RunRecord& run) {
-  std::string reason = isTheReport(path_, reportPath_) ? "It is the report itself" : writeFile(path_, match::pairTable(run));
+  const std::string reason =
+      isTheReport(path_, reportPath_) ? "It is the report itself" : writeFile(path_, match::pairTable(run));
   if (reason.empty()) return;
   // The report holds every line by now (the run calls this after its last
   // one): a table that fails must not mark it as cut short.

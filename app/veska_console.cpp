@@ -99,8 +99,10 @@ int main(int argc, char* argv[]) {
   std::optional<veska::app::PairTableFile> tableFile;
   if (asked.table) tableFile.emplace(runtime, *asked.table, veska::app::reportName(asked));
   veska::dialogue::RunObserver* observer = tableFile ? &*tableFile : nullptr;
-  if (!request) return runtime.execute([&](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt, observer); });
+  using veska::runtime::Runtime;
+  if (!request) return runtime.execute([&](Runtime& rt) { veska::dialogue::runCrossdating(rt, observer); });
   veska::terminal::ProgressBar bar(stderr);
-  if (::isatty(STDERR_FILENO)) request->progress = [&bar](std::size_t written, std::size_t total) { bar.update(written, total); };
-  return runtime.execute([&](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt, *request, observer); });
+  if (::isatty(STDERR_FILENO))
+    request->progress = [&bar](std::size_t written, std::size_t total) { bar.update(written, total); };
+  return runtime.execute([&](Runtime& rt) { veska::dialogue::runCrossdating(rt, *request, observer); });
 }

@@ -15,8 +15,6 @@
 namespace veska::dialogue {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // Asked again until the answer names a kind the loader knows.
 input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
@@ -121,7 +119,7 @@ void runCrossdating(runtime::Runtime& rt, const RunRequest& request, RunObserver
 
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request) {
   setFloatingPointEnvironment();
-  const std::string report = request ? request->report : kReportFile;
+  const std::string report = request ? request->report : kReportFileName;
   // Answered as a data file, the report would be emptied before it is read.
   rt.units().keepFromReading(report);
   if (!request) {

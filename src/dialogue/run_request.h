@@ -13,12 +13,15 @@
 
 namespace veska::dialogue {
 
+// The report's file, in the directory the run was started from.
+inline constexpr const char* kReportFileName = "VESKA.OUT";
+
 struct RunRequest {
   std::string undated;  // the file's name, as the dialogue would be given it
   input::Layout undatedLayout = input::Layout::RingWidths;
   std::optional<std::string> dated;
   input::Layout datedLayout = input::Layout::RingWidths;
-  std::string report = "VESKA.OUT";
+  std::string report = kReportFileName;
   bool pairLinesOnConsole = true;
   // Told after each pair of the match phase is written.
   std::function<void(std::size_t written, std::size_t total)> progress;

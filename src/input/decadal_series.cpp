@@ -110,6 +110,16 @@ Notice yearJump(const std::u32string& id, std::int32_t year, std::int32_t expect
                                      .str()};
 }
 
+// A ring-width line whose year is not the start of the decade after the
+// previous line's is named; true when it was, so that a series draws one
+// such warning at most.
+bool reportYearJump(const DecadalLine& data, std::int32_t lastYear, const std::u32string& id, SeriesStep& step) {
+  const std::int32_t expected = nextDecade(lastYear);
+  if (data.year == expected) return false;
+  step.notices.push_back(yearJump(id, data.year, expected));
+  return true;
+}
+
 // The series in the format-driven layout, named by the first 8 characters
 // of its title line.
 void handOver(SourceLines& lines, SeriesStep& step) {
@@ -173,11 +183,7 @@ SeriesStep readDecadalSeries(SourceLines& lines, Layout layout) {
       if (rings) to = n1;
       else from = 11 - n1;
     } else if (rings && !yearsReported && !(allBlank && data->blank())) {
-      const std::int32_t expected = nextDecade(lastYear);
-      if (data->year != expected) {
-        step.notices.push_back(yearJump(read.series.id, data->year, expected));
-        yearsReported = true;
-      }
+      yearsReported = reportYearJump(*data, lastYear, read.series.id, step);
     }
     lastYear = data->year;
     allBlank = allBlank && data->blank();

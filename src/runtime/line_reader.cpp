@@ -21,9 +21,9 @@ void dropPartialCharacter(std::string& line) {
 }  // namespace
 
 int LineReader::get() {
-  if (pending_ != -2) {
-    const int c = pending_;
-    pending_ = -2;
+  if (pending_) {
+    const int c = *pending_;
+    pending_.reset();
     return c;
   }
   errno = 0;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace veska::runtime {
@@ -41,7 +42,7 @@ class LineReader {
   void unget(int c) { pending_ = c; }
 
   std::FILE* file_;
-  int pending_ = -2;
+  std::optional<int> pending_;  // a byte read one too far, to be read again
   bool failed_ = false;
   bool utf8_ = true;
   bool cut_ = false;

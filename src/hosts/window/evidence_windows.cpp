@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "dialogue/run_driver.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/model/file_lines.h"
@@ -19,7 +20,6 @@
 namespace veska::window {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
 // Bytes of the report looked through per event pass, and the rows searched
 // for pair lines with them: a few milliseconds, so the windows stay lively
 // while a report of half a million lines is gone through.
@@ -34,9 +34,9 @@ std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
 // itself (by any name or link) is refused: writing there would destroy it.
 std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
   std::error_code error;
-  if (std::filesystem::equivalent(path.toStdString(), kReportFile, error))
+  if (std::filesystem::equivalent(path.toStdString(), dialogue::kReportFileName, error))
     return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
-        .arg(QString::fromLatin1(kReportFile));
+        .arg(QString::fromLatin1(dialogue::kReportFileName));
   const auto failed = [&](const QString& reason) {
     return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
   };
@@ -95,7 +95,7 @@ void EvidenceWindows::showReport() {
   const QRect room = frame_.mdiArea()->viewport()->rect();
   const int top = std::min(330, std::max(0, room.height() - 150));
   const QRect geometry(15, top, std::max(300, std::min(760, room.width() - 30)), std::max(150, room.height() - top - 10));
-  TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
+  TextWindow* window = makeTextWindow_(QString::fromLatin1(dialogue::kReportFileName), geometry);
   if (!window) return;
   window->setReadOnly(true);
   window->model().showSource(reportLines_);
@@ -110,7 +110,8 @@ void EvidenceWindows::showReport() {
 // The report as the run left it on disk. Its first slice is gone through at
 // once, so the window opens showing its first lines; the rest follows.
 void EvidenceWindows::openReportFile() {
-  reportLines_ = FileLines::open(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString());
+  const QString path = QDir::current().filePath(QString::fromLatin1(dialogue::kReportFileName));
+  reportLines_ = FileLines::open(path.toStdString());
   pairRows_.clear();
   rowsSearched_ = 0;
   if (!run_->pairs.empty()) nextPairLine_ = shownPairLine(*run_, 0);
