@@ -13,12 +13,17 @@ namespace veska::app {
 
 class PairTableFile : public dialogue::RunObserver {
  public:
-  PairTableFile(runtime::Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
+  PairTableFile(runtime::Runtime& rt, std::string path, std::string reportPath)
+      : rt_(rt), path_(std::move(path)), reportPath_(std::move(reportPath)) {
+    // Answered as a data file, the table would replace that file at the end.
+    rt_.units().keepFromReading(path_);
+  }
   void matchPhaseWritten(const match::RunRecord& run) override;
 
  private:
   runtime::Runtime& rt_;
   std::string path_;
+  std::string reportPath_;
 };
 
 }  // namespace veska::app
