@@ -19,8 +19,13 @@ constexpr veska::app::ProgramText kProgram{
     "and whether a file of dated series follows; then it slides every pair of\n"
     "series against each other and writes the three best placements of each\n"
     "pair to VESKA.OUT in the current directory. The answers may be piped in,\n"
-    "one per line. Exit status: 0 normal end or \"/\" given, 1 the answers ran\n"
-    "out, 2 VESKA.OUT could not be written, 3 a data limit stopped the run.\n"
+    "one per line.\n"
+    "\n"
+    "Exit status: 0 normal end or \"/\" given; 1 the answers ran out; 2 a file\n"
+    "failed (VESKA.OUT could not be written or is in use by another run, a\n"
+    "data file could not be read) or memory ran out; 3 a data limit stopped\n"
+    "the run; 128 + n when signal n stopped it (130 for Ctrl-C).\n"
+    "\n"
     "Any other argument is ignored."};
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, fuzzes every input surface for a minute each
 # (scripts/fuzz.sh), then builds veska twice (optimised, and with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both.
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both,
+# then builds the Debian packages and checks them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -22,4 +23,8 @@ for variant in release asan; do
   echo "== tests: $variant build =="
   (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 done
+# The Debian packages as the README builds them, and lintian on them; the
+# packaged program must report what the optimised build reports.
+echo "== Debian packages =="
+bash tests/package/debian_test.sh . build-test-release/veska-console || status=1
 exit $status
