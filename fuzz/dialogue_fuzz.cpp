@@ -17,7 +17,7 @@
 #include "records/console.h"
 #include "records/line_reader.h"
 #include "records/runtime.h"
-#include "input/data_file_prompt.h"
+#include "dialogue/data_file.h"
 #include "dialogue/run_driver.h"
 #include "fuzz_support.h"
 
@@ -45,7 +45,7 @@ class FuzzConsole : public records::Console {
     std::string line;
     if (!lines_.next(line)) return std::nullopt;
     if (line.size() > capacity) line.resize(capacity);
-    if (!input::isBailOut(records::decodeLine(line)))
+    if (!dialogue::isBailOut(records::decodeLine(line)))
       for (char& c : line)
         if (c == '/') c = '_';
     return line;

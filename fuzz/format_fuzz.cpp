@@ -27,8 +27,11 @@ class UnitRecords : public records::RecordSource {
   explicit UnitRecords(std::string_view bytes) : unit_(openBytes(bytes), "fuzz") {}
   records::ReadStatus next(records::Text& record) override {
     if (records == kMaxRecords) return records::ReadStatus::End;
-    const records::ReadStatus status = unit_.readRecord(record, 80);
-    if (status == records::ReadStatus::Ok) ++records;
+    const records::ReadStatus status = unit_.readLine(record);
+    if (status == records::ReadStatus::Ok) {
+      record = records::fitRecord(record, 80);
+      ++records;
+    }
     return status;
   }
   std::int64_t records = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "input/source_lines.h"
 #include "records/line_reader.h"
 #include "records/text.h"
 #include "records/units.h"
@@ -77,24 +78,36 @@ std::string asRead(const std::string& line, std::size_t n) {
   return n == 0 && line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line;
 }
 
+// An input unit's lines as the readers take them.
+class UnitSource : public records::RecordSource {
+ public:
+  explicit UnitSource(std::string_view bytes) : unit_(openBytes(bytes), "fuzz") {}
+  records::ReadStatus next(records::Text& line) override { return unit_.readLine(line); }
+
+ private:
+  records::InputUnit unit_;
+};
+
 // Records of 80 characters through an input unit; byte 0 of the input tells
-// after which lines to step back, as the tree-ring reader does before readFormattedSeries.
+// after which lines to give the line back, as the tree-ring reader does
+// before readFormattedSeries.
 void checkInputUnit(std::string_view bytes, const std::vector<std::string>& expected) {
   const unsigned stepMask = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
-  records::InputUnit unit(openBytes(bytes), "fuzz");
+  UnitSource source(bytes);
+  input::SourceLines unit(source);
   records::Text record;
   std::size_t n = 0;
   unsigned reads = 0;
   records::ReadStatus status;
-  while ((status = unit.readRecord(record, 80)) == records::ReadStatus::Ok) {
+  while ((status = unit.record(record, 80)) == records::ReadStatus::Ok) {
     check(record.size() == 80, "a record is not 80 characters");
     check(n < expected.size(), "a record beyond the last line");
     check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80), "a record differs from its line");
     if (stepMask & (1u << (reads++ % 8))) {
-      unit.stepBack();
-      check(unit.readRecord(record, 80) == records::ReadStatus::Ok, "the line stepped back over is lost");
+      unit.unreadLast();
+      check(unit.record(record, 80) == records::ReadStatus::Ok, "the line given back is lost");
       check(record == records::fitRecord(records::decodeLine(asRead(expected[n], n)), 80),
-            "a stepped-back record differs");
+            "a record given back differs");
     }
     ++n;
   }

@@ -4,8 +4,7 @@
 #include <cfenv>
 #include <vector>
 
-#include "input/data_file_prompt.h"
-#include "input/series_file.h"
+#include "dialogue/data_file.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
 #include "stats/ar_fit.h"
@@ -76,11 +75,11 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  input::openDataFile(rt, records::kUndatedUnit);
+  openDataFile(rt, records::kUndatedUnit);
   rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
 
   ModelWork work;
-  input::SeriesTable undated = input::loadSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
+  input::SeriesTable undated = readSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
@@ -91,8 +90,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
   input::SeriesTable dated;
   if (withDated) {
-    input::openDataFile(rt, records::kDatedUnit);
-    dated = input::loadSeriesFile(rt, records::kDatedUnit, askLayout(rt));
+    openDataFile(rt, records::kDatedUnit);
+    dated = readSeriesFile(rt, records::kDatedUnit, askLayout(rt));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }

@@ -33,18 +33,15 @@ struct SeriesSink {
   }
 };
 
-void echoTextLine(records::Runtime& rt, const records::Text& line) {
-  rt.writeConsole("");
-  rt.writeConsole(" Title of data:");
-  rt.writeConsole(records::Record().blanks(1).text(line, static_cast<int>(kRecordLength)));
+Notice titleNotice(const records::Text& line) {
+  return {Notice::Kind::Title, records::Record().blanks(1).text(line, static_cast<int>(kRecordLength)).str()};
 }
 
 // A last series without its end marker is not loaded, but not silently:
 // a user must not lose a series without knowing.
-void reportNoEndMarker(records::Runtime& rt, const std::u32string& id) {
-  rt.writeConsole("");
-  rt.writeConsole(
-      records::Record().column(5).text("*** Series ").text(id, 8).text(" has no end marker: not loaded ***"));
+Notice noEndMarker(const std::u32string& id) {
+  return {Notice::Kind::Warning,
+          records::Record().column(5).text("*** Series ").text(id, 8).text(" has no end marker: not loaded ***").str()};
 }
 
 bool isRingMarker(std::int32_t v) { return v == kRingEnd || v == kRingEndThousandths; }
@@ -91,35 +88,37 @@ bool endsBehindTheSlots(const DecadalLine& line, int taken, SeriesSink& sink) {
 // line lost as a title, or a tab that shifted the year would move the rest of
 // the series in time without a word, and it would then date with confidence
 // at the wrong place. The series is still loaded as read.
-void reportYearJump(records::Runtime& rt, const std::u32string& id, std::int32_t year, std::int32_t expected) {
-  rt.writeConsole("");
-  rt.writeConsole(records::Record()
-                      .column(5)
-                      .text("*** Series ")
-                      .text(id, 8)
-                      .text(": line for ")
-                      .text(std::to_string(year))
-                      .text(" where ")
-                      .text(std::to_string(expected))
-                      .text(" was expected ***"));
+Notice yearJump(const std::u32string& id, std::int32_t year, std::int32_t expected) {
+  return {Notice::Kind::Warning, records::Record()
+                                     .column(5)
+                                     .text("*** Series ")
+                                     .text(id, 8)
+                                     .text(": line for ")
+                                     .text(std::to_string(year))
+                                     .text(" where ")
+                                     .text(std::to_string(expected))
+                                     .text(" was expected ***")
+                                     .str()};
 }
 
 // The series in the format-driven layout, named by the first 8 characters
 // of its title line.
-std::optional<SeriesRead> handOver(records::Runtime& rt, int unit) {
-  auto formatted = readFormattedSeries(rt, unit);
-  if (!formatted) return std::nullopt;
-  SeriesRead read;
+void handOver(SourceLines& lines, SeriesStep& step) {
+  FormattedRead got = readFormattedSeries(lines);
+  for (Notice& notice : got.notices) step.notices.push_back(std::move(notice));
+  if (!got.series) return;
+  FormattedSeries* formatted = &*got.series;
+  SeriesRead& read = step.series.emplace();
   read.series.id = records::fitRecord(std::u32string_view(formatted->title).substr(0, 8), 8);
   read.series.firstYear = formatted->firstYear;
   read.series.values = std::move(formatted->values);
   read.length = formatted->count;
-  return read;
 }
 
 }  // namespace
 
-std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layout layout) {
+SeriesStep readDecadalSeries(SourceLines& lines, Layout layout) {
+  SeriesStep step;
   SeriesRead read;
   SeriesSink sink{read};
   int dataLines = 0;
@@ -131,18 +130,22 @@ std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layo
   std::int32_t lastYear = 0;
   records::Text line;
   for (;;) {
-    if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) {
-      if (dataLines > 0 && !allBlank) reportNoEndMarker(rt, read.series.id);
-      return std::nullopt;
+    if (lines.record(line, kRecordLength) != records::ReadStatus::Ok) {
+      if (dataLines > 0 && !allBlank && !lines.failed()) step.notices.push_back(noEndMarker(read.series.id));
+      return step;
     }
     if (read.length == 0 && line[kRecordLength - 1] == U'#') {
-      rt.stepBack(unit);
-      return handOver(rt, unit);
+      lines.unreadLast();
+      handOver(lines, step);
+      return step;
     }
     const auto data = readDecadalLine(line, layout);
     if (!data) {
-      if (++textLines > kMaxTextLines) rt.endRun("Sbr TRRW:  Over 25 text lines", records::kExitDataLimit);
-      echoTextLine(rt, line);
+      if (++textLines > kMaxTextLines) {
+        step.stop = ReadStop{ReadStop::Kind::TextLineLimit, "Sbr TRRW:  Over 25 text lines"};
+        return step;
+      }
+      step.notices.push_back(titleNotice(line));
       continue;
     }
     const bool rings = layout == Layout::RingWidths;
@@ -161,14 +164,16 @@ std::optional<SeriesRead> readDecadalSeries(records::Runtime& rt, int unit, Layo
     } else if (rings && !yearsReported && !(allBlank && data->blank())) {
       const std::int32_t expected = nextDecade(lastYear);
       if (data->year != expected) {
-        reportYearJump(rt, read.series.id, data->year, expected);
+        step.notices.push_back(yearJump(read.series.id, data->year, expected));
         yearsReported = true;
       }
     }
     lastYear = data->year;
     allBlank = allBlank && data->blank();
-    if (takeSlots(*data, layout, from, to, sink)) return read;
-    if (rings && endsBehindTheSlots(*data, to, sink)) return read;
+    if (takeSlots(*data, layout, from, to, sink) || (rings && endsBehindTheSlots(*data, to, sink))) {
+      step.series = std::move(read);
+      return step;
+    }
   }
 }
 

@@ -35,11 +35,11 @@ std::u32string_view trimmed(std::u32string_view text) {
   return text;
 }
 
-FileLayout recognizeLayout(records::Runtime& rt, int unit) {
+FileLayout recognizeLayout(SourceLines& lines) {
   std::vector<records::Text> seen;
   FileLayout layout = FileLayout::Decadal;
   records::Text line;
-  while (rt.readUnitLine(unit, line) == records::ReadStatus::Ok) {
+  while (lines.line(line) == records::ReadStatus::Ok) {
     seen.push_back(line);
     if (seen.size() == 1 && isCsvHeader(line)) {
       layout = FileLayout::Csv;
@@ -53,7 +53,7 @@ FileLayout recognizeLayout(records::Runtime& rt, int unit) {
     if (content == U"HEADER:") layout = FileLayout::Heidelberg;
     break;
   }
-  rt.unreadLines(unit, std::move(seen));
+  lines.unread(std::move(seen));
   return layout;
 }
 

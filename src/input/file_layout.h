@@ -5,17 +5,17 @@
 
 #include <string_view>
 
-#include "records/runtime.h"
+#include "input/source_lines.h"
 
 namespace veska::input {
 
 enum class FileLayout { Decadal, Heidelberg, Csv };
 
-// Looks at the open file's first lines and gives them back, so that the
-// reader chosen starts at the file's beginning. Heidelberg: the first line
+// Looks at the first lines and gives them back, so that the reader chosen
+// starts at the file's beginning. Heidelberg: the first line
 // that is not blank is "HEADER:". CSV: the first line's first field is
 // "Year" or "year", followed by a comma, semicolon or tab.
-FileLayout recognizeLayout(records::Runtime& rt, int unit);
+FileLayout recognizeLayout(SourceLines& lines);
 
 // Characters without blanks, tabs or a line-end CR at either end.
 std::u32string_view trimmed(std::u32string_view text);

@@ -12,15 +12,14 @@ namespace {
 
 constexpr std::size_t kRecordLength = 80;
 
-// The value lines come from the same unit, one 80-character record each.
-class UnitRecords : public records::RecordSource {
+// The value lines come from the same lines, one 80-character record each.
+class ValueRecords : public records::RecordSource {
  public:
-  UnitRecords(records::Runtime& rt, int unit) : rt_(rt), unit_(unit) {}
-  records::ReadStatus next(records::Text& record) override { return rt_.readUnit(unit_, record, kRecordLength); }
+  explicit ValueRecords(SourceLines& lines) : lines_(lines) {}
+  records::ReadStatus next(records::Text& record) override { return lines_.record(record, kRecordLength); }
 
  private:
-  records::Runtime& rt_;
-  int unit_;
+  SourceLines& lines_;
 };
 
 struct Header {
@@ -45,33 +44,37 @@ bool beginsWithN(const records::Text& line) { return line[0] == U'N' && line[1] 
 
 // Reads the header's count of values into series.values (at most
 // kMaxLength of them, the rest of the count read and dropped).
-void readSeriesValues(records::Runtime& rt, const Header& header, FormattedSeries& series, int unit) {
+void readSeriesValues(SourceLines& lines, const Header& header, FormattedRead& read) {
+  FormattedSeries& series = *read.series;
   series.values.assign(static_cast<std::size_t>(std::clamp<std::int32_t>(header.n, 0, kMaxLength)), 0.0f);
   records::ValuesRead got;
   if (auto format = records::Format::parse(header.layout)) {
-    UnitRecords source(rt, unit);
+    ValueRecords source(lines);
     got = records::readValues(source, *format, header.n, series.values.data(),
                               static_cast<std::int64_t>(series.values.size()));
   } else {
     got.status = records::ReadStatus::Error;  // a layout text that cannot be interpreted
   }
-  if (got.status == records::ReadStatus::Error) rt.writeConsole(">> Sbr DATAR:  Error reading data");
-  if (got.status == records::ReadStatus::End) rt.writeConsole(">> Sbr DATAR:  Unexpected end reading data");
+  if (lines.failed()) return;
+  if (got.status == records::ReadStatus::Error) read.notices.push_back({Notice::Kind::Line, ">> Sbr DATAR:  Error reading data"});
+  if (got.status == records::ReadStatus::End)
+    read.notices.push_back({Notice::Kind::Line, ">> Sbr DATAR:  Unexpected end reading data"});
 }
 
 }  // namespace
 
-std::optional<FormattedSeries> readFormattedSeries(records::Runtime& rt, int unit) {
+FormattedRead readFormattedSeries(SourceLines& lines) {
   FormattedSeries series;
   records::Text line;
   for (bool first = true;; first = false) {
-    if (rt.readUnit(unit, line, kRecordLength) != records::ReadStatus::Ok) return std::nullopt;
+    if (lines.record(line, kRecordLength) != records::ReadStatus::Ok) return {};
     if (first || !beginsWithN(line)) series.title = line;
     if (const auto header = readHeader(line)) {
       series.count = header->n;
       series.firstYear = header->firstYear;
-      readSeriesValues(rt, *header, series, unit);
-      return series;
+      FormattedRead read{std::move(series), {}};
+      readSeriesValues(lines, *header, read);
+      return read;
     }
   }
 }

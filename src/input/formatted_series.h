@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "records/runtime.h"
+#include "input/notices.h"
 #include "input/series.h"
+#include "input/source_lines.h"
 
 namespace veska::input {
 
@@ -27,11 +28,16 @@ struct FormattedSeries {
   std::vector<float> values;
 };
 
+struct FormattedRead {
+  // nullopt: the lines ended (or failed) before a header.
+  std::optional<FormattedSeries> series;
+  Notices notices;
+};
+
 // The header is the first line whose columns 3-10 (n) and 13-20 (first year)
 // are integers and whose columns 23-30 (layout text) hold both "(" and ")".
-// A read error or an early end among the values shows its message on the
-// console. nullopt: the file ended (or a line could not be read) before a
-// header.
-std::optional<FormattedSeries> readFormattedSeries(records::Runtime& rt, int unit);
+// A value that cannot be read, or an early end among the values, is a
+// notice; a failing source ends the series without one.
+FormattedRead readFormattedSeries(SourceLines& lines);
 
 }  // namespace veska::input

@@ -68,8 +68,7 @@ struct Block {
   std::vector<records::Text> dataLines;
 };
 
-void notLoaded(records::Runtime& rt, const Block& block, std::string_view reason) {
-  rt.writeConsole("");
+Notice notLoaded(const Block& block, std::string_view reason) {
   records::Record r;
   r.column(5);
   if (block.hasKeyCode) {
@@ -77,22 +76,22 @@ void notLoaded(records::Runtime& rt, const Block& block, std::string_view reason
   } else {
     r.text("*** Heidelberg block ").text(std::to_string(block.number));
   }
-  rt.writeConsole(r.text(" ").text(reason).text(": not loaded ***"));
+  return {Notice::Kind::Warning, r.text(" ").text(reason).text(": not loaded ***").str()};
 }
 
 // Reads one block from its "HEADER:" line up to the next one or the file's
 // end; false when the file holds no further block.
-bool readBlock(records::Runtime& rt, int unit, Block& block) {
+bool readBlock(SourceLines& lines, Block& block) {
   records::Text line;
   for (;;) {
-    if (rt.readUnitLine(unit, line) != records::ReadStatus::Ok) return false;
+    if (lines.line(line) != records::ReadStatus::Ok) return false;
     if (trimmed(line) == U"HEADER:") break;
   }
   bool inData = false;
-  while (rt.readUnitLine(unit, line) == records::ReadStatus::Ok) {
+  while (lines.line(line) == records::ReadStatus::Ok) {
     const std::u32string_view content = trimmed(line);
     if (content == U"HEADER:") {
-      rt.stepBack(unit);
+      lines.unreadLast();
       break;
     }
     if (inData) {
@@ -124,23 +123,23 @@ bool readBlock(records::Runtime& rt, int unit, Block& block) {
       block.dataFormat = value;
     }
   }
-  return true;
+  return !lines.failed();
 }
 
 // The block as a series, or nullopt after its warning.
-std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
+std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
   if (!block.hasKeyCode) {
-    notLoaded(rt, block, "has no KeyCode");
+    notices.push_back(notLoaded(block, "has no KeyCode"));
     return std::nullopt;
   }
   const auto length = records::readIntegerField(block.length);
   if (block.length.empty() || !length || *length < 1) {
-    notLoaded(rt, block, "has no readable Length");
+    notices.push_back(notLoaded(block, "has no readable Length"));
     return std::nullopt;
   }
   const auto first = records::readIntegerField(block.dateBegin);
   if (!first) {
-    notLoaded(rt, block, "has an unreadable DateBegin");
+    notices.push_back(notLoaded(block, "has an unreadable DateBegin"));
     return std::nullopt;
   }
   // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
@@ -149,12 +148,12 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
                      sameWord(block.dataKind, U"Chrono");
   if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
   if (group == 0) {
-    notLoaded(rt, block, "has no known DATA shape");
+    notices.push_back(notLoaded(block, "has no known DATA shape"));
     return std::nullopt;
   }
   const Scale scale = scaleOf(block.unit);
   if (scale == Scale::Unknown) {
-    notLoaded(rt, block, "has an unknown Unit");
+    notices.push_back(notLoaded(block, "has an unknown Unit"));
     return std::nullopt;
   }
 
@@ -175,7 +174,7 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
       const auto number = records::readIntegerField(rest.substr(0, end));
       rest.remove_prefix(end);
       if (!number) {
-        notLoaded(rt, block, "has unreadable data");
+        notices.push_back(notLoaded(block, "has unreadable data"));
         return std::nullopt;
       }
       if (inGroup++ == 0) {
@@ -191,7 +190,7 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
     }
   }
   if (groups < *length || !paddingOnly) {
-    notLoaded(rt, block, "has a Length that disagrees with its data");
+    notices.push_back(notLoaded(block, "has a Length that disagrees with its data"));
     return std::nullopt;
   }
   return read;
@@ -199,12 +198,13 @@ std::optional<SeriesRead> seriesOf(records::Runtime& rt, const Block& block) {
 
 }  // namespace
 
-std::optional<SeriesRead> readHeidelbergSeries(records::Runtime& rt, int unit, int& blocksRead) {
+SeriesStep readHeidelbergSeries(SourceLines& lines, int& blocksRead) {
+  SeriesStep step;
   for (;;) {
     Block block;
     block.number = ++blocksRead;
-    if (!readBlock(rt, unit, block)) return std::nullopt;
-    if (auto read = seriesOf(rt, block)) return read;
+    if (!readBlock(lines, block)) return step;
+    if ((step.series = seriesOf(step.notices, block))) return step;
   }
 }
 

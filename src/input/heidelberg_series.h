@@ -4,12 +4,12 @@
 
 #include <optional>
 
-#include "records/runtime.h"
 #include "input/series.h"
+#include "input/source_lines.h"
 
 namespace veska::input {
 
-// The next series of the file that can be loaded; nullopt at the file's end.
+// The next series of the file that can be loaded; none at the file's end.
 //
 // KeyCode is the identifier (cut to 8 characters, blank-padded), DateBegin
 // the first year (1 when missing), Length the number of values. The data are
@@ -20,8 +20,8 @@ namespace veska::input {
 //
 // A block that cannot be loaded (no KeyCode, a Length that disagrees with its
 // data, an unknown shape or unit, unreadable numbers) is passed over with a
-// console warning naming it (by its KeyCode, or by its number counted in
-// blocksRead, which starts at 0), and reading goes on with the next block.
-std::optional<SeriesRead> readHeidelbergSeries(records::Runtime& rt, int unit, int& blocksRead);
+// warning naming it (by its KeyCode, or by its number counted in blocksRead,
+// which starts at 0), and reading goes on with the next block.
+SeriesStep readHeidelbergSeries(SourceLines& lines, int& blocksRead);
 
 }  // namespace veska::input

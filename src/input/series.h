@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "input/notices.h"
 
 namespace veska::input {
 
@@ -29,6 +32,15 @@ using SeriesTable = std::vector<Series>;
 struct SeriesRead {
   Series series;
   std::int32_t length = 0;  // every value the file holds for it; may exceed series.values.size()
+};
+
+// One call of a reader that gives a series at a time: the series (none when
+// the lines hold no further one), what it had to tell on the way, and why it
+// stopped when it must not go on.
+struct SeriesStep {
+  std::optional<SeriesRead> series;
+  Notices notices;
+  std::optional<ReadStop> stop;
 };
 
 }  // namespace veska::input

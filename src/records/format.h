@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/record_source.h"
 #include "records/text.h"
-#include "records/units.h"
 
 namespace veska::records {
 
@@ -90,13 +90,6 @@ class FormatCursor {
   std::vector<Frame> frames_;
   const FormatItem* current_ = nullptr;
   std::int64_t currentLeft_ = 0;
-};
-
-// Where the records of a formatted read come from.
-class RecordSource {
- public:
-  virtual ~RecordSource() = default;
-  virtual ReadStatus next(Text& record) = 0;
 };
 
 // A data item and its columns in the current record, or the status that

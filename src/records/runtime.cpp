@@ -90,33 +90,23 @@ void Runtime::writeUnit(int unit, std::string_view line) {
   if (!out->writeLine(line)) fatalIo("write", out->name(), out->error());
 }
 
-template <class Read>
-ReadStatus Runtime::readFrom(int unit, Read&& read) {
-  yield();
-  InputUnit* in = units_.input(unit);
-  if (!in) return ReadStatus::Error;
-  const ReadStatus status = read(*in);
-  // A failing disk is no end of the file: the series after it would be lost
-  // without a word. The name as the console shows any text (a name typed in
-  // Latin-1 included).
-  if (in->readFailed()) fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
-  return status;
+bool Runtime::stopAsked() {
+  console_.yield();
+  return pendingStopSignal() != 0 || console_.quitStatus().has_value();
 }
 
-ReadStatus Runtime::readUnit(int unit, Text& record, std::size_t length) {
-  return readFrom(unit, [&](InputUnit& in) { return in.readRecord(record, length); });
+ReadStatus UnitLines::next(Text& line) {
+  if (rt_.stopAsked()) return ReadStatus::Error;
+  InputUnit* in = rt_.units().input(unit_);
+  return in ? in->readLine(line) : ReadStatus::Error;
 }
 
-ReadStatus Runtime::readUnitLine(int unit, Text& line) {
-  return readFrom(unit, [&](InputUnit& in) { return in.readLine(line); });
-}
-
-void Runtime::unreadLines(int unit, std::vector<Text> lines) {
-  if (InputUnit* in = units_.input(unit)) in->unread(std::move(lines));
-}
-
-void Runtime::stepBack(int unit) {
-  if (InputUnit* in = units_.input(unit)) in->stepBack();
+void UnitLines::endRunOnFailure() {
+  rt_.stopIfAsked();
+  const InputUnit* in = rt_.units().input(unit_);
+  if (!in) rt_.fatalIo("read", "unit " + std::to_string(unit_), "Unit not open");
+  // The name as the console shows any text (a name typed in Latin-1 included).
+  rt_.fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
 }
 
 void Runtime::pause(std::string_view message, int statusAfter) {

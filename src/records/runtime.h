@@ -76,13 +76,9 @@ class Runtime {
   // One report (or other output unit) line; a write failure ends the run.
   void writeUnit(int unit, std::string_view line);
   void writeUnit(int unit, const Record& record) { writeUnit(unit, record.str()); }
-  // One record of `length` characters from an input unit.
-  ReadStatus readUnit(int unit, Text& record, std::size_t length);
-  void stepBack(int unit);
-  // The next line of an input unit whole, however long.
-  ReadStatus readUnitLine(int unit, Text& line);
-  // Gives lines already read back to an input unit (see InputUnit::unread).
-  void unreadLines(int unit, std::vector<Text> lines);
+  // Lets the host service its windows and says whether the run is to stop
+  // (a stop signal came, or the host is quitting); the next yield ends it.
+  bool stopAsked();
 
   // The message as a console line, then one console line read and dropped.
   // A pause only waits before the run's end: when the console input has
@@ -111,18 +107,34 @@ class Runtime {
   std::optional<std::string> readAnswer(std::size_t capacity);
   // Ends the run when a stop signal came or the host is quitting.
   void stopIfAsked();
+  friend class UnitLines;
   // The report's last line says that it is incomplete, when there is a report
   // that can still be written and the run has not completed it.
   void markReportIncomplete();
   [[noreturn]] void outOfMemory();
-  // One read from an input unit; a failing disk ends the run.
-  template <class Read>
-  ReadStatus readFrom(int unit, Read&& read);
 
   Console& console_;
   Units units_;
   bool promptOpen_ = false;  // the last console write left its line open
   bool reportComplete_ = false;
+};
+
+// The lines of an input unit, for the readers. Before each line the host
+// services its windows. A stop asked for or a failed read makes the source
+// fail, so that the readers stop where they are; once their notices are
+// shown, endRunOnFailure ends the run as the failure demands.
+class UnitLines : public RecordSource {
+ public:
+  UnitLines(Runtime& rt, int unit) : rt_(rt), unit_(unit) {}
+  ReadStatus next(Text& line) override;
+  // A stop asked for ends the run as a stop; a failing disk is no end of the
+  // file, and the series after it would be lost without a word: the run ends
+  // with the file's name and the system's reason.
+  [[noreturn]] void endRunOnFailure();
+
+ private:
+  Runtime& rt_;
+  int unit_;
 };
 
 }  // namespace veska::records

@@ -18,49 +18,15 @@ InputUnit::InputUnit(std::FILE* file, std::string name)
 
 InputUnit::~InputUnit() { std::fclose(file_); }
 
-ReadStatus InputUnit::advance() {
-  if (replay_) {
-    replay_ = false;
-  } else if (!pending_.empty()) {
-    last_ = std::move(pending_.front());
-    pending_.pop_front();
-    haveLast_ = true;
-  } else {
-    std::string bytes;
-    if (!lines_.next(bytes)) {
-      haveLast_ = false;
-      return lines_.failed() ? ReadStatus::Error : ReadStatus::End;
-    }
-    // Editors on Windows often begin a UTF-8 file with a byte-order mark; kept,
-    // it would push every column of the first line one place to the right.
-    if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
-    firstLine_ = false;
-    last_ = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
-    haveLast_ = true;
-  }
-  return ReadStatus::Ok;
-}
-
-ReadStatus InputUnit::readRecord(Text& record, std::size_t length) {
-  const ReadStatus status = advance();
-  if (status == ReadStatus::Ok) record = fitRecord(last_, length);
-  return status;
-}
-
 ReadStatus InputUnit::readLine(Text& line) {
-  const ReadStatus status = advance();
-  if (status == ReadStatus::Ok) line = last_;
-  return status;
-}
-
-void InputUnit::unread(std::vector<Text> lines) {
-  replay_ = false;
-  haveLast_ = false;
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it) pending_.push_front(std::move(*it));
-}
-
-void InputUnit::stepBack() {
-  if (haveLast_) replay_ = true;
+  std::string bytes;
+  if (!lines_.next(bytes)) return lines_.failed() ? ReadStatus::Error : ReadStatus::End;
+  // Editors on Windows often begin a UTF-8 file with a byte-order mark; kept,
+  // it would push every column of the first line one place to the right.
+  if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  firstLine_ = false;
+  line = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
+  return ReadStatus::Ok;
 }
 
 OutputUnit::OutputUnit(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}

@@ -14,19 +14,16 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <deque>
 #include <string>
-#include <vector>
 #include <vector>
 
 #include <sys/stat.h>
 
 #include "records/line_reader.h"
+#include "records/record_source.h"
 #include "records/text.h"
 
 namespace veska::records {
-
-enum class ReadStatus { Ok, Error, End };
 
 inline constexpr int kDatedUnit = 9;
 inline constexpr int kUndatedUnit = 10;
@@ -44,16 +41,9 @@ class InputUnit {
   InputUnit(const InputUnit&) = delete;
   InputUnit& operator=(const InputUnit&) = delete;
 
-  // The next line as a record of `length` characters (cut or blank-padded).
-  ReadStatus readRecord(Text& record, std::size_t length);
-  // The next line whole, as many characters as it holds.
+  // The next line whole, as many characters as it holds; Error when the
+  // system could not read it.
   ReadStatus readLine(Text& line);
-  // The next read returns the line just read again.
-  void stepBack();
-  // Lines already read are given back: the next reads return them, in
-  // order, before the file goes on. A layout is recognised this way by
-  // looking at a file's first lines without consuming them.
-  void unread(std::vector<Text> lines);
   const std::string& name() const { return name_; }
   // The last read failed in the system (not the end of the file), and why.
   bool readFailed() const { return lines_.failed(); }
@@ -63,13 +53,7 @@ class InputUnit {
   std::FILE* file_;
   std::string name_;
   LineReader lines_;
-  Text last_;
-  bool haveLast_ = false;
-  bool replay_ = false;
   bool firstLine_ = true;
-  std::deque<Text> pending_;  // lines given back, read before the file goes on
-
-  ReadStatus advance();
 };
 
 class OutputUnit {

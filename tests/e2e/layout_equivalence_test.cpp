@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "input/series_file.h"
+#include "dialogue/data_file.h"
 #include "records/units.h"
 #include "support/console_run.h"
 #include "support/test_support.h"
@@ -22,7 +22,7 @@ input::SeriesTable load(const std::filesystem::path& file) {
   ScriptedConsole console({""});
   records::Runtime rt(console);
   EXPECT_TRUE(rt.open(records::kUndatedUnit, file.string(), records::OpenStatus::Old).ok);
-  input::SeriesTable table = input::loadSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+  input::SeriesTable table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
   rt.units().closeAll();
   return table;
 }

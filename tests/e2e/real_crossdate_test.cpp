@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "input/series_file.h"
+#include "dialogue/data_file.h"
 #include "records/runtime.h"
 
 #include "support/console_run.h"
@@ -53,7 +53,7 @@ TEST(RealCrossdating, HeidelbergFileAsDatedSeriesDatesAPieceOfItsOwn) {
     ScriptedConsole console({""});
     records::Runtime rt(console);
     ASSERT_TRUE(rt.open(records::kUndatedUnit, heidelberg.string(), records::OpenStatus::Old).ok);
-    table = input::loadSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+    table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
     rt.units().closeAll();
   }
   ASSERT_FALSE(table.empty());

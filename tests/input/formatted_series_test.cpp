@@ -28,7 +28,9 @@ class FormattedTest : public InputTest {
     std::vector<float> values;
   };
   Result readFormatted() {
-    auto got = readFormattedSeries(rt_, records::kUndatedUnit);
+    FormattedRead read = readFormattedSeries(lines());
+    for (Notice& n : read.notices) notices_.push_back(std::move(n));
+    const auto& got = read.series;
     Result r;
     if (!got) {
       r.ended = true;
@@ -53,7 +55,7 @@ TEST_F(FormattedTest, TheDecadalReaderHandsOverAtAHashAndTakesTheIdentifierFromI
   s = read();
   EXPECT_EQ(utf8(s.id), "NEXT    ");
   EXPECT_EQ(s.count, 1);
-  EXPECT_TRUE(console_.output.empty());
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(FormattedTest, AHashAfterTheFirstValueIsNoHandOver) {
@@ -63,7 +65,7 @@ TEST_F(FormattedTest, AHashAfterTheFirstValueIsNoHandOver) {
            full.substr(0, full.size() - 1) + "       #\n" + rwLine("A", 2010, {999}));
   const Read s = read();
   EXPECT_EQ(s.count, 20);
-  EXPECT_TRUE(console_.output.empty());
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(FormattedTest, AHeaderNotBeginningWithNNamesTheSeries) {
@@ -102,11 +104,8 @@ TEST_F(FormattedTest, TheTitleIsTheLastLineNotBeginningWithN) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    test::ScriptedConsole console;
-    records::Runtime rt(console);
-    test::writeFile(dir_.file("h.dat"), row.lines);
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("h.dat").string(), records::OpenStatus::Old).ok);
-    const auto got = readFormattedSeries(rt, records::kUndatedUnit);
+    DataLines data(row.lines);
+    const auto got = readFormattedSeries(data.lines).series;
     ASSERT_TRUE(got);
     std::string title = row.title;
     title.resize(80, ' ');
@@ -120,7 +119,7 @@ TEST_F(FormattedTest, TheEndBeforeAHeaderGivesNoSeries) {
   openData("just a title\n" + header("N ", 5, 1900, "10F8.3"));
   const Result r = readFormatted();
   EXPECT_TRUE(r.ended);
-  EXPECT_TRUE(console_.output.empty());
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(FormattedTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
@@ -137,16 +136,15 @@ TEST_F(FormattedTest, ReadErrorsAndEarlyEndsKeepTheHeadersCountAndZeroTheRest) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    test::ScriptedConsole console;
-    records::Runtime rt(console);
     const std::string layout = row.body.empty() ? "(3Q8.0)" : "(3F8.0)";
-    test::writeFile(dir_.file("e.dat"), header("N ", 6, 1700, layout) + row.body);
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("e.dat").string(), records::OpenStatus::Old).ok);
-    const auto r = readFormattedSeries(rt, records::kUndatedUnit);
+    DataLines data(header("N ", 6, 1700, layout) + row.body);
+    const FormattedRead read = readFormattedSeries(data.lines);
+    const auto& r = read.series;
     ASSERT_TRUE(r);
     EXPECT_EQ(r->count, 6);
     EXPECT_EQ(r->firstYear, 1700);
-    EXPECT_EQ(console.output, std::string(row.message) + "\r\n");
+    ASSERT_EQ(read.notices.size(), 1u);
+    EXPECT_EQ(input::consoleLines(read.notices[0]), std::vector<std::string>{row.message});
     ASSERT_EQ(r->values.size(), 6u) << "values for the header's count, no more";
     for (int k = 0; k < row.valuesRead; ++k) EXPECT_EQ(r->values[static_cast<std::size_t>(k)], k + 1.0f);
     for (int k = row.valuesRead; k < 6; ++k) EXPECT_EQ(r->values[static_cast<std::size_t>(k)], 0.0f) << k;
@@ -168,7 +166,7 @@ TEST_F(FormattedTest, ValuesFollowTheLayoutsNumericRules) {
   EXPECT_EQ(r.count, 3);
   EXPECT_EQ(r.values[0], 12.0f);
   EXPECT_EQ(r.values[1], -3.0f);
-  EXPECT_TRUE(console_.output.empty());
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(FormattedTest, AHugeCountStopsAtTheEndOfTheFileWithinItsRoom) {
@@ -181,7 +179,7 @@ TEST_F(FormattedTest, AHugeCountStopsAtTheEndOfTheFileWithinItsRoom) {
   EXPECT_EQ(r.count, 99999999);
   ASSERT_EQ(r.values.size(), 5000u);
   EXPECT_EQ(r.values[4999], 10.0f);
-  EXPECT_EQ(console_.output, ">> Sbr DATAR:  Unexpected end reading data\r\n");
+  EXPECT_EQ(consoleLines(), std::vector<std::string>{">> Sbr DATAR:  Unexpected end reading data"});
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
-// Drives the readers in-process: a data file written into a temporary
-// directory, opened on the undated unit, read through a Runtime whose console
-// is scripted. Also composes data lines column by column.
+// Drives the readers on strings: the bytes of a data file split into lines as
+// a file unit splits them, the series, notices and stops compared as values.
+// Also composes data lines column by column.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,9 +15,11 @@
 #include <initializer_list>
 #include <vector>
 
-#include "records/runtime.h"
-#include "records/text.h"
 #include "input/decadal_series.h"
+#include "input/series_file.h"
+#include "input/source_lines.h"
+#include "records/text.h"
+#include "records/units.h"
 #include "support/test_support.h"
 
 namespace veska::input::testing {
@@ -71,13 +74,38 @@ inline std::string rwSeries(const std::string& id, int first, const std::vector<
   return out;
 }
 
+// The bytes as the lines of a data file: split at its line ends and decoded
+// (UTF-8 or Latin-1, a byte-order mark dropped) as the run's file units do.
+class BytesSource : public records::RecordSource {
+ public:
+  explicit BytesSource(std::string bytes) : bytes_(std::move(bytes)) {
+    if (!bytes_.empty()) unit_.emplace(::fmemopen(bytes_.data(), bytes_.size(), "r"), "data");
+  }
+  records::ReadStatus next(records::Text& line) override {
+    return unit_ ? unit_->readLine(line) : records::ReadStatus::End;
+  }
+
+ private:
+  std::string bytes_;
+  std::optional<records::InputUnit> unit_;
+};
+
+// The data's lines, read as the readers read them; every notice kept in order.
+struct DataLines {
+  explicit DataLines(const std::string& bytes) : source(bytes), lines(source) {}
+  BytesSource source;
+  SourceLines lines;
+};
+
 class InputTest : public ::testing::Test {
  protected:
-  // Writes the bytes as the data file and opens it on the undated unit.
-  void openData(const std::string& bytes, const std::string& name = "data.rwl") {
-    test::writeFile(dir_.file(name), bytes);
-    ASSERT_TRUE(rt_.open(records::kUndatedUnit, dir_.file(name).string(), records::OpenStatus::Old).ok);
+  // The bytes as the data file read next.
+  void openData(const std::string& bytes) {
+    data_ = std::make_unique<DataLines>(bytes);
+    notices_.clear();
+    stop_.reset();
   }
+  SourceLines& lines() { return data_->lines; }
 
   // One readDecadalSeries call, flattened for the checks: ended when the
   // call found no further series; count is the series' true length.
@@ -97,21 +125,24 @@ class InputTest : public ::testing::Test {
     return {false, got->series.id, got->series.firstYear, got->length, got->series.values};
   }
 
-  // The next series of the open file.
-  Read read(Layout layout = Layout::RingWidths) { return flatten(readDecadalSeries(rt_, records::kUndatedUnit, layout)); }
-
-  // Ends a run-ending path: the status it ended with, or -1 when it returned.
-  template <class F>
-  int statusOf(F&& f) {
-    try {
-      f();
-    } catch (const records::RunEnded& ended) {
-      return ended.status;
-    }
-    return -1;
+  // The next series of the data; its notices and stop kept.
+  Read read(Layout layout = Layout::RingWidths) {
+    SeriesStep step = readDecadalSeries(lines(), layout);
+    keep(step.notices, step.stop);
+    return flatten(step.series);
+  }
+  // The whole data loaded; its notices and stop kept.
+  SeriesTable load(Layout layout = Layout::RingWidths) {
+    LoadedFile file = loadSeriesFile(lines(), layout);
+    keep(file.notices, file.stop);
+    return std::move(file.table);
+  }
+  void keep(Notices& notices, std::optional<ReadStop>& stop) {
+    for (Notice& n : notices) notices_.push_back(std::move(n));
+    if (stop) stop_ = std::move(stop);
   }
 
-  // Every series left in the file, one "identifier first-year count" each,
+  // Every series left in the data, one "identifier first-year count" each,
   // the identifier's trailing blanks removed.
   std::vector<std::string> readAll(Layout layout = Layout::RingWidths) {
     std::vector<std::string> out;
@@ -123,23 +154,21 @@ class InputTest : public ::testing::Test {
     return out;
   }
 
-  // The console's lines, CR LF removed.
+  // The notices' console lines, in order.
   std::vector<std::string> consoleLines() const {
     std::vector<std::string> lines;
-    std::string::size_type from = 0;
-    const std::string& out = console_.output;
-    while (from < out.size()) {
-      auto end = out.find("\r\n", from);
-      if (end == std::string::npos) end = out.size();
-      lines.push_back(out.substr(from, end - from));
-      from = end + 2;
-    }
+    for (const Notice& n : notices_)
+      for (std::string& line : input::consoleLines(n)) lines.push_back(std::move(line));
     return lines;
   }
+  // Reading stopped with this kind and message.
+  bool stoppedWith(ReadStop::Kind kind, const std::string& message) const {
+    return stop_ && stop_->kind == kind && stop_->message == message;
+  }
 
-  test::TempDir dir_;
-  test::ScriptedConsole console_{{""}};  // one answer, for a pause
-  records::Runtime rt_{console_};
+  std::unique_ptr<DataLines> data_;
+  Notices notices_;
+  std::optional<ReadStop> stop_;
 };
 
 inline std::string utf8(const std::u32string& s) { return records::toUtf8(s); }

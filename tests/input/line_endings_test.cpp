@@ -36,12 +36,8 @@ TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    test::TempDir dir;
-    test::ScriptedConsole console;
-    records::Runtime rt(console);
-    test::writeFile(dir.file("f.rwl"), r.bytes);
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
-    const SeriesTable table = loadSeriesFile(rt, records::kUndatedUnit, Layout::RingWidths);
+    openData(r.bytes);
+    const SeriesTable table = load();
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[0].firstYear, 1995);
     EXPECT_EQ(table[0].lastYear(), 2001);
@@ -50,7 +46,7 @@ TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
     EXPECT_EQ(table[1].lastYear(), 2000);
     EXPECT_FLOAT_EQ(table[1].values[0], 0.301f);
     // One title, echoed once: no line end left behind as an extra line.
-    EXPECT_EQ(console.output, cat({"\r\n Title of data:\r\n", echoed("SITE 1 Title line"), "\r\n"}));
+    EXPECT_EQ(consoleLines(), (std::vector<std::string>{"", " Title of data:", echoed("SITE 1 Title line")}));
   }
 }
 
@@ -69,18 +65,27 @@ TEST_F(LineEndingTest, Utf8AndLatin1IdentifiersKeepTheirColumns) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    test::TempDir dir;
-    test::ScriptedConsole console;
-    records::Runtime rt(console);
-    test::writeFile(dir.file("f.rwl"), r.line + "\n");
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir.file("f.rwl").string(), records::OpenStatus::Old).ok);
-    const auto s = readDecadalSeries(rt, records::kUndatedUnit, Layout::RingWidths);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(utf8(s->series.id), r.id);
-    EXPECT_EQ(s->length, 1);
-    EXPECT_EQ(s->series.firstYear, r.year);
-    EXPECT_TRUE(console.output.empty());
+    openData(r.line + "\n");
+    const Read s = read();
+    ASSERT_FALSE(s.ended);
+    EXPECT_EQ(utf8(s.id), r.id);
+    EXPECT_EQ(s.count, 1);
+    EXPECT_EQ(s.first, r.year);
+    EXPECT_TRUE(notices_.empty());
   }
+}
+
+TEST_F(LineEndingTest, TheLastLineReadCanBeReadAgain) {
+  // A reader that meets the next reader's first line gives it back.
+  openData("one\ntwo\n");
+  records::Text r;
+  lines().record(r, 3);
+  lines().unreadLast();
+  ASSERT_EQ(lines().record(r, 5), records::ReadStatus::Ok);
+  EXPECT_EQ(r, U"one  ");
+  ASSERT_EQ(lines().line(r), records::ReadStatus::Ok);
+  EXPECT_EQ(r, U"two");
+  EXPECT_EQ(lines().line(r), records::ReadStatus::End);
 }
 
 }  // namespace

@@ -72,23 +72,18 @@ TEST_P(RealFileTest, LoadsAsTheLayoutRulesSay) {
   ASSERT_TRUE(std::filesystem::exists(path)) << path;
   const bool chronology = path.extension() == ".crn";
 
-  test::ScriptedConsole console;
-  records::Runtime rt(console);
-  ASSERT_TRUE(rt.open(records::kUndatedUnit, path.string(), records::OpenStatus::Old).ok);
-  SeriesTable table;
-  try {
-    table = loadSeriesFile(rt, records::kUndatedUnit, chronology ? Layout::Indices : Layout::RingWidths);
-  } catch (const records::RunEnded& ended) {
-    FAIL() << "the run ended with status " << ended.status << "\n" << console.output;
-  }
+  DataLines data(test::readFile(path));
+  const LoadedFile file = loadSeriesFile(data.lines, chronology ? Layout::Indices : Layout::RingWidths);
+  ASSERT_FALSE(file.stop) << file.stop->message;
+  const SeriesTable& table = file.table;
 
   ASSERT_EQ(static_cast<int>(table.size()), f.series);
   int titles = 0;
-  for (std::size_t at = 0; (at = console.output.find("\r\n Title of data:\r\n", at)) != std::string::npos; ++at)
-    ++titles;
-  EXPECT_EQ(titles, f.titles) << console.output;
+  for (const Notice& n : file.notices) titles += n.kind == Notice::Kind::Title;
+  EXPECT_EQ(titles, f.titles);
   if (f.series == 0) {
-    EXPECT_NE(console.output.find("has no end marker: not loaded"), std::string::npos);
+    ASSERT_FALSE(file.notices.empty());
+    EXPECT_NE(file.notices.back().text.find("has no end marker: not loaded"), std::string::npos);
     return;
   }
   std::int32_t first = table[0].firstYear, last = table[0].lastYear();
@@ -123,8 +118,8 @@ class RealFileDetails : public InputTest {
   SeriesTable loadReal(const char* name) {
     const auto dir = test::realDataDir();
     if (!dir) return {};
-    openData(test::readFile(*dir / name), name);
-    return loadSeriesFile(rt_, records::kUndatedUnit, Layout::RingWidths);
+    openData(test::readFile(*dir / name));
+    return load();
   }
   static const Series* find(const SeriesTable& t, std::string_view id) {
     for (const Series& series : t)

@@ -8,10 +8,10 @@ namespace {
 
 class LoadTest : public InputTest {
  protected:
-  // Loads the open file into table_; the run-ending status, or -1 when the
-  // load returned.
-  int load(Layout layout = Layout::RingWidths) {
-    return statusOf([&] { table_ = loadSeriesFile(rt_, records::kUndatedUnit, layout); });
+  // Loads the data into table_; false when reading stopped.
+  bool loadAll(Layout layout = Layout::RingWidths) {
+    table_ = load(layout);
+    return !stop_;
   }
   SeriesTable table_;
 };
@@ -30,7 +30,7 @@ std::vector<int> rising(int n) {
 
 TEST_F(LoadTest, EachSeriesFillsItsEntry) {
   openData("Two oaks from the mill\n" + rwSeries("OAK1", 1985, {150, 160, 170}) + rwSeries("OAK2", -12, {5, 6}, -9999));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   ASSERT_EQ(table_.size(), 2u);
   EXPECT_EQ(utf8(table_[0].id), "OAK1    ");
   EXPECT_EQ(table_[0].firstYear, 1985);
@@ -45,76 +45,74 @@ TEST_F(LoadTest, TheLayoutChoosesHowTheFileIsRead) {
   // An index file read as indices loads its series; read as ring widths it
   // loads none, since its columns do not fit that layout.
   openData(ixLine("IDX", 1990, {1000, 1100, 1200, 9990}));
-  EXPECT_EQ(load(Layout::Indices), -1);
+  EXPECT_TRUE(loadAll(Layout::Indices));
   ASSERT_EQ(table_.size(), 1u);
   EXPECT_EQ(table_[0].values.size(), 3u);
   EXPECT_FLOAT_EQ(table_[0].values[0], 1.0f);
-  rt_.units().closeAll();
-  openData(ixLine("IDX", 1990, {1000, 1100, 1200, 9990}), "again.crn");
-  EXPECT_EQ(load(Layout::RingWidths), -1);
+  openData(ixLine("IDX", 1990, {1000, 1100, 1200, 9990}));
+  EXPECT_TRUE(loadAll(Layout::RingWidths));
   EXPECT_TRUE(table_.empty());
 }
 
 TEST_F(LoadTest, AFileWithoutDataLinesLoadsNothing) {
   openData("Only a title\n");
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   EXPECT_TRUE(table_.empty());
   EXPECT_EQ(consoleLines().size(), 3u);  // the title's echo, no message
 }
 
 TEST_F(LoadTest, ASeriesThatEndsAtOnceStopsTheLoad) {
   openData(rwSeries("A", 1990, {100}) + rwLine("EMPTY", 1990, {999}) + rwSeries("C", 1990, {100}));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   EXPECT_EQ(table_.size(), 1u);
 }
 
 TEST_F(LoadTest, AFormatDrivenSeriesOfNoValuesStopsTheLoad) {
   openData(cat({rwSeries("A", 1990, {100}), "B", std::string(78, ' '), "#\nN        0      1990  (10F8.3)\n",
                 rwSeries("C", 1990, {100})}));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   EXPECT_EQ(table_.size(), 1u);
 }
 
 TEST_F(LoadTest, ALastSeriesWithoutMarkerIsNotLoadedButNamed) {
   openData(rwSeries("A", 1990, {100}) + rwLine("LOST", 1990, {100, 200}));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   EXPECT_EQ(table_.size(), 1u);
   EXPECT_EQ(consoleLines().back(), "    *** Series LOST     has no end marker: not loaded ***");
 }
 
 TEST_F(LoadTest, OneHundredSeriesLoad) {
   openData(manySeries(100));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   ASSERT_EQ(table_.size(), 100u);
   EXPECT_EQ(utf8(table_[99].id), "S100    ");
   EXPECT_FLOAT_EQ(table_[99].values[2], 1.0f);
 }
 
-TEST_F(LoadTest, TheHundredAndFirstSeriesEndsTheRunAfterAPause) {
+TEST_F(LoadTest, TheHundredAndFirstSeriesStopsTheReading) {
   openData(manySeries(101));
-  EXPECT_EQ(load(), records::kExitDataLimit);
-  EXPECT_EQ(console_.terminated, records::kExitDataLimit);
-  // The message, then the pause's answer line; nothing after it.
-  const std::vector<std::string> tail = {"", "    *** Number of series exceeds maximum allowed: 100 ***", ""};
-  EXPECT_EQ(consoleLines(), tail);
+  EXPECT_FALSE(loadAll());
+  EXPECT_EQ(table_.size(), 100u);
+  EXPECT_TRUE(stoppedWith(ReadStop::Kind::SeriesLimit, "    *** Number of series exceeds maximum allowed: 100 ***"));
+  EXPECT_TRUE(notices_.empty());
 }
 
 TEST_F(LoadTest, TheSeriesLimitIsCheckedOnlyOnceTheSeriesIsComplete) {
   // A 101st series without its end marker is no series: the load ends well.
   openData(manySeries(100) + rwLine("S101", 1990, {100}));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   EXPECT_EQ(table_.size(), 100u);
 }
 
 TEST_F(LoadTest, LongSeriesUpToTheLimitLoad) {
   openData(rwSeries("LONG", 1001, rising(5000)));
-  EXPECT_EQ(load(), -1);
+  EXPECT_TRUE(loadAll());
   ASSERT_EQ(table_.size(), 1u);
   EXPECT_EQ(table_[0].lastYear(), 6000);
   EXPECT_FLOAT_EQ(table_[0].values[4999], static_cast<float>(4999 % 900 + 1) * 0.01f);
 }
 
-TEST_F(LoadTest, TooLongASeriesEndsTheRunWithItsTrueLength) {
+TEST_F(LoadTest, TooLongASeriesStopsTheReadingWithItsTrueLength) {
   struct Row {
     int length;
     const char* message;
@@ -125,22 +123,19 @@ TEST_F(LoadTest, TooLongASeriesEndsTheRunWithItsTrueLength) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.length);
-    test::ScriptedConsole console({""});
-    records::Runtime rt(console);
     // From -5000, so that every line's year fits its columns.
-    test::writeFile(dir_.file("long.rwl"), rwSeries("LONG", -5000, rising(r.length)));
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, dir_.file("long.rwl").string(), records::OpenStatus::Old).ok);
-    const int status = statusOf([&] { loadSeriesFile(rt, records::kUndatedUnit, Layout::RingWidths); });
-    EXPECT_EQ(status, records::kExitDataLimit);
-    EXPECT_EQ(console.terminated, records::kExitDataLimit);
-    EXPECT_EQ(console.output, cat({"\r\n", r.message, "\r\n\r\n"}));
+    openData(rwSeries("LONG", -5000, rising(r.length)));
+    EXPECT_FALSE(loadAll());
+    EXPECT_TRUE(stoppedWith(ReadStop::Kind::SeriesLimit, r.message));
+    EXPECT_TRUE(notices_.empty());
   }
 }
 
 TEST_F(LoadTest, TheLengthIsCheckedBeforeTheCount) {
   openData(manySeries(100) + rwSeries("LONG101", 1001, rising(5001)));
-  EXPECT_EQ(load(), records::kExitDataLimit);
-  EXPECT_NE(consoleLines()[1].find("maximum allowable length: LONG101   5001 > 5000"), std::string::npos);
+  EXPECT_FALSE(loadAll());
+  ASSERT_TRUE(stop_);
+  EXPECT_NE(stop_->message.find("maximum allowable length: LONG101   5001 > 5000"), std::string::npos);
 }
 
 }  // namespace

@@ -48,18 +48,15 @@ TEST_F(TextLineTest, TwentyFiveTextLinesInOneCallAreAllowed) {
   EXPECT_EQ(consoleLines().size(), 150u);
 }
 
-TEST_F(TextLineTest, TheTwentySixthTextLineEndsTheRun) {
+TEST_F(TextLineTest, TheTwentySixthTextLineStopsTheReading) {
   // Inside one call the limit counts titles before and within the series.
   openData(titles(20) + rwLine("A", 1990, {100}) + titles(6, "note line") + rwLine("A", 2000, {100, 999}));
-  const int status = statusOf([&] { read(); });
-  EXPECT_EQ(status, records::kExitDataLimit);
-  EXPECT_EQ(console_.terminated, records::kExitDataLimit);
+  EXPECT_TRUE(read().ended);
+  EXPECT_TRUE(stoppedWith(ReadStop::Kind::TextLineLimit, "Sbr TRRW:  Over 25 text lines"));
+  // The 26th is not echoed: the stop follows the 25th echo.
   const std::vector<std::string> lines = consoleLines();
-  ASSERT_EQ(lines.size(), 25u * 3 + 1);
-  // The 26th is not echoed; the message follows the 25th echo at once, and
-  // the run ends without a pause.
-  EXPECT_EQ(lines[lines.size() - 2], echoed("note line 5"));
-  EXPECT_EQ(lines.back(), "Sbr TRRW:  Over 25 text lines");
+  ASSERT_EQ(lines.size(), 25u * 3);
+  EXPECT_EQ(lines.back(), echoed("note line 5"));
 }
 
 }  // namespace

@@ -57,7 +57,6 @@ TEST_F(YearsTest, AJumpInTheYearsIsSaidOncePerSeries) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
-    console_.output.clear();
     openData(r.data);
     EXPECT_EQ(readAll(), r.series);
     EXPECT_EQ(consoleLines(), r.console);

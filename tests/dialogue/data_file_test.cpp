@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "input/data_file_prompt.h"
+#include "dialogue/data_file.h"
 #include "support/test_support.h"
 
-namespace veska::input {
+namespace veska::dialogue {
 namespace {
 
 TEST(BailOut, OnlyALoneLeadingSlash) {
@@ -38,9 +38,9 @@ TEST(DataFilePrompt, LongNamesOpenTheFileTheyNameNotACutOne) {
   test::ScriptedConsole console({longName + "   "});
   records::Runtime rt(console);
   EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), records::fromUtf8(longName));
-  records::Text record;
-  ASSERT_EQ(rt.readUnit(records::kUndatedUnit, record, 4), records::ReadStatus::Ok);
-  EXPECT_EQ(record, U"data");
+  records::Text line;
+  ASSERT_EQ(rt.units().input(records::kUndatedUnit)->readLine(line), records::ReadStatus::Ok);
+  EXPECT_EQ(line, U"data");
 }
 
 TEST(DataFilePrompt, ANameWithANulByteIsRefusedNotCutAtIt) {
@@ -100,4 +100,4 @@ TEST(DataFilePrompt, BailOutEndsTheRunWithoutMessage) {
 }
 
 }  // namespace
-}  // namespace veska::input
+}  // namespace veska::dialogue

@@ -1,6 +1,9 @@
-#include "input/data_file_prompt.h"
+#include "dialogue/data_file.h"
 
-namespace veska::input {
+#include "input/series_file.h"
+#include "input/source_lines.h"
+
+namespace veska::dialogue {
 
 bool isBailOut(std::u32string_view answer) {
   if (answer.empty() || answer.front() != U'/') return false;
@@ -30,4 +33,35 @@ std::u32string openDataFile(records::Runtime& rt, int unit) {
   }
 }
 
-}  // namespace veska::input
+namespace {
+
+[[noreturn]] void carryOut(records::Runtime& rt, records::UnitLines& source, const input::ReadStop& stop) {
+  switch (stop.kind) {
+    case input::ReadStop::Kind::SeriesLimit:
+      rt.writeConsole("");
+      rt.pause(stop.message, records::kExitDataLimit);
+      rt.endRun(" ", records::kExitDataLimit);
+    case input::ReadStop::Kind::TableRefused:
+      rt.writeConsole("");
+      rt.endRun(stop.message, records::kExitDataLimit);
+    case input::ReadStop::Kind::TextLineLimit:
+      rt.endRun(stop.message, records::kExitDataLimit);
+    case input::ReadStop::Kind::SourceFailed:
+      break;
+  }
+  source.endRunOnFailure();
+}
+
+}  // namespace
+
+input::SeriesTable readSeriesFile(records::Runtime& rt, int unit, input::Layout layout) {
+  records::UnitLines source(rt, unit);
+  input::SourceLines lines(source);
+  input::LoadedFile file = input::loadSeriesFile(lines, layout);
+  for (const input::Notice& notice : file.notices)
+    for (const std::string& line : input::consoleLines(notice)) rt.writeConsole(line);
+  if (file.stop) carryOut(rt, source, *file.stop);
+  return std::move(file.table);
+}
+
+}  // namespace veska::dialogue

@@ -1,0 +1,32 @@
+// A data file from the console's question to its table of series: the name
+// asked for until a file opens or the user bails out with "/", then the
+// series loaded, the readers' notices shown and their stops carried out.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "input/decadal_line.h"
+#include "input/series.h"
+#include "records/runtime.h"
+
+namespace veska::dialogue {
+
+// Opens an existing file on the unit and returns its name (the answer with
+// trailing spaces removed, tabs kept, or the path chosen for an empty answer). Does not
+// return on the bail-out: the run ends with status 0, no message and no pause.
+std::u32string openDataFile(records::Runtime& rt, int unit);
+
+// The whole answer is the name: a path of any length must open the file it
+// names. An answer of a leading "/" followed only by spaces is the bail-out
+// ("/" and a tab is a file name); an absolute path such as /home/lab/site.rwl is a name.
+bool isBailOut(std::u32string_view answer);
+
+// Every series of the file open on the unit, the readers' notices shown on
+// the console in order. Does not return when reading stopped: a limit shows
+// its message, pauses and ends the run (status kExitDataLimit); a table
+// refused or too many title lines end it with the message; a failed read
+// ends it as a fatal I/O failure.
+input::SeriesTable readSeriesFile(records::Runtime& rt, int unit, input::Layout layout);
+
+}  // namespace veska::dialogue

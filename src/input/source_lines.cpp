@@ -1,0 +1,47 @@
+#include "input/source_lines.h"
+
+#include <utility>
+
+namespace veska::input {
+
+records::ReadStatus SourceLines::advance() {
+  if (failed_) return records::ReadStatus::Error;
+  if (replay_) {
+    replay_ = false;
+    return records::ReadStatus::Ok;
+  }
+  if (!pending_.empty()) {
+    last_ = std::move(pending_.front());
+    pending_.pop_front();
+    haveLast_ = true;
+    return records::ReadStatus::Ok;
+  }
+  const records::ReadStatus status = source_.next(last_);
+  failed_ = status == records::ReadStatus::Error;
+  haveLast_ = status == records::ReadStatus::Ok;
+  return status;
+}
+
+records::ReadStatus SourceLines::line(records::Text& line) {
+  const records::ReadStatus status = advance();
+  if (status == records::ReadStatus::Ok) line = last_;
+  return status;
+}
+
+records::ReadStatus SourceLines::record(records::Text& record, std::size_t length) {
+  const records::ReadStatus status = advance();
+  if (status == records::ReadStatus::Ok) record = records::fitRecord(last_, length);
+  return status;
+}
+
+void SourceLines::unreadLast() {
+  if (haveLast_) replay_ = true;
+}
+
+void SourceLines::unread(std::vector<records::Text> lines) {
+  replay_ = false;
+  haveLast_ = false;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) pending_.push_front(std::move(*it));
+}
+
+}  // namespace veska::input
