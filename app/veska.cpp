@@ -4,7 +4,7 @@
 #include "command_line.h"
 #include "hosts/window/host.h"
 #include "hosts/window/qt_dialogs.h"
-#include "records/stop_signals.h"
+#include "runtime/stop_signals.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
   // A file-size limit fails the report's write, which the run reports,
   // rather than killing the program without a word.
-  veska::records::ignoreFileSizeSignal();
+  veska::runtime::ignoreFileSizeSignal();
   QApplication app(argc, argv);
   // Ties the windows to the menu entry and its icon on desktops that match by it.
   QGuiApplication::setDesktopFileName(QStringLiteral("veska"));

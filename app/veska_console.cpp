@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "command_line.h"
-#include "records/runtime.h"
-#include "records/stop_signals.h"
+#include "runtime/runtime.h"
+#include "runtime/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
 #include "dialogue/run_driver.h"
 
@@ -38,9 +38,9 @@ int main(int argc, char* argv[]) {
   // Ctrl-C, kill and a closed terminal stop the run between two records, so
   // that its report can say it is incomplete. Before the console exists: its
   // reads wait on the signals' pipe too.
-  veska::records::installStopSignals();
+  veska::runtime::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
-  veska::records::Runtime runtime(console);
+  veska::runtime::Runtime runtime(console);
   // No observer: this host draws nothing, so the run keeps no copies.
-  return runtime.execute([](veska::records::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
+  return runtime.execute([](veska::runtime::Runtime& rt) { veska::dialogue::runCrossdating(rt); });
 }

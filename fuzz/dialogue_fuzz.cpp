@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "records/console.h"
-#include "records/line_reader.h"
-#include "records/runtime.h"
+#include "runtime/console.h"
+#include "runtime/line_reader.h"
+#include "runtime/runtime.h"
 #include "dialogue/data_file.h"
 #include "dialogue/run_driver.h"
 #include "fuzz_support.h"
@@ -28,7 +28,7 @@ namespace {
 // A typed name could reach any file of the machine (/dev/zero would be an
 // endless line, /dev/tty would wait for a person): slashes are kept only in
 // the bail-out, so every name stays inside the run's own directory.
-class FuzzConsole : public records::Console {
+class FuzzConsole : public runtime::Console {
  public:
   explicit FuzzConsole(std::string_view answers) : file_(openBytes(answers)), lines_(file_) {}
   ~FuzzConsole() override { std::fclose(file_); }
@@ -65,7 +65,7 @@ class FuzzConsole : public records::Console {
 
  private:
   std::FILE* file_;
-  records::LineReader lines_;
+  runtime::LineReader lines_;
 };
 
 // Made once, removed at exit; kept on the heap so that it outlives the
@@ -108,7 +108,7 @@ class InRunDirectory {
 const char* const kCodePrompt = " Ring widths (M) or Indices (I)";
 
 void checkRun(const FuzzConsole& console, int status) {
-  check(status >= records::kExitNormal && status <= records::kExitDataLimit, "an unknown exit status");
+  check(status >= runtime::kExitNormal && status <= runtime::kExitDataLimit, "an unknown exit status");
   check(console.terminated == status, "the run ended without the terminate hook");
   check(isValidUtf8(console.output), "console output is not valid UTF-8");
   // The report is opened before the first kind question: from then on it
@@ -123,7 +123,7 @@ void checkRun(const FuzzConsole& console, int status) {
   // At the closing pause the report is complete, match section and all. (A
   // data line echoed as a title starts with a blank, so cannot pass for it.)
   if (console.output.find("\r\nNormal Termination of Program- Hit return to Quit\r\n") != std::string::npos) {
-    check(status == records::kExitNormal || status == records::kExitEndOfInput, "a finished run with a failure status");
+    check(status == runtime::kExitNormal || status == runtime::kExitEndOfInput, "a finished run with a failure status");
     check(text.find("BEST THREE MATCHING POSITIONS FOR FLOATING SERIES") != std::string::npos,
           "a finished run's report without its match section");
   }
@@ -145,13 +145,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::writeBytes(dir / "d", dated);
 
   fuzz::FuzzConsole console(answers);
-  records::Runtime runtime(console);
+  runtime::Runtime runtime(console);
   int status = -1;
   {
     fuzz::InRunDirectory here;
     try {
       dialogue::runCrossdating(runtime);
-    } catch (const records::RunEnded& ended) {
+    } catch (const runtime::RunEnded& ended) {
       status = ended.status;
     }
   }

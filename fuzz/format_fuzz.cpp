@@ -10,7 +10,7 @@
 
 #include "records/format.h"
 #include "records/text.h"
-#include "records/units.h"
+#include "runtime/units.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -37,7 +37,7 @@ class UnitRecords : public records::RecordSource {
   std::int64_t records = 0;
 
  private:
-  records::InputUnit unit_;
+  runtime::InputUnit unit_;
 };
 
 // Up to two numbers, digits only; what is not a digit separates them.

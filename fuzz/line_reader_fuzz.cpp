@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "input/source_lines.h"
-#include "records/line_reader.h"
+#include "runtime/line_reader.h"
 #include "records/text.h"
-#include "records/units.h"
+#include "runtime/units.h"
 #include "fuzz_support.h"
 
 namespace veska::fuzz {
@@ -52,15 +52,15 @@ void checkDecoding(std::string_view bytes) {
 // A line over the limit keeps a prefix of it, at most 3 bytes short of the
 // limit, and a valid UTF-8 line stays valid.
 bool sameLine(const std::string& got, const std::string& whole) {
-  if (whole.size() <= records::kMaxLineBytes) return got == whole;
-  return got.size() <= records::kMaxLineBytes && got.size() + 3 >= records::kMaxLineBytes &&
+  if (whole.size() <= runtime::kMaxLineBytes) return got == whole;
+  return got.size() <= runtime::kMaxLineBytes && got.size() + 3 >= runtime::kMaxLineBytes &&
          whole.compare(0, got.size(), got) == 0 && (!isValidUtf8(whole) || isValidUtf8(got));
 }
 
 void checkLineReader(std::string_view bytes, std::vector<std::string>& expected) {
   std::FILE* file = openBytes(bytes);
   check(file != nullptr, "cannot open the input as a stream");
-  records::LineReader reader(file);
+  runtime::LineReader reader(file);
   std::string line;
   std::size_t n = 0;
   while (reader.next(line)) {
@@ -85,7 +85,7 @@ class UnitSource : public records::RecordSource {
   records::ReadStatus next(records::Text& line) override { return unit_.readLine(line); }
 
  private:
-  records::InputUnit unit_;
+  runtime::InputUnit unit_;
 };
 
 // Records of 80 characters through an input unit; byte 0 of the input tells

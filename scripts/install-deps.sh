@@ -9,7 +9,9 @@ packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth python3
           # the Debian packages (icon, manual pages) and their checks
           dpkg-dev debhelper librsvg2-bin man-db groff-base
-          desktop-file-utils appstream lintian)
+          desktop-file-utils appstream lintian
+          # the coastlines of the library window's map
+          xtide-coastline)
 if [ "${1:-}" = --validation-study ]; then
   packages+=(python3-matplotlib)
 fi

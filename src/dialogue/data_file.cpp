@@ -10,7 +10,7 @@ bool isBailOut(std::u32string_view answer) {
   return answer.find_first_not_of(U' ', 1) == std::u32string_view::npos;
 }
 
-std::u32string openDataFile(records::Runtime& rt, int unit) {
+std::u32string openDataFile(runtime::Runtime& rt, runtime::Unit unit) {
   for (;;) {
     records::Record prompt;
     prompt.blanks(1).text("File name (/ to exit)").column(45).text("==> ");
@@ -18,16 +18,16 @@ std::u32string openDataFile(records::Runtime& rt, int unit) {
     // The name's bytes as typed: a name in a legacy encoding must open that
     // file, never one whose name is its re-encoding. The whole line, so that
     // a name too long for the system is refused rather than shortened.
-    std::string path = rt.readConsoleBytes(records::kMaxLineBytes);
+    std::string path = rt.readConsoleBytes(runtime::kMaxLineBytes);
     const std::u32string fileName = records::decodeLine(path);
-    if (isBailOut(fileName)) rt.endRun(" ", records::kExitNormal);
+    if (isBailOut(fileName)) rt.endRun(" ", runtime::kExitNormal);
     // Only trailing spaces go: a tab is a character of the name.
     const auto end = path.find_last_not_of(' ');
     path.resize(end == std::string::npos ? 0 : end + 1);
     if (path.empty()) {
       if (auto chosen = rt.console().chooseFileForEmptyName()) path = *chosen;
     }
-    if (!path.empty() && rt.open(unit, path, records::OpenStatus::Old).ok) return records::decodeLine(path);
+    if (!path.empty() && rt.open(unit, path, runtime::OpenFor::Reading).ok) return records::decodeLine(path);
     rt.writeConsole("");
     rt.writeConsole(records::Record().column(5).text("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"));
   }
@@ -35,17 +35,17 @@ std::u32string openDataFile(records::Runtime& rt, int unit) {
 
 namespace {
 
-[[noreturn]] void carryOut(records::Runtime& rt, records::UnitLines& source, const input::ReadStop& stop) {
+[[noreturn]] void carryOut(runtime::Runtime& rt, runtime::UnitLines& source, const input::ReadStop& stop) {
   switch (stop.kind) {
     case input::ReadStop::Kind::SeriesLimit:
       rt.writeConsole("");
-      rt.pause(stop.message, records::kExitDataLimit);
-      rt.endRun(" ", records::kExitDataLimit);
+      rt.pause(stop.message, runtime::kExitDataLimit);
+      rt.endRun(" ", runtime::kExitDataLimit);
     case input::ReadStop::Kind::TableRefused:
       rt.writeConsole("");
-      rt.endRun(stop.message, records::kExitDataLimit);
+      rt.endRun(stop.message, runtime::kExitDataLimit);
     case input::ReadStop::Kind::TextLineLimit:
-      rt.endRun(stop.message, records::kExitDataLimit);
+      rt.endRun(stop.message, runtime::kExitDataLimit);
     case input::ReadStop::Kind::SourceFailed:
       break;
   }
@@ -54,8 +54,8 @@ namespace {
 
 }  // namespace
 
-input::SeriesTable readSeriesFile(records::Runtime& rt, int unit, input::Layout layout) {
-  records::UnitLines source(rt, unit);
+input::SeriesTable readSeriesFile(runtime::Runtime& rt, runtime::Unit unit, input::Layout layout) {
+  runtime::UnitLines source(rt, unit);
   input::SourceLines lines(source);
   input::LoadedFile file = input::loadSeriesFile(lines, layout);
   for (const input::Notice& notice : file.notices)

@@ -8,14 +8,14 @@
 
 #include "input/decadal_line.h"
 #include "input/series.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 namespace veska::dialogue {
 
 // Opens an existing file on the unit and returns its name (the answer with
 // trailing spaces removed, tabs kept, or the path chosen for an empty answer). Does not
 // return on the bail-out: the run ends with status 0, no message and no pause.
-std::u32string openDataFile(records::Runtime& rt, int unit);
+std::u32string openDataFile(runtime::Runtime& rt, runtime::Unit unit);
 
 // The whole answer is the name: a path of any length must open the file it
 // names. An answer of a leading "/" followed only by spaces is the bail-out
@@ -27,6 +27,6 @@ bool isBailOut(std::u32string_view answer);
 // its message, pauses and ends the run (status kExitDataLimit); a table
 // refused or too many title lines end it with the message; a failed read
 // ends it as a fatal I/O failure.
-input::SeriesTable readSeriesFile(records::Runtime& rt, int unit, input::Layout layout);
+input::SeriesTable readSeriesFile(runtime::Runtime& rt, runtime::Unit unit, input::Layout layout);
 
 }  // namespace veska::dialogue

@@ -7,8 +7,7 @@
 #include "dialogue/data_file.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
-#include "stats/ar_fit.h"
-#include "stats/prewhiten.h"
+#include "stats/whitening.h"
 
 namespace veska::dialogue {
 namespace {
@@ -16,7 +15,7 @@ namespace {
 constexpr const char* kReportFile = "VESKA.OUT";
 
 // Asked again until the answer names a kind the loader knows.
-input::Layout askLayout(records::Runtime& rt) {
+input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
     rt.prompt(records::Record().blanks(1).text("Ring widths (M) or Indices (I)").column(45).text("==> "));
     const char32_t letter = rt.readConsole(1)[0];
@@ -25,25 +24,16 @@ input::Layout askLayout(records::Runtime& rt) {
   }
 }
 
-// The scratch of the series' models, made once per run and reused by every
-// series of both tables: nothing is allocated while series are processed,
-// and nothing is left over for the next run in the same process.
-struct ModelWork {
-  stats::ArWork ar{input::kMaxLength};
-  std::vector<float> extended = std::vector<float>(input::kMaxLength + stats::kMaxArOrder);
-};
-
-// Fits each series' model, lists it under the report's heading, then
-// replaces the series by its residuals for the match phase.
-void processSeries(records::Runtime& rt, input::SeriesTable& table, const char* heading, ModelWork& work) {
-  rt.writeUnit(records::kReportUnit, "");
-  rt.writeUnit(records::kReportUnit, heading);
+// Fits each series' model and lists it under the report's heading, while
+// replacing the series by its residuals for the match phase (prewhitening
+// changes the series but not its model).
+void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* heading, stats::WhiteningWork& work) {
+  rt.writeUnit(runtime::Unit::Report, "");
+  rt.writeUnit(runtime::Unit::Report, heading);
   for (std::size_t i = 0; i < table.size(); ++i) {
     input::Series& series = table[i];
-    const stats::ArModel model = stats::fitArModel(series.values, stats::kOrdersWeighed, work.ar);
-    // Listed before prewhitening, which changes the series but not its model.
-    rt.writeUnit(records::kReportUnit, listingLine(static_cast<int>(i) + 1, series.id, model));
-    if (model.order >= 1) stats::prewhiten(series.values, work.extended, model.order, model.coefficients);
+    const stats::ArModel model = stats::whiten(series.values, work);
+    rt.writeUnit(runtime::Unit::Report, listingLine(static_cast<int>(i) + 1, series.id, model));
   }
 }
 
@@ -66,20 +56,20 @@ void setFloatingPointEnvironment() {
   std::fesetround(FE_TONEAREST);
 }
 
-void runCrossdating(records::Runtime& rt) { runCrossdating(rt, nullptr); }
+void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 
-void runCrossdating(records::Runtime& rt, RunObserver* observer) {
+void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   // Answered as a data file, the report would be emptied before it is read.
   rt.units().keepFromReading(kReportFile);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  openDataFile(rt, records::kUndatedUnit);
-  rt.openOrDie(records::kReportUnit, kReportFile, records::OpenStatus::Unknown);
+  openDataFile(rt, runtime::Unit::UndatedSeries);
+  rt.openOrDie(runtime::Unit::Report, kReportFile, runtime::OpenFor::Writing);
 
-  ModelWork work;
-  input::SeriesTable undated = readSeriesFile(rt, records::kUndatedUnit, askLayout(rt));
+  stats::WhiteningWork work(input::kMaxLength);
+  input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
@@ -90,8 +80,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
   input::SeriesTable dated;
   if (withDated) {
-    openDataFile(rt, records::kDatedUnit);
-    dated = readSeriesFile(rt, records::kDatedUnit, askLayout(rt));
+    openDataFile(rt, runtime::Unit::DatedSeries);
+    dated = readSeriesFile(rt, runtime::Unit::DatedSeries, askLayout(rt));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
   }
@@ -107,8 +97,8 @@ void runCrossdating(records::Runtime& rt, RunObserver* observer) {
   }
 
   rt.reportComplete();
-  rt.pause("Normal Termination of Program- Hit return to Quit", records::kExitNormal);
-  rt.endRun(" ", records::kExitNormal);
+  rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);
+  rt.endRun(" ", runtime::kExitNormal);
 }
 
 }  // namespace veska::dialogue

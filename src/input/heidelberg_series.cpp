@@ -126,43 +126,12 @@ bool readBlock(SourceLines& lines, Block& block) {
   return !lines.failed();
 }
 
-// The block as a series, or nullopt after its warning.
-std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
-  if (!block.hasKeyCode) {
-    notices.push_back(notLoaded(block, "has no KeyCode"));
-    return std::nullopt;
-  }
-  const auto length = records::readIntegerField(block.length);
-  if (block.length.empty() || !length || *length < 1) {
-    notices.push_back(notLoaded(block, "has no readable Length"));
-    return std::nullopt;
-  }
-  const auto first = records::readIntegerField(block.dateBegin);
-  if (!first) {
-    notices.push_back(notLoaded(block, "has an unreadable DateBegin"));
-    return std::nullopt;
-  }
-  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
-  int group = groupSize(block.dataKind);
-  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
-                     sameWord(block.dataKind, U"Chrono");
-  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
-  if (group == 0) {
-    notices.push_back(notLoaded(block, "has no known DATA shape"));
-    return std::nullopt;
-  }
-  const Scale scale = scaleOf(block.unit);
-  if (scale == Scale::Unknown) {
-    notices.push_back(notLoaded(block, "has an unknown Unit"));
-    return std::nullopt;
-  }
-
-  SeriesRead read;
-  read.series.id = records::fitRecord(block.keyCode, 8);
-  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
-  read.length = *length;
-  std::int64_t groups = 0;     // groups met so far
-  bool paddingOnly = true;     // every group after Length is a padding zero
+// The values of a block's data lines, the first integer of each group, into
+// the series; nullopt when every integer is readable, else the reason the
+// block is not loaded.
+std::optional<std::string_view> takeValues(const Block& block, int group, Scale scale, SeriesRead& read) {
+  std::int64_t groups = 0;  // groups met so far
+  bool paddingOnly = true;  // every group after Length is a padding zero
   int inGroup = 0;
   for (const records::Text& line : block.dataLines) {
     std::u32string_view rest = line;
@@ -173,12 +142,9 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
       while (end < rest.size() && rest[end] != U' ' && rest[end] != U'\t') ++end;
       const auto number = records::readIntegerField(rest.substr(0, end));
       rest.remove_prefix(end);
-      if (!number) {
-        notices.push_back(notLoaded(block, "has unreadable data"));
-        return std::nullopt;
-      }
+      if (!number) return "has unreadable data";
       if (inGroup++ == 0) {
-        if (groups < *length) {
+        if (groups < read.length) {
           if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
             read.series.values.push_back(toMillimetres(*number, scale));
         } else if (*number != 0) {
@@ -189,10 +155,35 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
       if (inGroup == group) inGroup = 0;
     }
   }
-  if (groups < *length || !paddingOnly) {
-    notices.push_back(notLoaded(block, "has a Length that disagrees with its data"));
+  if (groups < read.length || !paddingOnly) return "has a Length that disagrees with its data";
+  return std::nullopt;
+}
+
+// The block as a series, or nullopt after its warning.
+std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
+  const auto refuse = [&](std::string_view reason) {
+    notices.push_back(notLoaded(block, reason));
     return std::nullopt;
-  }
+  };
+  if (!block.hasKeyCode) return refuse("has no KeyCode");
+  const auto length = records::readIntegerField(block.length);
+  if (block.length.empty() || !length || *length < 1) return refuse("has no readable Length");
+  const auto first = records::readIntegerField(block.dateBegin);
+  if (!first) return refuse("has an unreadable DateBegin");
+  // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
+  int group = groupSize(block.dataKind);
+  const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
+                     sameWord(block.dataKind, U"Chrono");
+  if (named && groupSize(block.dataFormat) != 0) group = groupSize(block.dataFormat);
+  if (group == 0) return refuse("has no known DATA shape");
+  const Scale scale = scaleOf(block.unit);
+  if (scale == Scale::Unknown) return refuse("has an unknown Unit");
+
+  SeriesRead read;
+  read.series.id = records::fitRecord(block.keyCode, 8);
+  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.length = *length;
+  if (const auto reason = takeValues(block, group, scale, read)) return refuse(*reason);
   return read;
 }
 

@@ -49,14 +49,14 @@ std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::Seri
 
 }  // namespace
 
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated) {
   return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa());
 }
 
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa) {
-  const int unit = records::kReportUnit;
+  const runtime::Unit unit = runtime::Unit::Report;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
   const std::vector<Group> groups = groupsOf(undated, dated, withDated);

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "input/series.h"
 #include "match/pair_match.h"
 #include "match/placements.h"
@@ -21,11 +21,11 @@ namespace veska::match {
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
 // (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order.
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated);
 
 // The same with a chosen routine and, for the fast one, instruction set.
-std::vector<BestThree> runMatchPhase(records::Runtime& rt, const input::SeriesTable& undated,
+std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa);
 
 }  // namespace veska::match

@@ -66,20 +66,20 @@ records::Record progressLine(const MatchSeries& first, const MatchSeries& second
   return r;
 }
 
-void writeHeadingBlock(records::Runtime& rt, int reportUnit, bool withDated) {
+void writeHeadingBlock(runtime::Runtime& rt, runtime::Unit reportUnit, bool withDated) {
   for (const records::Record& line : headingBlock(withDated)) rt.writeUnit(reportUnit, line);
   rt.writeConsole("");
   rt.writeConsole("");
 }
 
-void writeColumnHeaderFor(records::Runtime& rt, int reportUnit, int i) {
+void writeColumnHeaderFor(runtime::Runtime& rt, runtime::Unit reportUnit, int i) {
   if (i != 1 && i % 10 != 0) return;
   for (const records::Record& line : columnHeader()) rt.writeUnit(reportUnit, line);
 }
 
-void writeGroupSeparator(records::Runtime& rt, int reportUnit) { rt.writeUnit(reportUnit, groupSeparator()); }
+void writeGroupSeparator(runtime::Runtime& rt, runtime::Unit reportUnit) { rt.writeUnit(reportUnit, groupSeparator()); }
 
-void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
+void writePairLines(runtime::Runtime& rt, runtime::Unit reportUnit, const MatchSeries& first, const MatchSeries& second,
                     const BestThree& best) {
   rt.writeConsole(progressLine(first, second, best));
   rt.writeUnit(reportUnit, pairLine(first, second, best));

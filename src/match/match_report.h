@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "records/record.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "match/pair_match.h"
 
 namespace veska::match {
@@ -29,12 +29,12 @@ records::Record pairLine(const MatchSeries& first, const MatchSeries& second, co
 records::Record progressLine(const MatchSeries& first, const MatchSeries& second, const BestThree& best);
 
 // The heading block to the report, then two empty console lines.
-void writeHeadingBlock(records::Runtime& rt, int reportUnit, bool withDated);
+void writeHeadingBlock(runtime::Runtime& rt, runtime::Unit reportUnit, bool withDated);
 // The column header when first series i is 1 or a multiple of 10.
-void writeColumnHeaderFor(records::Runtime& rt, int reportUnit, int i);
-void writeGroupSeparator(records::Runtime& rt, int reportUnit);
+void writeColumnHeaderFor(runtime::Runtime& rt, runtime::Unit reportUnit, int i);
+void writeGroupSeparator(runtime::Runtime& rt, runtime::Unit reportUnit);
 // The pair's console progress line, then its report line.
-void writePairLines(records::Runtime& rt, int reportUnit, const MatchSeries& first, const MatchSeries& second,
+void writePairLines(runtime::Runtime& rt, runtime::Unit reportUnit, const MatchSeries& first, const MatchSeries& second,
                     const BestThree& best);
 
 }  // namespace veska::match

@@ -70,14 +70,14 @@ class Parser {
         ++i_;
         continue;
       }
-      std::optional<FormatItem> item = one(depth);
+      std::optional<FormatItem> item = this->item(depth);
       if (!item) return std::nullopt;
       items.push_back(std::move(*item));
     }
   }
 
   // Parses [r] descriptor.
-  std::optional<FormatItem> one(int depth) {
+  std::optional<FormatItem> item(int depth) {
     const std::size_t countAt = i_;
     const std::optional<std::int64_t> count = number();
     if (count && *count < 0) return fail(countAt, "number too large");

@@ -22,8 +22,8 @@ TEST(DataFilePrompt, ATabIsPartOfTheNameOnlySpacesAreTrimmed) {
   test::writeFile(dir.file("site.rwl"), "");
   test::writeFile(dir.file("ok.rwl"), "");
   test::ScriptedConsole console({"site.rwl\t", "site.rwl \t", "ok.rwl  "});
-  records::Runtime rt(console);
-  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), U"ok.rwl");
+  runtime::Runtime rt(console);
+  EXPECT_EQ(openDataFile(rt, runtime::Unit::UndatedSeries), U"ok.rwl");
   const std::string retry = "    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***";
   const std::size_t first = console.output.find(retry);
   ASSERT_NE(first, std::string::npos);
@@ -36,10 +36,10 @@ TEST(DataFilePrompt, LongNamesOpenTheFileTheyNameNotACutOne) {
   test::writeFile(dir.file(longName), "data\n");
   test::writeFile(dir.file(longName.substr(0, 40)), "a different file\n");
   test::ScriptedConsole console({longName + "   "});
-  records::Runtime rt(console);
-  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), records::fromUtf8(longName));
+  runtime::Runtime rt(console);
+  EXPECT_EQ(openDataFile(rt, runtime::Unit::UndatedSeries), records::fromUtf8(longName));
   records::Text line;
-  ASSERT_EQ(rt.units().input(records::kUndatedUnit)->readLine(line), records::ReadStatus::Ok);
+  ASSERT_EQ(rt.units().input(runtime::Unit::UndatedSeries)->readLine(line), records::ReadStatus::Ok);
   EXPECT_EQ(line, U"data");
 }
 
@@ -50,10 +50,10 @@ TEST(DataFilePrompt, ANameWithANulByteIsRefusedNotCutAtIt) {
   test::writeFile(dir.file("site.rwl"), "a different file\n");
   test::writeFile(dir.file("ok.rwl"), "");
   test::ScriptedConsole console({std::string("site.rwl\0.old", 12), "ok.rwl"});
-  records::Runtime rt(console);
-  EXPECT_EQ(openDataFile(rt, records::kUndatedUnit), U"ok.rwl");
+  runtime::Runtime rt(console);
+  EXPECT_EQ(openDataFile(rt, runtime::Unit::UndatedSeries), U"ok.rwl");
   EXPECT_NE(console.output.find("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"), std::string::npos);
-  EXPECT_EQ(rt.units().open(11, std::string("out\0x", 5), records::OpenStatus::Unknown).reason, "Invalid argument");
+  EXPECT_EQ(rt.units().open(runtime::Unit::Report, std::string("out\0x", 5), runtime::OpenFor::Writing).reason, "Invalid argument");
   EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
 }
 
@@ -61,13 +61,13 @@ TEST(DataFilePrompt, EachFailedOpenShowsTheMessageThenThePromptAgain) {
   test::TempDir dir;
   test::writeFile(dir.file("ok.rwl"), "");
   test::ScriptedConsole console({"no1", "no2", "ok.rwl"});
-  records::Runtime rt(console);
-  openDataFile(rt, records::kDatedUnit);
+  runtime::Runtime rt(console);
+  openDataFile(rt, runtime::Unit::DatedSeries);
   const std::string prompt = " File name (/ to exit)                      ==> ";
   const std::string retry = "\r\n    *** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***\r\n";
   EXPECT_EQ(console.output,
             prompt + "no1\r\n" + retry + prompt + "no2\r\n" + retry + prompt + "ok.rwl\r\n");
-  EXPECT_NE(rt.units().input(records::kDatedUnit), nullptr);
+  EXPECT_NE(rt.units().input(runtime::Unit::DatedSeries), nullptr);
 }
 
 class ChoosingConsole : public test::ScriptedConsole {
@@ -82,17 +82,17 @@ TEST(DataFilePrompt, EmptyNameOpensWhatTheHostChooses) {
   test::writeFile(dir.file("picked.rwl"), "");
   ChoosingConsole console({"  "});
   console.chosen = dir.file("picked.rwl").string();
-  records::Runtime rt(console);
-  EXPECT_EQ(records::toUtf8(openDataFile(rt, records::kUndatedUnit)), *console.chosen);
+  runtime::Runtime rt(console);
+  EXPECT_EQ(records::toUtf8(openDataFile(rt, runtime::Unit::UndatedSeries)), *console.chosen);
 }
 
 TEST(DataFilePrompt, BailOutEndsTheRunWithoutMessage) {
   test::ScriptedConsole console({"/"});
-  records::Runtime rt(console);
+  runtime::Runtime rt(console);
   try {
-    openDataFile(rt, records::kUndatedUnit);
+    openDataFile(rt, runtime::Unit::UndatedSeries);
     FAIL() << "the prompt returned";
-  } catch (const records::RunEnded& ended) {
+  } catch (const runtime::RunEnded& ended) {
     EXPECT_EQ(ended.status, 0);
   }
   EXPECT_EQ(console.output, " File name (/ to exit)                      ==> /\r\n");

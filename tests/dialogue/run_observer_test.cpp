@@ -9,7 +9,7 @@
 
 #include "dialogue/run_driver.h"
 #include "match/pair_evidence.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "support/test_support.h"
 
 namespace veska::dialogue {
@@ -40,12 +40,12 @@ TEST(RunObserver, MarkedPlacementsOfEveryPairOfARealFileAreTheReportLines) {
   if (!real) GTEST_SKIP() << "the shared real data files are not present beside the checkout";
   test::TempDir dir;
   test::ScriptedConsole console({(*real / "chil015_ficu_tiuchue_rwl.rwl").string(), "M", "N", ""});
-  records::Runtime rt(console);
+  runtime::Runtime rt(console);
   KeepingObserver observer;
   try {
     runCrossdating(rt, &observer);
-  } catch (const records::RunEnded& ended) {
-    ASSERT_EQ(ended.status, records::kExitNormal) << console.output;
+  } catch (const runtime::RunEnded& ended) {
+    ASSERT_EQ(ended.status, runtime::kExitNormal) << console.output;
   }
   // The report was on disk, whole, when the observer heard of it.
   const std::vector<std::string> lines = pairLinesOf(observer.reportAtThatMoment);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dialogue/data_file.h"
-#include "records/units.h"
+#include "runtime/units.h"
 #include "support/console_run.h"
 #include "support/test_support.h"
 
@@ -20,9 +20,9 @@ namespace {
 
 input::SeriesTable load(const std::filesystem::path& file) {
   ScriptedConsole console({""});
-  records::Runtime rt(console);
-  EXPECT_TRUE(rt.open(records::kUndatedUnit, file.string(), records::OpenStatus::Old).ok);
-  input::SeriesTable table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+  runtime::Runtime rt(console);
+  EXPECT_TRUE(rt.open(runtime::Unit::UndatedSeries, file.string(), runtime::OpenFor::Reading).ok);
+  input::SeriesTable table = dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
   rt.units().closeAll();
   return table;
 }

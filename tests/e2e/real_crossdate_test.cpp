@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "dialogue/data_file.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 #include "support/console_run.h"
 #include "support/test_support.h"
@@ -51,9 +51,9 @@ TEST(RealCrossdating, HeidelbergFileAsDatedSeriesDatesAPieceOfItsOwn) {
   input::SeriesTable table;
   {
     ScriptedConsole console({""});
-    records::Runtime rt(console);
-    ASSERT_TRUE(rt.open(records::kUndatedUnit, heidelberg.string(), records::OpenStatus::Old).ok);
-    table = dialogue::readSeriesFile(rt, records::kUndatedUnit, input::Layout::RingWidths);
+    runtime::Runtime rt(console);
+    ASSERT_TRUE(rt.open(runtime::Unit::UndatedSeries, heidelberg.string(), runtime::OpenFor::Reading).ok);
+    table = dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
     rt.units().closeAll();
   }
   ASSERT_FALSE(table.empty());

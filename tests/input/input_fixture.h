@@ -19,7 +19,7 @@
 #include "input/series_file.h"
 #include "input/source_lines.h"
 #include "records/text.h"
-#include "records/units.h"
+#include "runtime/units.h"
 #include "support/test_support.h"
 
 namespace veska::input::testing {
@@ -87,7 +87,7 @@ class BytesSource : public records::RecordSource {
 
  private:
   std::string bytes_;
-  std::optional<records::InputUnit> unit_;
+  std::optional<runtime::InputUnit> unit_;
 };
 
 // The data's lines, read as the readers read them; every notice kept in order.

@@ -21,12 +21,12 @@ struct PhaseText {
 };
 
 PhaseText runPhase(const input::SeriesTable& undated, const input::SeriesTable& dated, bool withDated,
-                   MatchRoutine routine, Isa isa, records::Console* consoleOverride = nullptr) {
+                   MatchRoutine routine, Isa isa, runtime::Console* consoleOverride = nullptr) {
   test::TempDir dir;
   test::ScriptedConsole scripted;
-  records::Console& console = consoleOverride ? *consoleOverride : scripted;
-  records::Runtime rt(console);
-  rt.openOrDie(records::kReportUnit, "VESKA.OUT", records::OpenStatus::Unknown);
+  runtime::Console& console = consoleOverride ? *consoleOverride : scripted;
+  runtime::Runtime rt(console);
+  rt.openOrDie(runtime::Unit::Report, "VESKA.OUT", runtime::OpenFor::Writing);
   runMatchPhase(rt, undated, dated, withDated, routine, isa);
   rt.units().closeAll();
   return {scripted.output, test::readFile(dir.file("VESKA.OUT"))};
@@ -223,13 +223,13 @@ TEST(MatchPhase, RunEndingMidwayStopsTheWorkersAndKeepsEarlierPairs) {
   for (MatchRoutine routine : {MatchRoutine::Direct, MatchRoutine::Fast}) {
     test::TempDir dir;
     FailingConsole console(2 + 4);  // the heading's two empty lines, four pairs
-    records::Runtime rt(console);
-    rt.openOrDie(records::kReportUnit, "VESKA.OUT", records::OpenStatus::Unknown);
+    runtime::Runtime rt(console);
+    rt.openOrDie(runtime::Unit::Report, "VESKA.OUT", runtime::OpenFor::Writing);
     try {
       runMatchPhase(rt, undated, input::SeriesTable(), false, routine, bestIsa());
       ADD_FAILURE() << "the phase went on after the console failed";
-    } catch (const records::RunEnded& ended) {
-      EXPECT_EQ(ended.status, records::kExitIoFailure);
+    } catch (const runtime::RunEnded& ended) {
+      EXPECT_EQ(ended.status, runtime::kExitIoFailure);
     }
     const auto report = lines(test::readFile(dir.file("VESKA.OUT")), "\n");
     ASSERT_EQ(report.size(), 6u + 3u + 4u);

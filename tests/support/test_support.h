@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "records/console.h"
+#include "runtime/console.h"
 
 namespace veska::test {
 
 // A console that answers from a script and records everything written.
-class ScriptedConsole : public records::Console {
+class ScriptedConsole : public runtime::Console {
  public:
   explicit ScriptedConsole(std::vector<std::string> answers = {})
       : answers_(answers.begin(), answers.end()) {}

@@ -1,13 +1,13 @@
 #include "hosts/terminal/stdio_console.h"
 
-#include "records/read_stream.h"
-#include "records/stop_signals.h"
+#include "runtime/read_stream.h"
+#include "runtime/stop_signals.h"
 
 namespace veska::terminal {
 
 StdioConsole::StdioConsole(std::FILE* in, std::FILE* out, bool echoAnswers)
     : out_(out),
-      inStream_(records::openReadStream(::fileno(in), records::stopWakeFd(), false)),
+      inStream_(runtime::openReadStream(::fileno(in), runtime::stopWakeFd(), false)),
       in_(inStream_ ? inStream_ : in),
       echo_(echoAnswers) {}
 

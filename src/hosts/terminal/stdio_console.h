@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "records/console.h"
-#include "records/line_reader.h"
+#include "runtime/console.h"
+#include "runtime/line_reader.h"
 
 namespace veska::terminal {
 
-class StdioConsole : public records::Console {
+class StdioConsole : public runtime::Console {
  public:
   // echoAnswers: write each answer read behind its prompt, so that a piped
   // run's transcript reads like the window's text. A read waiting for its
@@ -26,7 +26,7 @@ class StdioConsole : public records::Console {
  private:
   std::FILE* out_;
   std::FILE* inStream_;
-  records::LineReader in_;
+  runtime::LineReader in_;
   bool echo_;
 };
 

@@ -11,7 +11,7 @@
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
 #include "hosts/window/unit_window_table.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "records/text.h"
 
 namespace veska::window {
@@ -131,7 +131,7 @@ void ConsoleHooks::fatalError(std::string_view message) {
   const QString full = tr("System Error found! \"%1\", program stop").arg(QString::fromUtf8(message));
   std::u32string text = full.toStdU32String();
   if (text.size() > kSystemErrorLength) text.resize(kSystemErrorLength);
-  write("error code = " + std::to_string(records::kExitIoFailure) + "\r\n");
+  write("error code = " + std::to_string(runtime::kExitIoFailure) + "\r\n");
   dialogs_.messageBox(owner_, QString::fromStdU32String(text), tr("System Error"), Dialogs::Icon::Error);
   state_.requestQuit(kQuitOnError);
 }

@@ -11,7 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "records/console.h"
+#include "runtime/console.h"
 
 namespace veska::window {
 
@@ -20,7 +20,7 @@ class HostState;
 class TextWindow;
 class UnitWindowTable;
 
-class ConsoleHooks : public records::Console {
+class ConsoleHooks : public runtime::Console {
   Q_DECLARE_TR_FUNCTIONS(ConsoleHooks)
 
  public:

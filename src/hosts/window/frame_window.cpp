@@ -31,7 +31,7 @@ QList<QMdiSubWindow*> visibleWindows(const QMdiArea& area, bool minimised) {
 }  // namespace
 
 FrameWindow::FrameWindow(HostState& state, const QString& title) : state_(state), mdiArea_(new QMdiArea(this)) {
-  setObjectName(QStringLiteral("MDIFRAME"));
+  setObjectName(QStringLiteral("frameWindow"));
   setWindowTitle(title);
   mdiArea_->setObjectName(QStringLiteral("MDICLIENT"));
   setCentralWidget(mdiArea_);

@@ -1,4 +1,4 @@
-// The frame window (object name MDIFRAME): the menu bar, the MDI client
+// The frame window (object name frameWindow): the menu bar, the MDI client
 // (MDICLIENT) holding the text windows and the pair windows, and the exit
 // sequence. As in Qt's MDI example, every action is built in createActions()
 // and connected to its slot there, and what is enabled is recomputed from the

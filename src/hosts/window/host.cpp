@@ -32,7 +32,7 @@ void showWhole(FrameWindow& frame, const QRect& window) {
 
 // The run tells the report and pair windows about its series and pairs.
 Host::Host(Dialogs& dialogs)
-    : Host(dialogs, [this](records::Runtime& rt) { dialogue::runCrossdating(rt, evidence_.get()); }) {}
+    : Host(dialogs, [this](runtime::Runtime& rt) { dialogue::runCrossdating(rt, evidence_.get()); }) {}
 
 Host::Host(Dialogs& dialogs, Program program)
     : dialogs_(dialogs), program_(std::move(program)), hooks_(state_, units_, dialogs_) {}
@@ -47,7 +47,7 @@ int Host::run() {
   state_.finalWait = false;
   frameIcon_ = frameIcon();
   textIcon_ = textWindowIcon();
-  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitNoWindowClasses;
+  if (frameIcon_.isNull() || textIcon_.isNull()) return kExitIconsMissing;
   units_.registerUnit(kConsoleUnit);
   frame_ = std::make_unique<FrameWindow>(state_, title);
   frame_->setWindowIcon(frameIcon_);
@@ -97,7 +97,7 @@ TextWindow* Host::createTextWindow(const QString& title, const QRect& geometry, 
 }
 
 int Host::runProgram() {
-  records::Runtime runtime(hooks_);
+  runtime::Runtime runtime(hooks_);
   return runtime.execute(program_);
 }
 

@@ -17,7 +17,7 @@
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
 #include "hosts/window/unit_window_table.h"
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 namespace veska::window {
 
@@ -26,13 +26,13 @@ class EvidenceWindows;
 class FrameWindow;
 
 // Exit codes of start-up failures.
-inline constexpr int kExitNoWindowClasses = 0;
+inline constexpr int kExitIconsMissing = 0;
 inline constexpr int kExitNoWindow = 6;
 
 class Host {
  public:
-  // The program run on the console; it ends by unwinding with records::RunEnded.
-  using Program = std::function<void(records::Runtime&)>;
+  // The program run on the console; it ends by unwinding with runtime::RunEnded.
+  using Program = std::function<void(runtime::Runtime&)>;
 
   explicit Host(Dialogs& dialogs);
   Host(Dialogs& dialogs, Program program);

@@ -56,7 +56,7 @@ PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& se
       second_(std::make_unique<match::RunSeries>(second)),
       evidence_(std::make_unique<match::PairEvidence>(match::PairEvidence::compute(*first_, *second_))),
       dialogs_(dialogs) {
-  setObjectName(QStringLiteral("PAIRCHILD"));
+  setObjectName(QStringLiteral("pairWindow"));
   setWindowTitle(idText(first_->id) + QStringLiteral(" - ") + idText(second_->id));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_DeleteOnClose);

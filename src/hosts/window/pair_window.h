@@ -1,4 +1,4 @@
-// The pair window (object name PAIRCHILD): one pair's t-curve and the two
+// The pair window (object name pairWindow): one pair's t-curve and the two
 // series at the selected placement (see pair_chart.h). The selection starts
 // at the best placement; a click on the curve picks the nearest placement,
 // Left and Right step one placement along the curve, Home goes back to the

@@ -65,7 +65,7 @@ void syncBar(QScrollBar* bar, int range, int position, int page) {
 }  // namespace
 
 TextWindow::TextWindow(QWidget* parent) : QAbstractScrollArea(parent) {
-  setObjectName(QStringLiteral("MDICHILD"));
+  setObjectName(QStringLiteral("textWindow"));
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);

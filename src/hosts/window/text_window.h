@@ -1,4 +1,4 @@
-// The text window (object name MDICHILD): a scrolling, append-only text
+// The text window (object name textWindow): a scrolling, append-only text
 // terminal inside the frame. Its whole state is a TextWindowModel; this
 // widget only turns Qt's events into calls on the model and paints it.
 #pragma once

@@ -195,7 +195,7 @@ TEST_F(DesktopTest, ACorruptSettingsFileIsIgnoredAndWrittenAfresh) {
 TEST_F(DesktopTest, TheHostsFrameReopensWhereItWasLeft) {
   QSize left;
   {
-    window::Host host(dialogs, [&](records::Runtime&) {
+    window::Host host(dialogs, [&](runtime::Runtime&) {
       window::FrameWindow* frame = host.frame();
       const QRect room = frame->mdiArea()->viewport()->rect();
       EXPECT_TRUE(room.contains(host.consoleWindow()->parentWidget()->geometry()));
@@ -205,7 +205,7 @@ TEST_F(DesktopTest, TheHostsFrameReopensWhereItWasLeft) {
     });
     host.run();
   }
-  window::Host host(dialogs, [&](records::Runtime&) {
+  window::Host host(dialogs, [&](runtime::Runtime&) {
     EXPECT_EQ(host.frame()->size(), left);
     host.frame()->actions().exit->trigger();
   });

@@ -54,12 +54,12 @@ class HostRunTest : public ::testing::Test {
 
 TEST_F(HostRunTest, StartUpShowsTheFrameAndTheInputOutputWindowBeforeTheProgram) {
   bool ran = false;
-  Host host(dialogs, [&](records::Runtime&) {
+  Host host(dialogs, [&](runtime::Runtime&) {
     ran = true;
     window::FrameWindow* frame = host.frame();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->objectName(), "MDIFRAME");
+    EXPECT_EQ(frame->objectName(), "frameWindow");
     EXPECT_EQ(frame->windowTitle(), "test_host");  // the program file, without its directory
     EXPECT_FALSE(frame->windowIcon().isNull());
     TextWindow* window = host.consoleWindow();
@@ -91,12 +91,12 @@ TEST_F(HostRunTest, ExitDuringAReadEndsTheRunAtOnceWithCodeZero) {
 
 TEST_F(HostRunTest, ExitWhileTheProgramWritesEndsTheRunAtItsNextStatement) {
   bool pastNextStatement = false;
-  Host host(dialogs, [&](records::Runtime& rt) {
+  Host host(dialogs, [&](runtime::Runtime& rt) {
     QTimer::singleShot(0, host.frame(), [&] { chooseExit(host); });
     rt.writeConsole(" working");  // the Exit runs in this write's drain
     rt.writeConsole(" more");
     pastNextStatement = true;
-    rt.endRun(" ", records::kExitDataLimit);
+    rt.endRun(" ", runtime::kExitDataLimit);
   });
   FinalWaitWatch finalWait(host);
   EXPECT_EQ(host.run(), 0);
@@ -155,9 +155,9 @@ TEST_F(HostRunTest, CancelledExitLeavesTheRunGoing) {
 }
 
 TEST_F(HostRunTest, ClosingTheFrameInTheFinalWaitEndsWithTheRunsStatus) {
-  Host host(dialogs, [](records::Runtime& rt) {
+  Host host(dialogs, [](runtime::Runtime& rt) {
     rt.writeConsole(" stopped by a data limit");
-    rt.endRun(" ", records::kExitDataLimit);
+    rt.endRun(" ", runtime::kExitDataLimit);
   });
   bool waited = false;
   QObject::connect(&host.state(), &window::HostState::finalWaitEntered, &host.state(), [&] {
@@ -166,7 +166,7 @@ TEST_F(HostRunTest, ClosingTheFrameInTheFinalWaitEndsWithTheRunsStatus) {
     EXPECT_TRUE(host.consoleWindow()->isVisible());
     QTimer::singleShot(0, host.frame(), [&] { host.frame()->close(); });
   });
-  EXPECT_EQ(host.run(), records::kExitDataLimit);
+  EXPECT_EQ(host.run(), runtime::kExitDataLimit);
   EXPECT_TRUE(waited);
   EXPECT_EQ(host.state().openWindowCount(), 0);
   EXPECT_EQ(host.frame()->windowTitle(), "test_host - run finished");  // a stop ends the run too
@@ -179,7 +179,7 @@ TEST_F(HostRunTest, StreamingOutputIsRepaintedAtMostOnceAFrame) {
   PaintCounter counter;
   qint64 elapsed = 0;
   int paintsWhileWriting = 0;
-  Host host(dialogs, [&](records::Runtime& rt) {
+  Host host(dialogs, [&](runtime::Runtime& rt) {
     QWidget* view = host.consoleWindow()->viewport();
     // The first showing of the window is not output.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.frame()));
@@ -190,7 +190,7 @@ TEST_F(HostRunTest, StreamingOutputIsRepaintedAtMostOnceAFrame) {
     for (int i = 0; i < kLines; ++i) rt.writeConsole(" Series " + std::to_string(i) + " matched");
     elapsed = clock.elapsed();
     paintsWhileWriting = counter.paints;
-    rt.endRun(" ", records::kExitNormal);
+    rt.endRun(" ", runtime::kExitNormal);
   });
   Typist typist(host, {});
   int paintsAtTheEnd = 0;
@@ -220,10 +220,10 @@ TEST_F(HostRunTest, ClosingTheInputOutputWindowDuringAReadIsAWindowHandlerError)
 }
 
 TEST_F(HostRunTest, WritingWithoutTheWindowQuitsQuietly) {
-  Host host(dialogs, [&](records::Runtime& rt) {
+  Host host(dialogs, [&](runtime::Runtime& rt) {
     closeConsoleWindow(host);
     rt.writeConsole(" nobody sees this");
-    rt.endRun(" ", records::kExitNormal);
+    rt.endRun(" ", runtime::kExitNormal);
   });
   EXPECT_EQ(host.run(), -1);
   EXPECT_TRUE(dialogs.boxes.empty());
@@ -235,7 +235,7 @@ TEST_F(HostRunTest, ReportFileThatCannotBeOpenedShowsTheSystemErrorBox) {
   Host host(dialogs);
   FinalWaitWatch finalWait(host);
   Typist typist(host, {QString::fromStdString(data.string())});
-  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  EXPECT_EQ(host.run(), runtime::kExitIoFailure);
   const std::vector<std::string> lines = windowLines(*host.consoleWindow());
   ASSERT_GE(lines.size(), 2u);
   const std::string& message = lines[lines.size() - 2];
@@ -248,8 +248,8 @@ TEST_F(HostRunTest, ReportFileThatCannotBeOpenedShowsTheSystemErrorBox) {
 }
 
 TEST_F(HostRunTest, SystemErrorMessageIsCutToOneHundredCharacters) {
-  Host host(dialogs, [](records::Runtime& rt) { rt.fatalIo("write", std::string(150, 'x'), "No space left on device"); });
-  EXPECT_EQ(host.run(), records::kExitIoFailure);
+  Host host(dialogs, [](runtime::Runtime& rt) { rt.fatalIo("write", std::string(150, 'x'), "No space left on device"); });
+  EXPECT_EQ(host.run(), runtime::kExitIoFailure);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text.size(), 100);
   EXPECT_TRUE(dialogs.boxes[0].text.startsWith("System Error found! \" *** Cannot write xxx"));

@@ -37,7 +37,7 @@ class TextWindowTest : public ::testing::Test {
 };
 
 TEST_F(TextWindowTest, StartsWithTheSystemFixedFontAnIBeamAndAWhiteBackground) {
-  EXPECT_EQ(window.objectName(), "MDICHILD");
+  EXPECT_EQ(window.objectName(), "textWindow");
   EXPECT_EQ(window.viewport()->cursor().shape(), Qt::IBeamCursor);
   EXPECT_EQ(window.viewport()->palette().color(QPalette::Base), QColor(Qt::white));
   const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-namespace veska::records {
+namespace veska::runtime {
 
 // Bytes kept of one line: records are 80 characters and answers 4096, so
 // nothing past this is ever used, and a file without line ends (a disk image,
@@ -44,4 +44,4 @@ class LineReader {
   int error_ = 0;
 };
 
-}  // namespace veska::records
+}  // namespace veska::runtime

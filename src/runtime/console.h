@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace veska::records {
+namespace veska::runtime {
 
 class Console {
  public:
@@ -35,4 +35,4 @@ class Console {
   virtual std::optional<int> quitStatus() const { return std::nullopt; }
 };
 
-}  // namespace veska::records
+}  // namespace veska::runtime

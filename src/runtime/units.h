@@ -19,19 +19,22 @@
 
 #include <sys/stat.h>
 
-#include "records/line_reader.h"
+#include "runtime/line_reader.h"
 #include "records/record_source.h"
 #include "records/text.h"
 
-namespace veska::records {
+namespace veska::runtime {
 
-inline constexpr int kDatedUnit = 9;
-inline constexpr int kUndatedUnit = 10;
-inline constexpr int kReportUnit = 11;
+// The files a run has open, by what each is for.
+enum class Unit {
+  DatedSeries,    // the data file of dated series, read
+  UndatedSeries,  // the data file of undated series, read
+  Report,         // the report, written
+};
 
-enum class OpenStatus {
-  Old,      // the file must exist; opened for reading
-  Unknown,  // created, or replaced when it exists; opened for writing
+enum class OpenFor {
+  Reading,  // the file must exist
+  Writing,  // created, or emptied when it exists
 };
 
 class InputUnit {
@@ -43,7 +46,7 @@ class InputUnit {
 
   // The next line whole, as many characters as it holds; Error when the
   // system could not read it.
-  ReadStatus readLine(Text& line);
+  records::ReadStatus readLine(records::Text& line);
   const std::string& name() const { return name_; }
   // The last read failed in the system (not the end of the file), and why.
   bool readFailed() const { return lines_.failed(); }
@@ -94,29 +97,29 @@ struct WriteFailure {
 
 class Units {
  public:
-  // The name is opened byte for byte. Status Old refuses, without blocking,
+  // The name is opened byte for byte. Opening for reading refuses, without blocking,
   // a file that is not a regular file (a FIFO, a device, a directory) and a
-  // file that is an open output unit's or a kept file's. Status Unknown
+  // file that is an open output unit's or a kept file's. Opening for writing
   // takes the file's lock before it empties the file: a file that another
   // process holds is left as it is (inUse).
-  OpenResult open(int unit, const std::string& path, OpenStatus status);
+  OpenResult open(Unit unit, const std::string& path, OpenFor purpose);
   // A file the run writes, or will write once it opens it: never opened for
   // reading, by this name or any other (a link, a symbolic link).
   void keepFromReading(std::string path) { kept_.push_back(std::move(path)); }
-  InputUnit* input(int unit);
-  OutputUnit* output(int unit);
+  InputUnit* input(Unit unit);
+  OutputUnit* output(Unit unit);
   // Closes every unit; the first output unit whose pending lines could not be
   // written, if any, with the system's reason.
   std::optional<WriteFailure> closeAll();
 
  private:
-  std::map<int, std::unique_ptr<InputUnit>> inputs_;
-  std::map<int, std::unique_ptr<OutputUnit>> outputs_;
+  std::map<Unit, std::unique_ptr<InputUnit>> inputs_;
+  std::map<Unit, std::unique_ptr<OutputUnit>> outputs_;
   std::vector<std::string> kept_;
 
-  OpenResult openInput(int unit, const std::string& path);
-  OpenResult openOutput(int unit, const std::string& path);
+  OpenResult openInput(Unit unit, const std::string& path);
+  OpenResult openOutput(Unit unit, const std::string& path);
   bool isWrittenByThisRun(const struct stat& file) const;
 };
 
-}  // namespace veska::records
+}  // namespace veska::runtime

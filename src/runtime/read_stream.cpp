@@ -1,11 +1,11 @@
-#include "records/read_stream.h"
+#include "runtime/read_stream.h"
 
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 struct Source {
@@ -51,4 +51,4 @@ std::FILE* openReadStream(int fd, int wakeFd, bool closeFd) {
   return stream;
 }
 
-}  // namespace veska::records
+}  // namespace veska::runtime

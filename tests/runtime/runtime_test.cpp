@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 #include "support/test_support.h"
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 int endStatus(const std::function<void()>& body) {
@@ -22,13 +22,13 @@ TEST(Runtime, EndOfRunClosesEveryUnitAndCallsTerminate) {
   test::TempDir dir;
   test::ScriptedConsole console;
   Runtime rt(console);
-  rt.openOrDie(kReportUnit, "VESKA.OUT", OpenStatus::Unknown);
-  rt.writeUnit(kReportUnit, "kept");
+  rt.openOrDie(Unit::Report, "VESKA.OUT", OpenFor::Writing);
+  rt.writeUnit(Unit::Report, "kept");
   EXPECT_EQ(endStatus([&] { rt.endRun(" ", kExitDataLimit); }), kExitDataLimit);
   EXPECT_EQ(console.output, "");  // a single blank writes nothing
   EXPECT_EQ(console.terminated, kExitDataLimit);
   EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), "kept\n");
-  EXPECT_EQ(rt.units().output(kReportUnit), nullptr);
+  EXPECT_EQ(rt.units().output(Unit::Report), nullptr);
 }
 
 TEST(Runtime, EndOfRunShowsItsMessageAsALine) {
@@ -52,8 +52,8 @@ TEST(Runtime, InputEndingAtAPauseEndsTheRunAsThePauseWouldHave) {
     test::TempDir dir;
     test::ScriptedConsole console;
     Runtime rt(console);
-    rt.openOrDie(kReportUnit, "VESKA.OUT", OpenStatus::Unknown);
-    rt.writeUnit(kReportUnit, "all of it");
+    rt.openOrDie(Unit::Report, "VESKA.OUT", OpenFor::Writing);
+    rt.writeUnit(Unit::Report, "all of it");
     rt.reportComplete();
     EXPECT_EQ(endStatus([&] { rt.pause("Hit return", status); }), status);
     EXPECT_EQ(console.output, "Hit return\r\n");  // no end-of-input message
@@ -72,7 +72,7 @@ TEST(Runtime, AnswerIsCutOrPaddedToTheTextLength) {
 TEST(Runtime, ClosedInputAfterAPromptEndsItsLineThenStops) {
   test::ScriptedConsole console;
   Runtime rt(console);
-  rt.prompt(Record().text("Q ==> "));
+  rt.prompt(records::Record().text("Q ==> "));
   EXPECT_EQ(endStatus([&] { rt.readConsole(1); }), kExitEndOfInput);
   EXPECT_EQ(console.output, "Q ==> \r\n *** End of input: run stopped ***\r\n");
 }
@@ -105,16 +105,16 @@ TEST(Runtime, AFailedConsoleWriteEndsTheRun) {
 TEST(Runtime, ReportWriteToAnUnopenedUnitIsAFatalFailure) {
   test::ScriptedConsole console;
   Runtime rt(console);
-  EXPECT_EQ(endStatus([&] { rt.writeUnit(kReportUnit, "x"); }), kExitIoFailure);
-  EXPECT_EQ(console.output, " *** Cannot write unit 11: Unit not open ***\r\n");
+  EXPECT_EQ(endStatus([&] { rt.writeUnit(Unit::Report, "x"); }), kExitIoFailure);
+  EXPECT_EQ(console.output, " *** Cannot write the report: Unit not open ***\r\n");
 }
 
 TEST(Runtime, AReportWriteThatFailsEndsTheRunAtOnce) {
   test::ScriptedConsole console;
   Runtime rt(console);
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
-  EXPECT_EQ(endStatus([&] { rt.writeUnit(kReportUnit, "never held back for later"); }), kExitIoFailure);
+  rt.openOrDie(Unit::Report, "/dev/full", OpenFor::Writing);
+  EXPECT_EQ(endStatus([&] { rt.writeUnit(Unit::Report, "never held back for later"); }), kExitIoFailure);
   // The file and the system's reason.
   EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
 }
@@ -123,10 +123,10 @@ TEST(Runtime, AReportThatFailsMidRunIsReportedOnce) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   test::ScriptedConsole console;
   Runtime rt(console);
-  rt.openOrDie(kReportUnit, "/dev/full", OpenStatus::Unknown);
+  rt.openOrDie(Unit::Report, "/dev/full", OpenFor::Writing);
   const std::string line(79, 'x');
   EXPECT_EQ(endStatus([&] {
-              for (int k = 0; k < 100000; ++k) rt.writeUnit(kReportUnit, line);
+              for (int k = 0; k < 100000; ++k) rt.writeUnit(Unit::Report, line);
             }),
             kExitIoFailure);
   // The failing close at the end of run says nothing more.
@@ -137,14 +137,14 @@ TEST(Runtime, EachReportLineIsInTheFileAsItIsWritten) {
   test::TempDir dir;
   test::ScriptedConsole console;
   Runtime rt(console);
-  rt.openOrDie(kReportUnit, "VESKA.OUT", OpenStatus::Unknown);
+  rt.openOrDie(Unit::Report, "VESKA.OUT", OpenFor::Writing);
   std::string expected;
   for (const std::string line : {"", "  UNDATED TREE-RING SERIES:", "     1  OAK01     0"}) {
-    rt.writeUnit(kReportUnit, line);
+    rt.writeUnit(Unit::Report, line);
     expected += line + "\n";
     EXPECT_EQ(test::readFile(dir.file("VESKA.OUT")), expected);
   }
 }
 
 }  // namespace
-}  // namespace veska::records
+}  // namespace veska::runtime

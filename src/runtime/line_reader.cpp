@@ -1,10 +1,10 @@
-#include "records/line_reader.h"
+#include "runtime/line_reader.h"
 
 #include <cerrno>
 
 #include "records/text.h"
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 // A cut through a multi-byte character would turn a valid UTF-8 line into a
@@ -41,7 +41,7 @@ bool LineReader::next(std::string& line) {
   int c = get();
   if (c == EOF) return false;
   bool cut = false;
-  Utf8Check check;
+  records::Utf8Check check;
   // A Latin-1 line has no characters to cut in two.
   const auto finish = [&] {
     utf8_ = check.valid();
@@ -65,4 +65,4 @@ bool LineReader::next(std::string& line) {
   return !failed_;
 }
 
-}  // namespace veska::records
+}  // namespace veska::runtime

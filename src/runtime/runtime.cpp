@@ -1,16 +1,29 @@
-#include "records/runtime.h"
+#include "runtime/runtime.h"
 
 #include <cerrno>
 #include <cstring>
 #include <new>
 
-#include "records/stop_signals.h"
+#include "runtime/stop_signals.h"
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 // Bytes kept of an answer: more than any name or answer the run asks for.
 constexpr std::size_t kAnswerBytes = 4096;
+
+// A unit that was never opened has no file name to show.
+std::string_view unitName(Unit unit) {
+  switch (unit) {
+    case Unit::DatedSeries:
+      return "the dated series' file";
+    case Unit::UndatedSeries:
+      return "the undated series' file";
+    case Unit::Report:
+      break;
+  }
+  return "the report";
+}
 
 }  // namespace
 
@@ -33,13 +46,13 @@ void Runtime::writeConsole(std::string_view line) {
   writeBytes(bytes);
 }
 
-void Runtime::prompt(const Record& record) {
+void Runtime::prompt(const records::Record& record) {
   yield();
   promptOpen_ = true;
   writeBytes(record.str());
 }
 
-Text Runtime::readConsoleLine() { return decodeLine(readConsoleBytes(kAnswerBytes)); }
+records::Text Runtime::readConsoleLine() { return records::decodeLine(readConsoleBytes(kAnswerBytes)); }
 
 std::optional<std::string> Runtime::readAnswer(std::size_t capacity) {
   yield();
@@ -66,15 +79,15 @@ void Runtime::writeBytes(std::string_view bytes) {
   endRun(" ", kExitIoFailure);
 }
 
-Text Runtime::readConsole(std::size_t length) { return fitRecord(readConsoleLine(), length); }
+records::Text Runtime::readConsole(std::size_t length) { return records::fitRecord(readConsoleLine(), length); }
 
-OpenResult Runtime::open(int unit, const std::string& path, OpenStatus status) {
+OpenResult Runtime::open(Unit unit, const std::string& path, OpenFor purpose) {
   yield();
-  return units_.open(unit, path, status);
+  return units_.open(unit, path, purpose);
 }
 
-void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
-  const OpenResult result = open(unit, path, status);
+void Runtime::openOrDie(Unit unit, const std::string& path, OpenFor purpose) {
+  const OpenResult result = open(unit, path, purpose);
   if (result.ok) return;
   if (!result.inUse) fatalIo("open", path, result.reason);
   const std::string message = " *** " + path + " is in use by another run ***";
@@ -83,10 +96,10 @@ void Runtime::openOrDie(int unit, const std::string& path, OpenStatus status) {
   endRun(" ", kExitIoFailure);
 }
 
-void Runtime::writeUnit(int unit, std::string_view line) {
+void Runtime::writeUnit(Unit unit, std::string_view line) {
   yield();
   OutputUnit* out = units_.output(unit);
-  if (!out) fatalIo("write", "unit " + std::to_string(unit), "Unit not open");
+  if (!out) fatalIo("write", unitName(unit), "Unit not open");
   if (!out->writeLine(line)) fatalIo("write", out->name(), out->error());
 }
 
@@ -95,18 +108,18 @@ bool Runtime::stopAsked() {
   return pendingStopSignal() != 0 || console_.quitStatus().has_value();
 }
 
-ReadStatus UnitLines::next(Text& line) {
-  if (rt_.stopAsked()) return ReadStatus::Error;
+records::ReadStatus UnitLines::next(records::Text& line) {
+  if (rt_.stopAsked()) return records::ReadStatus::Error;
   InputUnit* in = rt_.units().input(unit_);
-  return in ? in->readLine(line) : ReadStatus::Error;
+  return in ? in->readLine(line) : records::ReadStatus::Error;
 }
 
 void UnitLines::endRunOnFailure() {
   rt_.stopIfAsked();
   const InputUnit* in = rt_.units().input(unit_);
-  if (!in) rt_.fatalIo("read", "unit " + std::to_string(unit_), "Unit not open");
+  if (!in) rt_.fatalIo("read", unitName(unit_), "Unit not open");
   // The name as the console shows any text (a name typed in Latin-1 included).
-  rt_.fatalIo("read", toUtf8(decodeLine(in->name())), std::strerror(in->readError()));
+  rt_.fatalIo("read", records::toUtf8(records::decodeLine(in->name())), std::strerror(in->readError()));
 }
 
 void Runtime::pause(std::string_view message, int statusAfter) {
@@ -150,7 +163,7 @@ void Runtime::fatalIo(std::string_view action, std::string_view file, std::strin
 
 void Runtime::markReportIncomplete() {
   if (reportComplete_) return;
-  OutputUnit* report = units_.output(kReportUnit);
+  OutputUnit* report = units_.output(Unit::Report);
   if (report && !report->failed()) report->writeLine(kIncompleteReportLine);
 }
 
@@ -188,4 +201,4 @@ int Runtime::execute(const std::function<void(Runtime&)>& program) {
   return kExitNormal;  // a program that returned ends as a normal run
 }
 
-}  // namespace veska::records
+}  // namespace veska::runtime

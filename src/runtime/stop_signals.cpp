@@ -1,4 +1,4 @@
-#include "records/stop_signals.h"
+#include "runtime/stop_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <csignal>
 #include <initializer_list>
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 volatile std::sig_atomic_t stopSignal = 0;
@@ -44,4 +44,4 @@ int pendingStopSignal() { return stopSignal; }
 
 int stopWakeFd() { return wakePipe[0]; }
 
-}  // namespace veska::records
+}  // namespace veska::runtime

@@ -20,12 +20,12 @@
 #include <string_view>
 #include <vector>
 
-#include "records/console.h"
+#include "runtime/console.h"
 #include "records/record.h"
 #include "records/text.h"
-#include "records/units.h"
+#include "runtime/units.h"
 
-namespace veska::records {
+namespace veska::runtime {
 
 // Exit statuses a script can tell apart.
 enum ExitStatus : int {
@@ -59,23 +59,23 @@ class Runtime {
 
   // A console record: its characters, then CR LF.
   void writeConsole(std::string_view line);
-  void writeConsole(const Record& record) { writeConsole(record.str()); }
+  void writeConsole(const records::Record& record) { writeConsole(record.str()); }
   // A prompt: no line end, the answer is typed behind it.
-  void prompt(const Record& record);
+  void prompt(const records::Record& record);
   // An answer line as a text of `length` characters. When the console input
   // has ended the run stops (status kExitEndOfInput): no prompt can loop on it.
-  Text readConsole(std::size_t length);
+  records::Text readConsole(std::size_t length);
   // Like readConsole, but the whole line (trailing blanks kept).
-  Text readConsoleLine();
+  records::Text readConsoleLine();
   // The answer line's bytes as typed, up to `capacity` of them.
   std::string readConsoleBytes(std::size_t capacity);
 
   // Opens a unit; a failure of a statement without failure branch ends the run.
-  OpenResult open(int unit, const std::string& path, OpenStatus status);
-  void openOrDie(int unit, const std::string& path, OpenStatus status);
+  OpenResult open(Unit unit, const std::string& path, OpenFor purpose);
+  void openOrDie(Unit unit, const std::string& path, OpenFor purpose);
   // One report (or other output unit) line; a write failure ends the run.
-  void writeUnit(int unit, std::string_view line);
-  void writeUnit(int unit, const Record& record) { writeUnit(unit, record.str()); }
+  void writeUnit(Unit unit, std::string_view line);
+  void writeUnit(Unit unit, const records::Record& record) { writeUnit(unit, record.str()); }
   // Lets the host service its windows and says whether the run is to stop
   // (a stop signal came, or the host is quitting); the next yield ends it.
   bool stopAsked();
@@ -123,10 +123,10 @@ class Runtime {
 // services its windows. A stop asked for or a failed read makes the source
 // fail, so that the readers stop where they are; once their notices are
 // shown, endRunOnFailure ends the run as the failure demands.
-class UnitLines : public RecordSource {
+class UnitLines : public records::RecordSource {
  public:
-  UnitLines(Runtime& rt, int unit) : rt_(rt), unit_(unit) {}
-  ReadStatus next(Text& line) override;
+  UnitLines(Runtime& rt, Unit unit) : rt_(rt), unit_(unit) {}
+  records::ReadStatus next(records::Text& line) override;
   // A stop asked for ends the run as a stop; a failing disk is no end of the
   // file, and the series after it would be lost without a word: the run ends
   // with the file's name and the system's reason.
@@ -134,7 +134,7 @@ class UnitLines : public RecordSource {
 
  private:
   Runtime& rt_;
-  int unit_;
+  Unit unit_;
 };
 
-}  // namespace veska::records
+}  // namespace veska::runtime

@@ -1,4 +1,4 @@
-#include "records/units.h"
+#include "runtime/units.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,24 +9,24 @@
 #include <climits>
 #include <cstring>
 
-#include "records/read_stream.h"
+#include "runtime/read_stream.h"
 
-namespace veska::records {
+namespace veska::runtime {
 
 InputUnit::InputUnit(std::FILE* file, std::string name)
     : file_(file), name_(std::move(name)), lines_(file) {}
 
 InputUnit::~InputUnit() { std::fclose(file_); }
 
-ReadStatus InputUnit::readLine(Text& line) {
+records::ReadStatus InputUnit::readLine(records::Text& line) {
   std::string bytes;
-  if (!lines_.next(bytes)) return lines_.failed() ? ReadStatus::Error : ReadStatus::End;
+  if (!lines_.next(bytes)) return lines_.failed() ? records::ReadStatus::Error : records::ReadStatus::End;
   // Editors on Windows often begin a UTF-8 file with a byte-order mark; kept,
   // it would push every column of the first line one place to the right.
   if (firstLine_ && bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
   firstLine_ = false;
-  line = lines_.utf8() ? decodeLine(bytes) : decodeLatin1(bytes);
-  return ReadStatus::Ok;
+  line = lines_.utf8() ? records::decodeLine(bytes) : records::decodeLatin1(bytes);
+  return records::ReadStatus::Ok;
 }
 
 OutputUnit::OutputUnit(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
@@ -70,14 +70,14 @@ bool OutputUnit::close() {
   return ok;
 }
 
-OpenResult Units::open(int unit, const std::string& path, OpenStatus status) {
+OpenResult Units::open(Unit unit, const std::string& path, OpenFor purpose) {
   if (path.empty()) return {false, "No file name given"};
   // The system would take the name to end at a NUL and open another file.
   if (path.find('\0') != std::string::npos) return {false, std::strerror(EINVAL)};
   // Said here rather than left to the system, so that no layer below can
   // ever shorten a longer name into one it accepts.
   if (path.size() >= PATH_MAX) return {false, std::strerror(ENAMETOOLONG)};
-  return status == OpenStatus::Old ? openInput(unit, path) : openOutput(unit, path);
+  return purpose == OpenFor::Reading ? openInput(unit, path) : openOutput(unit, path);
 }
 
 namespace {
@@ -97,7 +97,7 @@ bool Units::isWrittenByThisRun(const struct stat& file) const {
   return false;
 }
 
-OpenResult Units::openInput(int unit, const std::string& path) {
+OpenResult Units::openInput(Unit unit, const std::string& path) {
   // Looked at before the open, so that opening a device has no effect on it,
   // and again on what was opened, in case the name changed in between. The
   // open does not wait for a FIFO's writer.
@@ -121,7 +121,7 @@ OpenResult Units::openInput(int unit, const std::string& path) {
   return {true, {}};
 }
 
-OpenResult Units::openOutput(int unit, const std::string& path) {
+OpenResult Units::openOutput(Unit unit, const std::string& path) {
   // Not emptied by the open: a file that another run holds must be left as
   // it is, so the lock comes first.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
@@ -142,12 +142,12 @@ OpenResult Units::openOutput(int unit, const std::string& path) {
   return {true, {}};
 }
 
-InputUnit* Units::input(int unit) {
+InputUnit* Units::input(Unit unit) {
   auto it = inputs_.find(unit);
   return it == inputs_.end() ? nullptr : it->second.get();
 }
 
-OutputUnit* Units::output(int unit) {
+OutputUnit* Units::output(Unit unit) {
   auto it = outputs_.find(unit);
   return it == outputs_.end() ? nullptr : it->second.get();
 }
@@ -161,4 +161,4 @@ std::optional<WriteFailure> Units::closeAll() {
   return failure;
 }
 
-}  // namespace veska::records
+}  // namespace veska::runtime

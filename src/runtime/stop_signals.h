@@ -5,7 +5,7 @@
 // says that it is incomplete.
 #pragma once
 
-namespace veska::records {
+namespace veska::runtime {
 
 // Installs the handlers (once per process) and ignores SIGXFSZ.
 void installStopSignals();
@@ -17,4 +17,4 @@ int pendingStopSignal();
 // Becomes readable once a stop is requested; -1 before installStopSignals.
 int stopWakeFd();
 
-}  // namespace veska::records
+}  // namespace veska::runtime

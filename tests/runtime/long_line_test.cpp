@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <string>
 
-#include "records/line_reader.h"
-#include "records/units.h"
+#include "runtime/line_reader.h"
+#include "runtime/units.h"
 #include "support/test_support.h"
 
-namespace veska::records {
+namespace veska::runtime {
 namespace {
 
 // One line as a record of `length` characters, as the readers take it.
-ReadStatus readRecord(InputUnit& in, Text& record, std::size_t length) {
-  const ReadStatus status = in.readLine(record);
-  if (status == ReadStatus::Ok) record = fitRecord(record, length);
+records::ReadStatus readRecord(InputUnit& in, records::Text& record, std::size_t length) {
+  const records::ReadStatus status = in.readLine(record);
+  if (status == records::ReadStatus::Ok) record = records::fitRecord(record, length);
   return status;
 }
 
@@ -91,11 +91,11 @@ TEST(LongLines, AreUtf8OnlyWhenTheWholeLineIs) {
     test::TempDir dir;
     test::writeFile(dir.file("f"), c.start + std::string(2 * kMaxLineBytes, '1') + c.late + "\nnext\n");
     Units units;
-    ASSERT_TRUE(units.open(10, "f", OpenStatus::Old).ok);
-    Text record;
-    ASSERT_EQ(readRecord(*units.input(10), record, 9), ReadStatus::Ok);
+    ASSERT_TRUE(units.open(Unit::UndatedSeries, "f", OpenFor::Reading).ok);
+    records::Text record;
+    ASSERT_EQ(readRecord(*units.input(Unit::UndatedSeries), record, 9), records::ReadStatus::Ok);
     EXPECT_EQ(record, c.record);
-    ASSERT_EQ(readRecord(*units.input(10), record, 4), ReadStatus::Ok);
+    ASSERT_EQ(readRecord(*units.input(Unit::UndatedSeries), record, 4), records::ReadStatus::Ok);
     EXPECT_EQ(record, U"next");
   }
 }
@@ -104,13 +104,13 @@ TEST(LongLines, ReadAsRecordsLikeTheirStart) {
   test::TempDir dir;
   test::writeFile(dir.file("f"), "Sk\xF6vde " + std::string(2 * kMaxLineBytes, '1') + "\nnext\n");
   Units units;
-  ASSERT_TRUE(units.open(10, "f", OpenStatus::Old).ok);
-  Text record;
-  ASSERT_EQ(readRecord(*units.input(10), record, 8), ReadStatus::Ok);
+  ASSERT_TRUE(units.open(Unit::UndatedSeries, "f", OpenFor::Reading).ok);
+  records::Text record;
+  ASSERT_EQ(readRecord(*units.input(Unit::UndatedSeries), record, 8), records::ReadStatus::Ok);
   EXPECT_EQ(record, U"Sk\u00F6vde 1");  // still Latin-1 column for column
-  ASSERT_EQ(readRecord(*units.input(10), record, 8), ReadStatus::Ok);
+  ASSERT_EQ(readRecord(*units.input(Unit::UndatedSeries), record, 8), records::ReadStatus::Ok);
   EXPECT_EQ(record, U"next    ");
 }
 
 }  // namespace
-}  // namespace veska::records
+}  // namespace veska::runtime

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-namespace veska::records {
+namespace veska::runtime {
 
 // Reads `fd` through a stdio buffer. When wakeFd is not -1, a read first
 // waits for either descriptor; once wakeFd is readable the read fails with
@@ -15,4 +15,4 @@ namespace veska::records {
 // the stream cannot be made.
 std::FILE* openReadStream(int fd, int wakeFd, bool closeFd);
 
-}  // namespace veska::records
+}  // namespace veska::runtime

@@ -1,0 +1,201 @@
+// Before any Qt header, whose "slots" keyword the best three would meet.
+#include "match/pair_evidence.h"
+
+#include "hosts/window/library_window.h"
+
+#include <cmath>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "hosts/window/dialogs.h"
+#include "hosts/window/library_map_painter.h"
+#include "hosts/window/picture_file.h"
+#include "library/library_summary.h"
+#include "records/text.h"
+
+namespace veska::window {
+namespace {
+
+enum Column { Rank, Reference, Species, Distance, Overlap, EndYear, T, PChance, LibraryP, Verdict, kColumns };
+
+QString idText(const std::u32string& id) { return QString::fromStdString(records::toUtf8(id)).trimmed(); }
+
+// The map of the series, painted in the window and into the picture.
+class MapCanvas : public QWidget {
+ public:
+  explicit MapCanvas(const LibraryMap& map, QWidget* parent) : QWidget(parent), map_(map) { setMinimumSize(320, 240); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    paintLibraryMap(p, QRectF(rect()), map_, worldCoastlines());
+  }
+
+ private:
+  const LibraryMap& map_;
+};
+
+}  // namespace
+
+LibraryTableModel::LibraryTableModel(std::shared_ptr<const library::Library> library,
+                                     std::shared_ptr<const library::LibraryRun> run, QObject* parent)
+    : QAbstractTableModel(parent), library_(std::move(library)), run_(std::move(run)) {}
+
+void LibraryTableModel::setSeries(int series) {
+  beginResetModel();
+  series_ = series;
+  endResetModel();
+}
+
+std::size_t LibraryTableModel::referenceAt(int row) const {
+  return run_->judgements.at(static_cast<std::size_t>(series_)).rows.at(static_cast<std::size_t>(row)).outcome.reference;
+}
+
+int LibraryTableModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || static_cast<std::size_t>(series_) >= run_->judgements.size()) return 0;
+  return static_cast<int>(run_->judgements[static_cast<std::size_t>(series_)].rows.size());
+}
+
+int LibraryTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+
+QVariant LibraryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* const names[kColumns] = {"Rank", "Reference", "Species", "Distance (km)", "Overlap",
+                                               "End year", "t", "p_chance", "Library p", "Verdict"};
+  return section >= 0 && section < kColumns ? QString::fromUtf8(names[section]) : QVariant();
+}
+
+QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const library::RankedRow& row =
+      run_->judgements.at(static_cast<std::size_t>(series_)).rows.at(static_cast<std::size_t>(index.row()));
+  const library::Reference& ref = library_->references.at(row.outcome.reference);
+  if (role == Qt::TextAlignmentRole)
+    return index.column() == Reference || index.column() == Species || index.column() == Verdict
+               ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  if (role == Qt::ToolTipRole && index.column() == Reference)
+    return QString::fromStdString(ref.titleLines.empty() ? ref.name : ref.titleLines.front());
+  if (role != Qt::DisplayRole) return {};
+  const library::PairOutcome& o = row.outcome;
+  const bool placed = o.placed;
+  switch (index.column()) {
+    case Rank: return row.rank;
+    case Reference: return QString::fromStdString(ref.name);
+    case Species: return QString::fromStdString(ref.species);
+    case Distance: return row.distanceKm ? QString::number(*row.distanceKm, 'f', 0) : QString();
+    case Overlap: return placed ? QString::number(o.overlap) : QString();
+    case EndYear: return placed ? QString::number(o.endYear) : QString();
+    case T: return placed ? (std::isinf(o.t) ? QStringLiteral("Inf") : QString::number(o.t, 'f', 2)) : QString();
+    case PChance: return placed ? QString::fromStdString(library::probabilityText(o.pChance)) : QString();
+    case LibraryP: return placed ? QString::fromStdString(library::probabilityText(row.libraryP)) : QString();
+    case Verdict: return QString::fromStdString(row.verdict);
+  }
+  return {};
+}
+
+LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
+                             std::shared_ptr<const library::LibraryRun> run, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), library_(std::move(library)), run_(std::move(run)), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("LIBRARYCHILD"));
+  setWindowTitle(tr("Library: %1").arg(QString::fromStdString(library_->folder)));
+  auto* layout = new QVBoxLayout(this);
+  chooser_ = new QComboBox(this);
+  for (const library::UndatedSeries& s : run_->series) chooser_->addItem(idText(s.id));
+  chooser_->setVisible(run_->series.size() > 1);
+  layout->addWidget(chooser_);
+  verdict_ = new QLabel(this);
+  verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  verdict_->setWordWrap(true);
+  layout->addWidget(verdict_);
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  model_ = new LibraryTableModel(library_, run_, this);
+  view_ = new QTableView(split);
+  view_->setModel(model_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::SingleSelection);
+  view_->verticalHeader()->hide();
+  mapView_ = new MapCanvas(map_, split);
+  split->addWidget(view_);
+  split->addWidget(mapView_);
+  layout->addWidget(split, 1);
+  connect(chooser_, &QComboBox::currentIndexChanged, this, [this](int s) { showSeries(s); });
+  connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (index.isValid()) emit pairRequested(series_, model_->referenceAt(index.row()));
+  });
+  showSeries(0);
+}
+
+void LibraryWindow::showSeries(int series) {
+  if (series < 0 || static_cast<std::size_t>(series) >= run_->judgements.size()) return;
+  series_ = series;
+  const auto s = static_cast<std::size_t>(series);
+  model_->setSeries(series);
+  view_->resizeColumnsToContents();
+  map_ = buildLibraryMap(*library_, run_->series[s], run_->judgements[s]);
+  verdict_->setText(verdictText());
+  if (chooser_->currentIndex() != series) chooser_->setCurrentIndex(series);
+  mapView_->update();
+}
+
+QString LibraryWindow::verdictText() const {
+  const auto s = static_cast<std::size_t>(series_);
+  if (s >= run_->judgements.size()) return {};
+  // The summary's lines down to its table.
+  QStringList lines;
+  for (const std::string& line : library::seriesSummary(run_->series[s], run_->judgements[s], *library_, 0)) {
+    if (line.rfind("   rank", 0) == 0) break;
+    if (!line.empty()) lines << QString::fromStdString(line).trimmed();
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
+match::RunSeries LibraryWindow::referenceSeries(std::size_t reference) const {
+  const library::Reference& ref = library_->references.at(reference);
+  return {ref.id, static_cast<int>(reference) + 1, ref.firstYear, ref.compared, ref.values};
+}
+
+match::RunSeries LibraryWindow::undatedSeries() const {
+  const library::UndatedSeries& s = run_->series.at(static_cast<std::size_t>(series_));
+  return {s.id, series_ + 1, s.firstYear, s.compared, s.values};
+}
+
+void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
+  p.fillRect(area, Qt::white);
+  const QFontMetricsF fm(p.font());
+  const QString text = verdictText();
+  const QRectF textArea(area.left() + 12, area.top() + 12, area.width() - 24, area.height() / 3);
+  const QRectF used = p.boundingRect(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  p.setPen(Qt::black);
+  p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+  paintLibraryMap(p, QRectF(area.left(), used.bottom() + fm.height(), area.width(), area.bottom() - used.bottom() - fm.height()),
+                  map_, worldCoastlines());
+}
+
+bool LibraryWindow::savePicture(const QString& path, QString* error) const {
+  return window::savePicture(path, kPictureSize, windowTitle(),
+                             [this](QPainter& p, const QRectF& area) { paintPicture(p, area); }, error);
+}
+
+void LibraryWindow::saveAs() {
+  const QString png = tr("PNG image (*.png)"), svg = tr("SVG drawing (*.svg)"), pdf = tr("PDF document (*.pdf)");
+  QString filter = png;
+  QString path = QFileDialog::getSaveFileName(window(), tr("Save Picture As"),
+                                              chooser_->currentText() + QStringLiteral("-library.png"),
+                                              png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
+  if (path.isEmpty()) return;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") && suffix != QLatin1String("pdf"))
+    path += filter == svg ? QStringLiteral(".svg") : filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+  QString error;
+  if (!savePicture(path, &error)) dialogs_.messageBox(window(), error, tr("Save Picture"), Dialogs::Icon::Warning);
+}
+
+}  // namespace veska::window

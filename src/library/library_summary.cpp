@@ -1,0 +1,136 @@
+#include "library/library_summary.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "records/text.h"
+
+namespace veska::library {
+namespace {
+
+std::string fixed(double value, int decimals) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  return std::string(buffer, end);
+}
+
+std::string padRight(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string padLeft(const std::string& text, std::size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string trimmedId(const std::u32string& id) {
+  const std::size_t end = id.find_last_not_of(U' ');
+  return end == std::u32string::npos ? std::string() : records::toUtf8(id.substr(0, end + 1));
+}
+
+std::string tText(float t) { return std::isinf(t) ? (t > 0 ? "Inf" : "-Inf") : fixed(t, 2); }
+
+std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& library, int rows) {
+  std::size_t nameWidth = 9;
+  const int shown = std::min<int>(rows, static_cast<int>(j.rows.size()));
+  for (int k = 0; k < shown; ++k)
+    nameWidth = std::max(nameWidth, library.references[j.rows[static_cast<std::size_t>(k)].outcome.reference].name.size());
+  nameWidth = std::min<std::size_t>(nameWidth, 40);
+  std::vector<std::string> lines;
+  lines.push_back("   rank  " + padRight("reference", nameWidth) +
+                  "  species  distance  overlap  end year        t  p_chance  library p  verdict");
+  for (int k = 0; k < shown; ++k) {
+    const RankedRow& row = j.rows[static_cast<std::size_t>(k)];
+    const Reference& ref = library.references[row.outcome.reference];
+    const PairOutcome& o = row.outcome;
+    std::string line = "  " + padLeft(std::to_string(row.rank), 5) + "  " + padRight(ref.name, nameWidth) + "  " +
+                       padRight(ref.species, 7) + "  " +
+                       padLeft(row.distanceKm ? fixed(*row.distanceKm, 0) + " km" : "", 8) + "  ";
+    if (o.placed) {
+      line += padLeft(std::to_string(o.overlap), 7) + "  " + padLeft(std::to_string(o.endYear), 8) + "  " +
+              padLeft(tText(o.t), 7) + "  " + padLeft(probabilityText(o.pChance), 8) + "  " +
+              padLeft(probabilityText(row.libraryP), 9) + "  " + row.verdict;
+    } else {
+      line += "no placement of 50 rings or more";
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string probabilityText(double p) {
+  if (std::isnan(p)) return {};
+  if (p == 0.0) return "0";
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, p, std::chars_format::general, 2).ptr;
+  return std::string(buffer, end);
+}
+
+std::vector<std::string> librarySummary(const Library& library) {
+  std::vector<std::string> lines;
+  int means = 0;
+  for (const Reference& r : library.references)
+    if (r.treeCount > 0) ++means;
+  lines.push_back(" Library " + library.folder + ": " +
+                  plural(library.references.size(), "reference", "references") + " (" +
+                  plural(static_cast<std::size_t>(means), "site mean of ring widths", "site means of ring widths") +
+                  ", " + std::to_string(library.references.size() - static_cast<std::size_t>(means)) +
+                  " chronologies as read)");
+  if (!library.filter.takesAll())
+    lines.push_back(" Species " + library.filter.text() + " only: " +
+                    plural(static_cast<std::size_t>(library.filteredOut), "reference", "references") +
+                    " of other or unknown species left out");
+  for (const RefusedFile& f : library.refused) lines.push_back(" Not read: " + f.name + ": " + f.reason);
+  for (const DuplicateReference& d : library.duplicates)
+    lines.push_back(" *** " + d.dropped + " holds the same series as " + d.kept + " (" + std::to_string(d.firstYear) +
+                    "-" + std::to_string(d.lastYear) + "): searched once, as " + d.kept + " ***");
+  const std::vector<std::string> off = library.offTheGlobe();
+  if (!off.empty()) {
+    std::string names;
+    for (const std::string& name : off) names += (names.empty() ? "" : ", ") + name;
+    lines.push_back(" *** Coordinates off the globe, left off the map and out of the distances: " + names + " ***");
+  }
+  return lines;
+}
+
+std::vector<std::string> seriesSummary(const UndatedSeries& series, const SeriesJudgement& j, const Library& library,
+                                       int rows) {
+  std::vector<std::string> lines;
+  lines.push_back("");
+  lines.push_back(" Series " + trimmedId(series.id) + " (" + plural(series.values.size(), "ring", "rings") + ")");
+  const RankedRow* best = j.best();
+  if (best && j.dated) {
+    const Reference& ref = library.references[best->outcome.reference];
+    lines.push_back("   Dated: its last ring in " + std::to_string(best->outcome.endYear) + ", library p " +
+                    probabilityText(best->libraryP) + " over " + plural(static_cast<std::size_t>(j.searched), "reference", "references") +
+                    " (best " + ref.name + ", t " + tText(best->outcome.t) + ", " +
+                    std::to_string(best->outcome.overlap) + " rings of overlap)");
+  } else {
+    lines.push_back("   No reliable date: no reference reaches a library p below " + fixed(kDatedLevel, 2) +
+                    (best ? " (the best " + probabilityText(best->libraryP) + " over " +
+                                plural(static_cast<std::size_t>(j.searched), "reference", "references") + ")"
+                          : " (no reference overlaps it by 50 rings or more)") +
+                    ". The best candidates, for inspection:");
+  }
+  if (!j.consensus.empty()) {
+    lines.push_back("   End years proposed by references with p_chance below " + fixed(kProposingLevel, 2) + ":");
+    for (const ProposedYear& y : j.consensus)
+      lines.push_back("     " + padLeft(std::to_string(y.endYear), 6) + "  " +
+                      plural(static_cast<std::size_t>(y.references), "reference", "references") +
+                      (y.medianDistanceKm ? ", median distance " + fixed(*y.medianDistanceKm, 0) + " km" : ""));
+  }
+  for (const ProposedYear& y : j.rivals)
+    lines.push_back("   *** " + std::to_string(y.references) + " references agree on " + std::to_string(y.endYear) +
+                    ", not on the best year " + std::to_string(best->outcome.endYear) + " ***");
+  for (std::string& line : tableLines(j, library, rows)) lines.push_back(std::move(line));
+  return lines;
+}
+
+}  // namespace veska::library

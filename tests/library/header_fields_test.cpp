@@ -1,0 +1,91 @@
+// Coordinates and species codes as real file headers write them, and the
+// distances the ranked table shows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "library/geo.h"
+#include "library/species_filter.h"
+#include "records/text.h"
+
+namespace veska::library {
+namespace {
+
+std::vector<std::u32string> header(const std::vector<std::string>& lines) {
+  std::vector<std::u32string> out;
+  for (const std::string& line : lines) out.push_back(records::fromUtf8(line));
+  return out;
+}
+
+TEST(DecadalCoordinates, EveryWritingSeenInRealHeaders) {
+  struct Case {
+    const char* line2;
+    double latitude, longitude;
+  };
+  // Second header lines of real files, one column either way as they come.
+  const Case cases[] = {
+      {"REA    2 ALABAMA      LONGLEAF PINE     0063M +3101-08715          1814 1995", 31 + 1 / 60.0, -(87 + 15 / 60.0)},
+      {"323598 2 CALIFORNIA   LIMBER PINE       3048M  3407-11649    __     -42 1970", 34 + 7 / 60.0, -(116 + 49 / 60.0)},
+      {"BOST02 2 Mass.        Oak                 15M  4225-7100     __    1454 1769", 42 + 25 / 60.0, -71.0},
+      {"FI019M  2 CHILE        ALERCE              750  M S4230 W7350  1386-1987", -(42 + 30 / 60.0), -(73 + 50 / 60.0)},
+      {"BGD_PS 2 Russia       Scots pine          600  5412 9048     __    1847 2018", 54 + 12 / 60.0, 90 + 48 / 60.0},
+      {"107089 2 Turkey       Cedar             1800M  3640 02955          1370 1988", 36 + 40 / 60.0, 29 + 55 / 60.0},
+      // An elevation without its M beside the coordinates is no latitude.
+      {"616    2 Italy   silver fir, European fir 1400  4407-1042 1846 1980 -", 44 + 7 / 60.0, -(10 + 42 / 60.0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line2);
+    const auto at = decadalCoordinates(header({"XXX    1 SITE", c.line2, "XXX    3 SOMEONE"}));
+    ASSERT_TRUE(at.has_value());
+    EXPECT_NEAR(at->latitude, c.latitude, 1e-9);
+    EXPECT_NEAR(at->longitude, c.longitude, 1e-9);
+  }
+}
+
+TEST(DecadalCoordinates, LetteredFormOnAnyLineAndYearsNeverTaken) {
+  const auto lettered = decadalCoordinates(header({"ABC    1 SITE", "ABC    2 X", "ABC    3 4652N01101E oak"}));
+  ASSERT_TRUE(lettered.has_value());
+  EXPECT_NEAR(lettered->latitude, 46 + 52 / 60.0, 1e-9);
+  EXPECT_NEAR(lettered->longitude, 11 + 1 / 60.0, 1e-9);
+  // Without a coordinate field, years such as 1907 2015 (19 07, 20 15) stay years.
+  EXPECT_FALSE(decadalCoordinates(header({"MMS    2 Indiana      Sugar Maple        287M                  __    1907 2015"})));
+  // A title line that is not the numbered second line is not searched for the signed form.
+  EXPECT_FALSE(decadalCoordinates(header({"TTHH White Spruce 3101-08715"})));
+  // Out of range is still read: the caller decides what to do with it.
+  const auto far = decadalCoordinates(header({"ABC    2 9512N20000E"}));
+  ASSERT_TRUE(far.has_value());
+  EXPECT_FALSE(onTheGlobe(*far));
+}
+
+TEST(SpeciesCodes, FromTheFirstHeaderLineAndFilteredByCodeOrGenus) {
+  EXPECT_EQ(decadalSpeciesCode(header({"REA    1 FLOMATON NATURAL AREA                               PIPA"})), "PIPA");
+  EXPECT_EQ(decadalSpeciesCode(header({"FI019M  1 TIUCHUE, ISLA DE CHILOE              FICU"})), "FICU");
+  EXPECT_EQ(decadalSpeciesCode(header({"616    1 Abetone WIDTH_RING ABAL -"})), "ABAL");
+  EXPECT_EQ(decadalSpeciesCode(header({"TTHH White Spruce - Yukon"})), "");
+
+  const auto filter = SpeciesFilter::parse("qusp, PI");
+  ASSERT_TRUE(filter.has_value());
+  EXPECT_TRUE(filter->takes("QUSP"));
+  EXPECT_TRUE(filter->takes("pisy"));
+  EXPECT_FALSE(filter->takes("QURO"));
+  EXPECT_FALSE(filter->takes(""));
+  EXPECT_EQ(filter->text(), "QUSP,PI");
+  EXPECT_TRUE(SpeciesFilter::parse("")->takes(""));
+  EXPECT_FALSE(SpeciesFilter::parse("QUERCUS"));
+  EXPECT_FALSE(SpeciesFilter::parse("Q1SP"));
+}
+
+TEST(GreatCircle, KnownDistances) {
+  const double R = 6371.0088;
+  // A degree of latitude along a meridian, and half the globe.
+  EXPECT_NEAR(greatCircleKm({10, 20}, {11, 20}), R * std::numbers::pi / 180, 1e-9);
+  EXPECT_NEAR(greatCircleKm({0, 0}, {0, 180}), R * std::numbers::pi, 1e-6);
+  EXPECT_NEAR(greatCircleKm({90, 0}, {-90, 77}), R * std::numbers::pi, 1e-6);
+  EXPECT_EQ(greatCircleKm({51.3, 4.27}, {51.3, 4.27}), 0.0);
+  // Across the date line: 2 degrees of longitude on the equator, not 358.
+  EXPECT_NEAR(greatCircleKm({0, 179}, {0, -179}), 2 * R * std::numbers::pi / 180, 1e-6);
+}
+
+}  // namespace
+}  // namespace veska::library

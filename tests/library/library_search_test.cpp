@@ -1,0 +1,131 @@
+// The search over a library, its ranking, consensus and library p, on
+// series whose true years are known.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "library/library_result.h"
+#include "library/library_search.h"
+#include "library/pair_chance.h"
+#include "library/library_fixture.h"
+
+namespace veska::library {
+namespace {
+
+using testing::Forest;
+
+TEST(LibrarySearch, ThePieceComesBackToItsYearsAndTheUnrelatedReferencesStayBehind) {
+  Forest oaks(1400, 600, 1);
+  Forest pines(1400, 600, 2);
+  std::vector<Reference> refs = {
+      testing::reference("pines.crn", 1400, pines.widths(1400, 600, 0.5f), GeoPoint{40, -105}, "PIAR"),
+      testing::reference("oaks-near.crn", 1400, oaks.widths(1400, 600, 0.5f), GeoPoint{51.0, 4.0}),
+      testing::reference("oaks-far.crn", 1500, oaks.widths(1500, 500, 0.8f), GeoPoint{52.0, 4.0}),
+      testing::reference("short.crn", 1700, oaks.widths(1700, 40, 0.5f)),  // under 50 rings: no placement
+  };
+  // 150 rings of 1801..1950, numbered 1..150.
+  const std::vector<UndatedSeries> series = {testing::undated("PIECE", oaks.widths(1801, 150, 1.0f))};
+
+  std::size_t calls = 0;
+  const auto outcomes = searchLibrary(series, refs, [&](std::size_t done, std::size_t total) {
+    EXPECT_EQ(done, ++calls);
+    EXPECT_EQ(total, refs.size());
+    return true;
+  });
+  ASSERT_EQ(outcomes.size(), 1u);
+  ASSERT_EQ(outcomes[0].size(), refs.size());
+  const SeriesJudgement j = judgeSeries(outcomes[0], refs);
+
+  EXPECT_EQ(j.searched, 3);
+  ASSERT_NE(j.best(), nullptr);
+  EXPECT_EQ(j.best()->outcome.endYear, 1950);
+  EXPECT_EQ(j.rows[1].outcome.endYear, 1950);
+  EXPECT_TRUE(j.dated);
+  EXPECT_EQ(j.best()->verdict, "dated");
+  EXPECT_EQ(refs[j.rows[2].outcome.reference].name, "pines.crn");
+  EXPECT_FALSE(j.rows[3].outcome.placed);
+  EXPECT_EQ(j.rows[3].verdict, "");
+  // Distances from the best reference: 0 to itself, one degree of latitude to its neighbour.
+  EXPECT_EQ(*j.rows[0].distanceKm, 0.0);
+  EXPECT_NEAR(*j.rows[1].distanceKm, 111.2, 0.1);
+  EXPECT_FALSE(j.rows[3].distanceKm.has_value());
+  // Both oak references propose 1950; no rival year.
+  ASSERT_FALSE(j.consensus.empty());
+  EXPECT_EQ(j.consensus[0].endYear, 1950);
+  EXPECT_EQ(j.consensus[0].references, 2);
+  EXPECT_NEAR(*j.consensus[0].medianDistanceKm, 111.2 / 2, 0.1);
+  EXPECT_TRUE(j.rivals.empty());
+  // The search's own t at its best placement is the t of the placement at that end year.
+  for (const RankedRow& row : j.rows) {
+    if (!row.outcome.placed) continue;
+    EXPECT_EQ(tAtEndYear(series[0], refs[row.outcome.reference], row.outcome.endYear), row.outcome.t);
+  }
+  EXPECT_TRUE(std::isnan(tAtEndYear(series[0], refs[0], 1400 + 20)));  // 21 rings of overlap
+}
+
+TEST(LibrarySearch, AStoppedSearchHoldsTheReferencesSearchedSoFar) {
+  Forest oaks(1400, 300, 3);
+  std::vector<Reference> refs;
+  for (int k = 0; k < 4; ++k) refs.push_back(testing::reference(std::string(1, static_cast<char>('a' + k)), 1400, oaks.widths(1400, 300, 1)));
+  const std::vector<UndatedSeries> series = {testing::undated("A", oaks.widths(1450, 100, 1)),
+                                             testing::undated("B", oaks.widths(1500, 100, 1))};
+  const auto outcomes = searchLibrary(series, refs, [](std::size_t done, std::size_t) { return done < 2; });
+  ASSERT_EQ(outcomes.size(), 2u);
+  EXPECT_EQ(outcomes[0].size(), 2u);
+  EXPECT_EQ(outcomes[1].size(), 2u);
+}
+
+TEST(LibraryP, SidakOverTheReferencesSearched) {
+  EXPECT_DOUBLE_EQ(libraryP(0.01, 1), 0.01);
+  EXPECT_NEAR(libraryP(0.01, 2), 1 - 0.99 * 0.99, 1e-15);
+  EXPECT_NEAR(libraryP(1e-6, 410), 410e-6, 1e-7);  // small p: about R times p
+  EXPECT_EQ(libraryP(0.0, 410), 0.0);
+  EXPECT_EQ(libraryP(1.0, 410), 1.0);
+  // More references searched never make a date more certain.
+  for (int r = 1; r < 1000; r *= 3) EXPECT_LE(libraryP(0.001, r), libraryP(0.001, r + 1));
+}
+
+TEST(Consensus, RivalYearsAndTheAbsenceOfAReliableDate) {
+  // Hand-made outcomes: two references agree on 1700, the best one on 1750.
+  std::vector<Reference> refs;
+  for (int k = 0; k < 4; ++k) refs.push_back(testing::reference(std::string(1, static_cast<char>('a' + k)), 1400, std::vector<float>(60, 1.0f)));
+  const auto outcome = [](std::size_t ref, double p, float t, std::int64_t year) {
+    PairOutcome o;
+    o.reference = ref;
+    o.placements = 500;
+    o.placed = true;
+    o.pChance = p;
+    o.t = t;
+    o.overlap = 100;
+    o.endYear = year;
+    return o;
+  };
+  const SeriesJudgement j = judgeSeries(
+      {outcome(0, 0.04, 4.0f, 1700), outcome(1, 0.004, 5.0f, 1750), outcome(2, 0.03, 4.1f, 1700), outcome(3, 0.5, 2.0f, 1600)},
+      refs);
+  EXPECT_EQ(j.rows[0].outcome.reference, 1u);
+  EXPECT_EQ(j.rows[1].outcome.reference, 2u);
+  // 0.004 over 4 references: a library p of 1 - 0.996^4, about 0.016.
+  EXPECT_NEAR(j.rows[0].libraryP, 1 - std::pow(0.996, 4), 1e-12);
+  EXPECT_FALSE(j.dated);
+  ASSERT_EQ(j.rivals.size(), 1u);
+  EXPECT_EQ(j.rivals[0].endYear, 1700);
+  EXPECT_EQ(j.rivals[0].references, 2);
+  ASSERT_EQ(j.consensus.size(), 2u);
+  EXPECT_EQ(j.consensus[0].endYear, 1700);
+  EXPECT_FALSE(j.consensus[0].medianDistanceKm.has_value());
+  EXPECT_EQ(j.rows[3].verdict, "chance");
+  EXPECT_EQ(j.rows[1].verdict, "candidate");
+}
+
+TEST(PairChance, GrowsWithPlacementsAndFallsWithT) {
+  EXPECT_LT(pairChance(5.0f, 100, 500), pairChance(4.0f, 100, 500));
+  EXPECT_LT(pairChance(4.0f, 100, 100), pairChance(4.0f, 100, 1000));
+  EXPECT_EQ(pairChance(INFINITY, 100, 1000), 0.0);
+  EXPECT_EQ(pairChance(NAN, 100, 1000), 1.0);
+  // One placement: the one-sided tail of t with 98 degrees of freedom; t = 1.984 is its 2.5 % point.
+  EXPECT_NEAR(pairChance(1.984f, 100, 1), 0.025, 0.001);
+}
+
+}  // namespace
+}  // namespace veska::library
