@@ -19,8 +19,8 @@ Request requestOf(int argc, const char* const argv[]) {
 
 std::string helpText(const ProgramText& program) {
   std::string text = "Usage: ";
-  text += program.name;
-  text += " [--help | --version]\n\n";
+  text += program.synopsis;
+  text += "\n\n";
   text += program.about;
   text += "\n\nThe manual page tells the whole dialogue, the data file layouts and the report:\n  man ";
   text += program.name;
@@ -48,6 +48,33 @@ std::optional<int> answerInfoOption(const ProgramText& program, int argc, const 
   // A closed or full standard output must not pass for a printed text.
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
   return written && std::fflush(out) == 0 ? 0 : 2;
+}
+
+std::string refusalLine(std::string_view program, std::string_view problem, std::string_view argument) {
+  std::string line(program);
+  line.append(": ").append(problem).append(": ").append(argument);
+  line.append(" (see ").append(program).append(" --help)\n");
+  return line;
+}
+
+WindowArguments parseWindowArguments(int argc, const char* const argv[]) {
+  WindowArguments parsed;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && argument.size() > 1 && argument.front() == '-') {
+      parsed.refusal = refusalLine("veska", "unknown option", argument);
+      return parsed;
+    } else if (parsed.file) {
+      parsed.refusal = refusalLine("veska", "more than one file", argument);
+      return parsed;
+    } else {
+      parsed.file = std::string(argument);
+    }
+  }
+  return parsed;
 }
 
 }  // namespace veska::app

@@ -8,6 +8,9 @@
 #                                            beside the checkout; skipped when
 #                                            missing)
 #
+# Also docs/calibration.png and the README's calibration tables of p_chance
+# from the real files.
+#
 # The output depends only on the seeds in study.py and on veska: run it twice
 # and nothing changes. It takes about two minutes on two cores.
 set -euo pipefail
@@ -17,6 +20,8 @@ build="$top/build-validate"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVESKA_GUI=OFF \
   -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j 2 --target veska-console >/dev/null
-# Debian's own interpreter: the one python3-matplotlib is installed for.
+# Debian's own interpreter: the one python3-matplotlib, -numpy and -scipy are
+# installed for.
 /usr/bin/python3 "$top/bench/validate/study.py" --veska "$build/veska-console" \
-  --png "$top/docs/validation.png" --readme "$top/README.md" ${1:+--real "$1"}
+  --png "$top/docs/validation.png" --calibration-png "$top/docs/calibration.png" \
+  --readme "$top/README.md" ${1:+--real "$1"}

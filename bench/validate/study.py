@@ -11,9 +11,12 @@ true placement.
 Real part: real series whose dates are known, crossdated with their years
 hidden from the method (veska places a series by its values alone; the years
 in a file only label the rings in the report), counting those that come back
-to their true years.
+to their true years; and the calibration of p_chance, the margin and the
+verdict on hundreds of real pairs of unrelated sites and with known dates
+(real_pairs.py, trust_study.py), with its plot.
 
-  study.py --veska PATH [--real DIR] [--png PATH] [--readme PATH] [--jobs N]
+  study.py --veska PATH [--real DIR] [--png PATH] [--calibration-png PATH]
+           [--readme PATH] [--jobs N] [--real-only]
   study.py --veska PATH --smoke
 
 Without --readme the tables are printed; with it they replace the text
@@ -21,7 +24,8 @@ between the README's validation markers. The real data folder defaults to
 ../shared/data/real beside the checkout; when it is missing that part is
 skipped. Everything written depends only on the seeds below (and on veska).
 --smoke runs two small cells and checks that the machinery finds the true
-date where it cannot be missed.
+date where it cannot be missed; --real-only leaves the synthetic part (and
+its tables and plot) as they are.
 """
 
 import argparse
@@ -36,7 +40,7 @@ from multiprocessing import Pool
 
 sys.dont_write_bytecode = True  # leave no cache files in the checkout
 import synthetic  # noqa: E402
-from tree_ring_files import read_heidelberg, read_pair_lines, write_decadal  # noqa: E402
+from tree_ring_files import read_heidelberg, read_pair_lines, read_pair_table, write_decadal  # noqa: E402
 
 SEED = "veska validation study 1"
 OVERLAPS = (50, 75, 100, 150, 200, 300, 500)
@@ -52,19 +56,27 @@ SYNTHETIC_MARKERS = ("<!-- validation: synthetic table (bench/validate/run.sh wr
                      "<!-- end of synthetic table -->")
 REAL_MARKERS = ("<!-- validation: real-data table (bench/validate/run.sh writes it) -->",
                 "<!-- end of real-data table -->")
+TRUST_MARKERS = ("<!-- validation: p_chance calibration (bench/validate/run.sh writes it) -->",
+                 "<!-- end of p_chance calibration -->")
 
 
-def run_veska(veska, workdir, undated, undated_kind, dated, dated_kind):
+def run_veska(veska, workdir, undated, undated_kind, dated, dated_kind, table=False):
     """One whole run of the terminal host in workdir; returns VESKA.OUT's pair
-    lines. File names are given relative to workdir: the dialogue keeps 40
-    characters of a name."""
+    lines, and with `table` also the pair table's slot-1 p_chance of each pair
+    by its two identifiers. File names are given relative to workdir."""
     answers = f"{undated}\n{undated_kind}\nY\n{dated}\n{dated_kind}\n\n"
-    done = subprocess.run([veska], cwd=workdir, input=answers.encode(),
+    command = [veska, "--table", "pairs.csv"] if table else [veska]
+    done = subprocess.run(command, cwd=workdir, input=answers.encode(),
                           stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     if done.returncode != 0:
         raise RuntimeError(f"veska-console ended with status {done.returncode} in {workdir}: "
                            f"{done.stderr.decode(errors='replace')}")
-    return read_pair_lines(os.path.join(workdir, "VESKA.OUT"))
+    pairs = read_pair_lines(os.path.join(workdir, "VESKA.OUT"))
+    if not table:
+        return pairs
+    chance = {(r["series_a"], r["series_b"]): r["p_chance"]
+              for r in read_pair_table(os.path.join(workdir, "pairs.csv")) if r["slot"] == 1}
+    return pairs, chance
 
 
 def true_slot(slots, lag):
@@ -186,34 +198,40 @@ def plot(figures, snrs, overlaps, path):
     plt.close(fig)
 
 
-def real_tally(pairs, lags, overlaps):
-    """Counts over real pairs; lags[(first, second)] is the difference of the
-    last rings compared at the true placement, overlaps[...] its overlap (no
-    overlaps: every true placement has 50 rings or more in common)."""
-    searchable = hits = starred = in_three = false_stars = 0
+def real_tally(run, lags, overlaps):
+    """Counts over real pairs; run is run_veska's pair lines and p_chance;
+    lags[(first, second)] is the difference of the last rings compared at the
+    true placement, overlaps[...] its overlap (no overlaps: every true
+    placement has 50 rings or more in common)."""
+    pairs, chance = run
+    searchable = hits = starred = likely = in_three = false_stars = false_likely = 0
     for first, second, star, slots in pairs:
         if overlaps is not None and overlaps[(first, second)] < 50:
             continue  # placements with under 50 rings in common are never tried
         searchable += 1
         k = true_slot(slots, lags[(first, second)])
+        below = chance[(first.strip(), second.strip())] < 0.05
         hits += k == 0
         starred += k == 0 and star
+        likely += k == 0 and below
         in_three += k is not None
         false_stars += star and k != 0
+        false_likely += below and k != 0
     return {"pairs": len(pairs), "searchable": searchable, "hit": hits, "hit_star": starred,
-            "in_three": in_three, "false_star": false_stars}
+            "hit_likely": likely, "in_three": in_three, "false_star": false_stars,
+            "false_likely": false_likely}
 
 
 def chil015(veska, real, work):
     """Each measured series of the site against the site's own chronology."""
     shutil.copy(os.path.join(real, "chil015_ficu_tiuchue_rwl.rwl"), os.path.join(work, "c.rwl"))
     shutil.copy(os.path.join(real, "chil015_ficu_tiuchue_std.crn"), os.path.join(work, "c.crn"))
-    pairs = run_veska(veska, work, "c.rwl", "M", "c.crn", "I")
+    run = run_veska(veska, work, "c.rwl", "M", "c.crn", "I", table=True)
     # Both files carry calendar years: the true placement compares the same year last.
-    lags = {(p[0], p[1]): 0 for p in pairs}
+    lags = {(p[0], p[1]): 0 for p in run[0]}
     # The chronology spans every series' years, so each series overlaps it whole
     # (104 rings or more).
-    return real_tally(pairs, lags, None)
+    return real_tally(run, lags, None)
 
 
 def doel1(veska, real, work):
@@ -233,8 +251,8 @@ def doel1(veska, real, work):
             lags[key] = int(t["DateBegin"]) - 1
             overlaps[key] = (min(int(m["DateEnd"]), int(t["DateEnd"]))
                              - max(int(m["DateBegin"]), int(t["DateBegin"])) + 1)
-    pairs = run_veska(veska, work, "t.rwl", "M", "m.rwl", "M")
-    return real_tally(pairs, lags, overlaps), len(trees), len(means)
+    run = run_veska(veska, work, "t.rwl", "M", "m.rwl", "M", table=True)
+    return real_tally(run, lags, overlaps), trees, len(means)
 
 
 def real_table(veska, real):
@@ -243,22 +261,26 @@ def real_table(veska, real):
         for sub in ("chil", "doel"):
             os.makedirs(os.path.join(work, sub))
         chil = chil015(veska, real, os.path.join(work, "chil"))
-        doel, n_trees, n_means = doel1(veska, real, os.path.join(work, "doel"))
+        doel, trees, n_means = doel1(veska, real, os.path.join(work, "doel"))
     finally:
         shutil.rmtree(work, ignore_errors=True)
     rows = [
         ("chil015 (Tiuchue alerce, Chile): each measured series against the site's standard "
          "chronology", chil),
-        (f"Doel 1 ship timbers (oak, Heidelberg file): {n_trees} single timbers, years removed, "
+        (f"Doel 1 ship timbers (oak, Heidelberg file): {len(trees)} single timbers, years removed, "
          f"against the file's {n_means} dated mean curves", doel),
     ]
     out = ["| collection | pairs | true overlap of 50 rings or more | true date in slot 1 "
-           "| ... and starred | true date among the three | starred at a wrong placement |",
-           "|---|---:|---:|---:|---:|---:|---:|"]
+           "| ... and starred | ... and p_chance < 0.05 | true date among the three "
+           "| starred at a wrong placement | p_chance < 0.05 at a wrong placement |",
+           "|---|---:|---:|---:|---:|---:|---:|---:|---:|"]
     for name, f in rows:
         out.append(f"| {name} | {f['pairs']} | {f['searchable']} | {f['hit']} | {f['hit_star']} "
-                   f"| {f['in_three']} | {f['false_star']} |")
-    return out + [""]
+                   f"| {f['hit_likely']} | {f['in_three']} | {f['false_star']} | {f['false_likely']} |")
+    from trust_study import doel_median_t
+    median, count = doel_median_t(trees)
+    return out + ["", f"The Doel 1 single timbers against each other at the years the file gives them "
+                      f"({count} pairs with 50 rings or more in common): median t {median:.2f}.", ""]
 
 
 def splice(readme, markers, lines):
@@ -291,9 +313,11 @@ def main():
     parser.add_argument("--real", default=os.path.join(TOP, "..", "shared", "data", "real"),
                         help="folder of the real data files")
     parser.add_argument("--png", help="where to write the plot")
+    parser.add_argument("--calibration-png", help="where to write the plot of p_chance's calibration")
     parser.add_argument("--readme", help="README whose validation tables to replace")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--smoke", action="store_true")
+    parser.add_argument("--real-only", action="store_true")
     args = parser.parse_args()
     veska = os.path.abspath(args.veska)
     if args.smoke:
@@ -301,26 +325,37 @@ def main():
         return
 
     start = time.monotonic()
-    cells = [(s, o) for s in SNRS for o in OVERLAPS]
-    figures = run_cells(veska, cells, PAIRS, args.jobs)
-    synthetic_lines = synthetic_tables(figures, SNRS, OVERLAPS, PAIRS)
-    print(f"synthetic part: {len(cells) * PAIRS} pairs in {time.monotonic() - start:.1f} s",
-          file=sys.stderr)
-    if args.png:
-        plot(figures, SNRS, OVERLAPS, args.png)
+    synthetic_lines = None
+    if not args.real_only:
+        cells = [(s, o) for s in SNRS for o in OVERLAPS]
+        figures = run_cells(veska, cells, PAIRS, args.jobs)
+        synthetic_lines = synthetic_tables(figures, SNRS, OVERLAPS, PAIRS)
+        print(f"synthetic part: {len(cells) * PAIRS} pairs in {time.monotonic() - start:.1f} s",
+              file=sys.stderr)
+        if args.png:
+            plot(figures, SNRS, OVERLAPS, args.png)
 
-    real_lines = None
+    real_lines = trust_lines = None
     if os.path.isdir(args.real):
+        # numpy and scipy only here: the smoke run needs neither.
+        import real_pairs
+        import trust_study
         real_lines = real_table(veska, args.real)
+        halves = real_pairs.collect(veska, args.real, args.jobs)
+        trust_lines = trust_study.tables(halves)
+        if args.calibration_png:
+            trust_study.plot(halves, args.calibration_png)
     else:
         print(f"real data part skipped: no folder {args.real}", file=sys.stderr)
 
     if args.readme:
-        splice(args.readme, SYNTHETIC_MARKERS, synthetic_lines)
+        if synthetic_lines is not None:
+            splice(args.readme, SYNTHETIC_MARKERS, synthetic_lines)
         if real_lines is not None:
             splice(args.readme, REAL_MARKERS, real_lines)
+            splice(args.readme, TRUST_MARKERS, trust_lines)
     else:
-        print("\n".join(synthetic_lines + (real_lines or [])))
+        print("\n".join((synthetic_lines or []) + (real_lines or []) + (trust_lines or [])))
     print(f"whole study: {time.monotonic() - start:.1f} s", file=sys.stderr)
 
 

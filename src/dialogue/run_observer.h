@@ -8,13 +8,7 @@
 #include <vector>
 
 #include "input/series.h"
-
-// Declared only: Qt's "slots" keyword would clash with the best three's
-// slots in a host header that includes this after Qt's.
-namespace veska::match {
-struct RunRecord;
-struct RunSeries;
-}  // namespace veska::match
+#include "match/pair_evidence.h"
 
 namespace veska::dialogue {
 

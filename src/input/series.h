@@ -10,9 +10,13 @@
 
 namespace veska::input {
 
-// A data file's limits: more series, or a longer one, end the run.
-inline constexpr int kMaxSeries = 100;
+// A data file's limits: more series, or a longer one, end the run. Tables
+// grow with the series read; nothing is set aside for these limits.
+inline constexpr int kMaxSeries = 1000;
 inline constexpr int kMaxLength = 5000;
+// Every placement of a pair overlaps by at least this many rings, so a
+// shorter series is read and listed but matched with nothing.
+inline constexpr int kMinOverlap = 50;
 
 struct Series {
   std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
@@ -32,6 +36,9 @@ using SeriesTable = std::vector<Series>;
 struct SeriesRead {
   Series series;
   std::int32_t length = 0;  // every value the file holds for it; may exceed series.values.size()
+  // The identifier as the file writes it, where that may be longer than the
+  // 8 characters kept (Heidelberg and CSV files); empty otherwise.
+  std::u32string fullId;
 };
 
 // One call of a reader that gives a series at a time: the series (none when

@@ -47,11 +47,17 @@ std::vector<std::size_t> RunRecord::pairsByBestT() const {
   return order;
 }
 
+std::vector<PairGroup> pairGroupsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated) {
+  std::vector<PairGroup> groups;
+  const std::size_t firsts = withDated ? datedCount : (undatedCount > 0 ? undatedCount - 1 : 0);
+  for (std::size_t i = 0; i < firsts; ++i) groups.push_back({i, withDated ? 0 : i + 1});
+  return groups;
+}
+
 std::vector<RunPair> pairsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated) {
   std::vector<RunPair> pairs;
-  const std::size_t firsts = withDated ? datedCount : (undatedCount > 0 ? undatedCount - 1 : 0);
-  for (std::size_t i = 0; i < firsts; ++i)
-    for (std::size_t j = withDated ? 0 : i + 1; j < undatedCount; ++j) pairs.push_back({i, j, BestThree{}});
+  for (const PairGroup& g : pairGroupsInReportOrder(undatedCount, datedCount, withDated))
+    for (std::size_t j = g.secondFrom; j < undatedCount; ++j) pairs.push_back({g.first, j, BestThree{}});
   return pairs;
 }
 
@@ -83,6 +89,7 @@ PairEvidence PairEvidence::compute(const RunSeries& first, const RunSeries& seco
   }
 
   evidence.best_ = chooseBestThree(table);
+  assessTrust(a, b, table.count, evidence.best_);
   // The two last rings name a placement: no two placements share them. A
   // slot no placement filled keeps the empty slot's t-statistic.
   for (std::size_t j = 0; j < 3; ++j) {
@@ -117,8 +124,9 @@ std::string PairEvidence::slotText(int k) const {
   return match::slotText(slot);
 }
 
-std::string PairEvidence::placementTable() const {
-  std::string text = "last ring first\tlast ring second\toverlap\tr\tt\n";
+std::string PairEvidence::placementTable(std::string_view firstName, std::string_view secondName) const {
+  std::string text = "last ring ";
+  text.append(firstName).append("\tlast ring ").append(secondName).append("\toverlap\tr\tt\n");
   for (const PlacementRow& row : rows_) {
     text += std::to_string(row.lastRingFirst) + '\t' + std::to_string(row.lastRingSecond) + '\t' +
             std::to_string(row.overlap) + '\t' + exact(row.correlation) + '\t' + exact(row.tStatistic) + '\n';

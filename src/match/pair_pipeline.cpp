@@ -5,10 +5,12 @@
 
 namespace veska::match {
 
-PairPipeline::PairPipeline(std::vector<PairSeries> series, std::vector<PairJob> jobs, Isa isa, unsigned threads)
+PairPipeline::PairPipeline(std::vector<PairSeries> series, std::vector<PairJob> jobs, Isa isa, unsigned threads,
+                           bool withTrust)
     : series_(std::move(series)),
       jobs_(std::move(jobs)),
       isa_(isa),
+      withTrust_(withTrust),
       stats_(series_.size()),
       statsDone_(std::make_unique<std::once_flag[]>(series_.size())),
       results_(jobs_.size()),
@@ -48,7 +50,7 @@ const StretchStats& PairPipeline::statsOf(std::size_t series, MatchWork& work) {
 BestThree PairPipeline::search(std::size_t index, MatchWork& work) {
   const PairJob& job = jobs_[index];
   return searchPairFast(series_[job.first], series_[job.second], statsOf(job.first, work), statsOf(job.second, work),
-                        work, isa_);
+                        work, isa_, withTrust_);
 }
 
 void PairPipeline::work(MatchWork& work) {

@@ -30,7 +30,9 @@ class PairPipeline {
  public:
   // Starts up to `threads` workers (at least one is tried); when none can be
   // started, result() computes each pair on the calling thread instead.
-  PairPipeline(std::vector<PairSeries> series, std::vector<PairJob> jobs, Isa isa, unsigned threads);
+  // Without `withTrust` the pairs' trust is left out (for timing its cost).
+  PairPipeline(std::vector<PairSeries> series, std::vector<PairJob> jobs, Isa isa, unsigned threads,
+               bool withTrust = true);
   // Stops the workers after their current pair and joins them, so a run that
   // ends in the middle of the phase leaves no thread behind.
   ~PairPipeline();
@@ -48,6 +50,7 @@ class PairPipeline {
   const std::vector<PairSeries> series_;
   const std::vector<PairJob> jobs_;
   const Isa isa_;
+  const bool withTrust_;
   std::fenv_t environment_;  // the run's floating-point environment, for every worker
   std::vector<StretchStats> stats_;
   std::unique_ptr<std::once_flag[]> statsDone_;

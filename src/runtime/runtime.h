@@ -85,6 +85,9 @@ class Runtime {
   // ended there, the run ends quietly with the status it was about to end
   // with, not as a run stopped for want of an answer.
   void pause(std::string_view message, int statusAfter);
+  // Nobody answers this run (its answers came with the command line): a
+  // pause writes its message and goes on, and nothing waits for a reader.
+  void askNothing() { askNothing_ = true; }
   // Everything the report is to hold has been written: a stop from now on
   // leaves it as it is.
   void reportComplete() { reportComplete_ = true; }
@@ -117,6 +120,7 @@ class Runtime {
   Units units_;
   bool promptOpen_ = false;  // the last console write left its line open
   bool reportComplete_ = false;
+  bool askNothing_ = false;
 };
 
 // The lines of an input unit, for the readers. Before each line the host
@@ -127,6 +131,7 @@ class UnitLines : public records::RecordSource {
  public:
   UnitLines(Runtime& rt, Unit unit) : rt_(rt), unit_(unit) {}
   records::ReadStatus next(records::Text& line) override;
+  bool lastCut() const override;
   // A stop asked for ends the run as a stop; a failing disk is no end of the
   // file, and the series after it would be lost without a word: the run ends
   // with the file's name and the system's reason.

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace veska::test {
 
@@ -17,9 +18,19 @@ struct ConsoleRun {
 // Runs veska-console in `dir`; its standard input is `answers` (each answer
 // followed by a line end), or /dev/null closed input when `answers` is empty.
 // `shellPrefix` goes before the program in the shell command: variables
-// ("NAME=value"), a limit ("ulimit -f 1 &&") or a bound ("timeout 20").
+// ("NAME=value"), a limit ("ulimit -f 1 &&") or a bound ("timeout 20");
+// `arguments` after it, as the shell splits them.
 ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answers,
-                      const std::string& shellPrefix = "");
+                      const std::string& shellPrefix = "", const std::string& arguments = "");
+
+// veska-console run in `dir` with the arguments, its standard input closed
+// at once (/dev/null), its standard output and error kept apart, outside `dir`.
+struct CommandRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+CommandRun runCommand(const std::filesystem::path& dir, const std::vector<std::string>& arguments);
 
 // veska-console running in `dir` with pipes for its standard input and
 // output, so that a test can answer prompt by prompt, look at the files

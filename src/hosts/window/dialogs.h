@@ -3,6 +3,7 @@
 // each is modal to it and none can be lost behind it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,10 @@
 
 class QPrinter;
 class QWidget;
+
+namespace veska::match {
+struct RunRecord;
+}  // namespace veska::match
 
 namespace veska::window {
 
@@ -39,6 +44,12 @@ class Dialogs {
   // asks before replacing a file. nullopt on Cancel.
   virtual std::optional<QString> saveFileName(QWidget* owner, const QString& caption,
                                               const QString& defaultPath) = 0;
+  // A file to write, of one of `types` ("PNG image (*.png)"), the first
+  // selected: the dialog is captioned `caption`, offers `defaultPath`, asks
+  // before replacing a file, and gives a name typed without an extension
+  // the selected type's. nullopt on Cancel.
+  virtual std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
+                                                const QStringList& types) = 0;
   // The print dialog, which sets up `printer` (page range, copies, where
   // the job goes); false on Cancel.
   virtual bool setUpPrinter(QWidget* owner, QPrinter& printer) = 0;
@@ -46,6 +57,9 @@ class Dialogs {
   virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) = 0;
   // A colour, starting from `current`, so Cancel keeps it; nullopt on Cancel.
   virtual std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) = 0;
+  // View > Pair...: one of the run's pairs (an index into run.pairs) from a
+  // table of them; nullopt on Cancel.
+  virtual std::optional<std::size_t> choosePair(QWidget* owner, const match::RunRecord& run) = 0;
   // The About box with the system's figures, until the user closes it.
   virtual void about(QWidget* owner, const std::vector<AboutRow>& rows) = 0;
 };

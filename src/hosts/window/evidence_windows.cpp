@@ -1,38 +1,76 @@
-// Before any Qt header (see pair_chart.h).
-#include "match/pair_evidence.h"
-
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "dialogue/run_driver.h"
+#include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
-#include "hosts/window/pair_chooser.h"
+#include "hosts/window/model/file_lines.h"
+#include "hosts/window/model/output_decoder.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
+#include "match/pair_table.h"
 
 namespace veska::window {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
+// Bytes of the report looked through per event pass, and the rows searched
+// for pair lines with them: a few milliseconds, so the windows stay lively
+// while a report of half a million lines is gone through.
+constexpr std::size_t kSliceBytes = 256 * 1024;
+constexpr int kSliceRows = 3000;
+
+std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
+  return decodeOutput(run.pairLineText(run.pairs[pair]));
+}
+
+// Why the pair table could not be written to `path`, or nothing. The report
+// itself (by any name or link) is refused: writing there would destroy it.
+std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
+  std::error_code error;
+  if (std::filesystem::equivalent(path.toStdString(), dialogue::kReportFileName, error))
+    return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
+        .arg(QString::fromLatin1(dialogue::kReportFileName));
+  const auto failed = [&](const QString& reason) {
+    return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
+  };
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return failed(file.errorString());
+  const std::string table = match::pairTable(run);
+  // A full disk shows when the buffer goes out; a good close clears the
+  // error, so it is taken before.
+  const bool written =
+      file.write(table.data(), static_cast<qint64>(table.size())) == static_cast<qint64>(table.size()) && file.flush();
+  const QString reason = file.errorString();
+  file.close();
+  if (!written) return failed(reason);
+  if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+  return std::nullopt;
+}
 
 }  // namespace
 
 EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindowMaker makeTextWindow)
-    : QObject(&frame), frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
+    : frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
+  connect(&indexing_, &QTimer::timeout, this, [this] {
+    if (!indexReport()) indexing_.stop();
+  });
+  connect(&frame_, &FrameWindow::exportTableRequested, this, &EvidenceWindows::exportTable);
 }
 
 EvidenceWindows::~EvidenceWindows() = default;
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
+  openReportFile();
   frame_.setRunEvidence(true, !run_->pairs.empty());
   // The run waits for Enter in the Input/Output window next: it keeps the
   // keyboard, and the report opens beside it.
@@ -57,50 +95,77 @@ void EvidenceWindows::showReport() {
   const QRect room = frame_.mdiArea()->viewport()->rect();
   const int top = std::min(330, std::max(0, room.height() - 150));
   const QRect geometry(15, top, std::max(300, std::min(760, room.width() - 30)), std::max(150, room.height() - top - 10));
-  TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
+  TextWindow* window = makeTextWindow_(QString::fromLatin1(dialogue::kReportFileName), geometry);
   if (!window) return;
   window->setReadOnly(true);
-  loadReport(*window);
+  window->model().showSource(reportLines_);
+  window->refresh();
   connect(window, &TextWindow::lineDoubleClicked, this, [this](int row) {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
   report_ = window;
+  frame_.setReportWindow(window);
 }
 
-// The report as the run left it on disk; its pair lines are found by their
-// text, in the order the run wrote them.
-void EvidenceWindows::loadReport(TextWindow& window) {
-  std::ifstream in(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString(), std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    window.appendOutput(line + "\r\n");
-  }
-  window.model().markSaved();  // nothing typed: closing asks nothing
-  window.refresh();
-
-  pairRows_.assign(run_->pairs.size(), -1);
-  std::size_t next = 0;
-  const auto& lines = window.model().lines();
-  std::u32string expected;
-  if (!run_->pairs.empty()) expected = QString::fromStdString(run_->pairLineText(run_->pairs[0])).toStdU32String();
-  for (int row = 0; row < static_cast<int>(lines.size()) && next < run_->pairs.size(); ++row) {
-    if (lines[static_cast<std::size_t>(row)] != expected) continue;
-    pairRows_[next++] = row;
-    if (next < run_->pairs.size())
-      expected = QString::fromStdString(run_->pairLineText(run_->pairs[next])).toStdU32String();
-  }
+// The report as the run left it on disk. Its first slice is gone through at
+// once, so the window opens showing its first lines; the rest follows.
+void EvidenceWindows::openReportFile() {
+  const QString path = QDir::current().filePath(QString::fromLatin1(dialogue::kReportFileName));
+  reportLines_ = FileLines::open(path.toStdString());
+  pairRows_.clear();
+  rowsSearched_ = 0;
+  if (!run_->pairs.empty()) nextPairLine_ = shownPairLine(*run_, 0);
+  if (reportLines_ && indexReport()) indexing_.start(0);
 }
 
-std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
-  const auto at = std::find(pairRows_.begin(), pairRows_.end(), row);
-  if (row < 0 || at == pairRows_.end()) return std::nullopt;
+bool EvidenceWindows::indexReport() {
+  if (!reportLines_) return false;
+  const bool more = reportLines_->indexMore(kSliceBytes);
+  findPairRows(std::min(reportLines_->lineCount(), rowsSearched_ + kSliceRows));
+  if (report_) {
+    report_->model().sourceGrew();
+    report_->refresh();
+  }
+  return more || rowsSearched_ < reportLines_->lineCount();
+}
+
+bool EvidenceWindows::reportIndexed() const {
+  return !reportLines_ || (reportLines_->indexed() && rowsSearched_ == reportLines_->lineCount());
+}
+
+// The pair lines are found by their text, in the order the run wrote them.
+void EvidenceWindows::findPairRows(int end) {
+  for (; rowsSearched_ < end && pairRows_.size() < run_->pairs.size(); ++rowsSearched_) {
+    if (reportLines_->line(rowsSearched_) != nextPairLine_) continue;
+    pairRows_.push_back(rowsSearched_);
+    if (pairRows_.size() < run_->pairs.size()) nextPairLine_ = shownPairLine(*run_, pairRows_.size());
+  }
+  if (pairRows_.size() == run_->pairs.size()) rowsSearched_ = std::max(rowsSearched_, end);
+}
+
+std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) {
+  if (row < 0 || !reportLines_) return std::nullopt;
+  // A row not gone through yet is gone through now.
+  while (reportLines_->lineCount() <= row && reportLines_->indexMore(kSliceBytes)) {
+  }
+  findPairRows(std::min(row + 1, reportLines_->lineCount()));
+  const auto at = std::lower_bound(pairRows_.begin(), pairRows_.end(), row);
+  if (at == pairRows_.end() || *at != row) return std::nullopt;
   return static_cast<std::size_t>(at - pairRows_.begin());
 }
 
 void EvidenceWindows::choosePair() {
   if (!run_ || run_->pairs.empty()) return;
-  if (const auto chosen = window::choosePair(&frame_, *run_)) openPair(*chosen);
+  if (const auto chosen = dialogs_.choosePair(&frame_, *run_)) openPair(*chosen);
+}
+
+void EvidenceWindows::exportTable() {
+  if (!run_) return;
+  const auto path = dialogs_.saveFileOfType(&frame_, tr("Export Table"), QDir::current().filePath("pairs.csv"),
+                                            {tr("CSV table (*.csv)")});
+  if (!path) return;
+  if (const auto why = writePairTable(*path, *run_))
+    dialogs_.messageBox(&frame_, *why, tr("Export Table"), Dialogs::Icon::Warning);
 }
 
 QRect EvidenceWindows::childGeometry(int index, QSize wanted) const {
@@ -120,7 +185,7 @@ PairWindow* EvidenceWindows::openPair(std::size_t index) {
     return qobject_cast<PairWindow*>(open->second->widget());
   }
   const match::RunPair& pair = run_->pairs[index];
-  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), dialogs_);
+  auto* window = new PairWindow(run_->firstOf(pair), run_->secondOf(pair), run_->withDated, dialogs_);
   QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
   sub->setGeometry(childGeometry(opened_++, QSize(900, 640)));
   pairWindows_[index] = sub;

@@ -31,6 +31,15 @@ bool waitsForFileName(const TextWindowModel& model) {
   return std::u32string_view(line).substr(0, start).starts_with(kFileNamePrompt);
 }
 
+bool typeFileName(TextWindow& console, const QString& path) {
+  if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r'))) return false;
+  desktop_settings::rememberDataFile(path);
+  std::u32string typed = path.toStdU32String();
+  typed.push_back(TextWindowModel::kLineEnd);
+  console.typeCharacters(typed);
+  return true;
+}
+
 FileDrop::FileDrop(QMainWindow& frame, UnitWindowTable& units) : QObject(&frame), frame_(frame), units_(units) {
   frame.setAcceptDrops(true);
   frame.installEventFilter(this);
@@ -40,11 +49,18 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &frame_) return false;
   switch (event->type()) {
     // Every drag is let in, so that a drop that cannot answer still reaches
-    // the frame and can say why.
+    // the frame and can say why; one that can is shown as a copy.
     case QEvent::DragEnter:
-    case QEvent::DragMove:
-      static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (drag->possibleActions() & Qt::CopyAction) {
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+      } else {
+        drag->acceptProposedAction();
+      }
       return true;
+    }
     case QEvent::Drop:
       drop(*static_cast<QDropEvent*>(event));
       return true;
@@ -57,6 +73,8 @@ QString FileDrop::refusal(const QDropEvent& event) const {
   if (urls.size() > 1) return tr("Drop one file at a time.");
   if (urls.isEmpty() || !urls.first().isLocalFile()) return tr("Only a file on this computer can be dropped.");
   if (QFileInfo(urls.first().toLocalFile()).isDir()) return tr("A folder cannot be read; drop a data file.");
+  // A drop accepted as a move tells the file manager to delete the file.
+  if (!(event.possibleActions() & Qt::CopyAction)) return tr("veska only reads a dropped file: drag it as a copy.");
   const TextWindow* console = units_.windowFor(kConsoleUnit);
   if (!console || !waitsForFileName(console->model())) {
     return tr("A file can be dropped only while veska asks for a file name, with nothing typed behind the prompt.");
@@ -71,13 +89,12 @@ void FileDrop::drop(QDropEvent& event) {
     frame_.statusBar()->showMessage(why, kMessageMilliseconds);
     return;
   }
-  event.acceptProposedAction();
-  const QString path = event.mimeData()->urls().first().toLocalFile();
-  desktop_settings::rememberDataFile(path);
+  // Whatever the drag proposed (Shift asks for a move), the file manager is
+  // told that the file was copied, so it leaves the user's file in place.
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
   frame_.statusBar()->clearMessage();
-  std::u32string typed = path.toStdU32String();
-  typed.push_back(TextWindowModel::kLineEnd);
-  units_.windowFor(kConsoleUnit)->typeCharacters(typed);
+  typeFileName(*units_.windowFor(kConsoleUnit), event.mimeData()->urls().first().toLocalFile());
 }
 
 }  // namespace veska::window

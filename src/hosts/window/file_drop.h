@@ -1,7 +1,9 @@
 // A file dropped on the frame answers the file-name prompt the run waits at,
 // as if its path had been typed behind the prompt and Enter pressed. A drop
 // at any other moment, of several files, of a folder or of anything that is
-// not a local file is refused, and the frame's status bar says why.
+// not a local file is refused, and the frame's status bar says why. A drop is
+// only ever taken as a copy: a file manager told that its file was moved may
+// delete it.
 #pragma once
 
 #include <QObject>
@@ -12,12 +14,18 @@ class QMainWindow;
 
 namespace veska::window {
 
+class TextWindow;
 class TextWindowModel;
 class UnitWindowTable;
 
 // The window waits for the answer to the data-file prompt, and nothing has
 // been typed behind it yet.
 bool waitsForFileName(const TextWindowModel& model);
+
+// Types the path and Enter into the waiting console window, and remembers the
+// file's folder for the chooser. A path that holds a line end cannot be
+// typed as one answer: nothing is typed, and false is returned.
+bool typeFileName(TextWindow& console, const QString& path);
 
 class FileDrop : public QObject {
   Q_OBJECT

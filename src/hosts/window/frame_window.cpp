@@ -1,7 +1,3 @@
-// Before any Qt header: Qt's "slots" keyword would clash with the best
-// three's slots that the pair window's header brings in.
-#include "hosts/window/pair_window.h"
-
 #include "hosts/window/frame_window.h"
 
 #include <QAction>
@@ -14,6 +10,7 @@
 #include <QPointer>
 
 #include "hosts/window/host_state.h"
+#include "hosts/window/pair_window.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
 
@@ -70,6 +67,8 @@ void FrameWindow::createFileActions() {
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  actions_.exportTable = new QAction(tr("Export &Table..."), this);
+  connect(actions_.exportTable, &QAction::triggered, this, &FrameWindow::exportTableRequested);
   actions_.print = new QAction(tr("Print..."), this);
   actions_.print->setShortcut(QKeySequence::Print);
   forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
@@ -121,13 +120,14 @@ void FrameWindow::createWindowActions() {
   connect(actions_.arrangeIcons, &QAction::triggered, this, &FrameWindow::arrangeIcons);
 }
 
-void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
-                                        std::function<void(PairWindow&)> pairCommand) {
-  connect(action, &QAction::triggered, this, [this, command, pairCommand] {
+void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
+                                        void (PairWindow::*pairCommand)()) {
+  if (pairCommand) pairActions_.push_back(action);
+  connect(action, &QAction::triggered, this, [this, textCommand, pairCommand] {
     if (TextWindow* window = activeTextWindow()) {
-      if (window->commands()) (window->commands()->*command)();
+      if (window->commands() && textCommand) (window->commands()->*textCommand)();
     } else if (PairWindow* pair = activePairWindow(); pair && pairCommand) {
-      pairCommand(*pair);
+      (pair->*pairCommand)();
     }
   });
 }
@@ -136,6 +136,7 @@ void FrameWindow::createMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
+  file->addAction(actions_.exportTable);
   file->addSeparator();
   file->addAction(actions_.print);
   file->addSeparator();
@@ -177,6 +178,11 @@ TextWindow* FrameWindow::activeTextWindow() const {
 PairWindow* FrameWindow::activePairWindow() const {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
   return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+void FrameWindow::setReportWindow(TextWindow* report) {
+  reportWindow_ = report;
+  updateMenus();
 }
 
 void FrameWindow::setRunEvidence(bool report, bool pairs) {
@@ -270,10 +276,12 @@ void FrameWindow::updateMenus() {
   for (QAction* action : {actions_.cut, actions_.deleteSelection}) action->setEnabled(edit && writable);
   actions_.paste->setEnabled(writable);
   for (QAction* action : {actions_.undo, actions_.font, actions_.colour}) action->setEnabled(hasWindow);
-  // A pair window saves and prints its picture and copies its placements.
-  const bool pairWindow = activePairWindow() != nullptr;
-  actions_.copy->setEnabled(edit || pairWindow);
-  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow || pairWindow);
+  actions_.copy->setEnabled(edit);
+  for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow);
+  // A pair window's commands whenever one is active.
+  if (activePairWindow())
+    for (QAction* action : pairActions_) action->setEnabled(true);
+  actions_.exportTable->setEnabled(hasWindow && window == reportWindow_);
   actions_.report->setEnabled(hasReport_);
   actions_.pair->setEnabled(hasPairs_);
 }

@@ -5,9 +5,10 @@
 // active window in updateMenus().
 #pragma once
 
-#include <functional>
+#include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMdiArea;
@@ -29,6 +30,7 @@ class FrameWindow : public QMainWindow {
   struct Actions {
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
+    QAction* exportTable = nullptr;
     QAction* print = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
@@ -58,8 +60,10 @@ class FrameWindow : public QMainWindow {
   PairWindow* activePairWindow() const;
   // Whether View > Report and View > Pair... have a finished run to show.
   void setRunEvidence(bool report, bool pairs);
+  // The report window, for which File > Export Table... is offered.
+  void setReportWindow(TextWindow* report);
 
- public slots:
+ public Q_SLOTS:
   // Asks every text window to close; when all agree, requests the quit with
   // code 0. A window that refuses cancels the exit and clears the closing flag.
   void exitSequence();
@@ -70,11 +74,13 @@ class FrameWindow : public QMainWindow {
   // Minimised windows in a row along the bottom edge, from the left.
   void arrangeIcons();
 
- signals:
+ Q_SIGNALS:
   void aboutRequested();
   // View > Report and View > Pair..., for whoever keeps the run's windows.
   void reportRequested();
   void pairRequested();
+  // File > Export Table..., in the report window.
+  void exportTableRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -88,10 +94,13 @@ class FrameWindow : public QMainWindow {
   void createMenus();
   void updateMenus();
   void updateWindowMenu();
-  // Connects `action` to `command` of the active text window's commands, or
-  // to `pairCommand` when the active window is a pair window.
-  void forwardToActiveWindow(QAction* action, void (TextCommands::*command)(),
-                             std::function<void(PairWindow&)> pairCommand = {});
+  // Connects `action` to `textCommand` of the active text window's commands,
+  // or to `pairCommand` of the active pair window; either may be null, and
+  // an action with a pair command is enabled whenever a pair window is
+  // active. A new pair window command needs only its action, this call and
+  // its place in a menu.
+  void forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
+                             void (PairWindow::*pairCommand)() = nullptr);
   void tile(Qt::Orientation orientation);
   TextWindow* nextToClose() const;
   QMdiSubWindow* subWindowOf(const TextWindow* window) const;
@@ -100,8 +109,10 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdiArea_;
   Actions actions_;
   QMenu* windowMenu_ = nullptr;
+  std::vector<QAction*> pairActions_;  // those a pair window handles
   bool hasReport_ = false;
   bool hasPairs_ = false;
+  QPointer<TextWindow> reportWindow_;
 };
 
 }  // namespace veska::window

@@ -7,7 +7,7 @@ namespace veska::window {
 void HostState::requestQuit(int code) {
   if (quitCode_) return;
   quitCode_ = code;
-  emit quitRequested();
+  Q_EMIT quitRequested();
 }
 
 void HostState::windowOpened(TextWindow* window) { open_.append(window); }

@@ -37,11 +37,11 @@ class HostState : public QObject {
   int openWindowCount() const { return static_cast<int>(openWindows().size()); }
 
   // Announcements of the loops, in which the windows are serviced.
-  void announceReadWaiting() { emit readWaiting(); }
-  void announceFinalWait() { emit finalWaitEntered(); }
-  void announceRunFinished() { emit runFinished(); }
+  void announceReadWaiting() { Q_EMIT readWaiting(); }
+  void announceFinalWait() { Q_EMIT finalWaitEntered(); }
+  void announceRunFinished() { Q_EMIT runFinished(); }
 
- signals:
+ Q_SIGNALS:
   void quitRequested();
   void readWaiting();
   void finalWaitEntered();

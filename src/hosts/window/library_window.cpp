@@ -1,13 +1,8 @@
-// Before any Qt header, whose "slots" keyword the best three would meet.
-#include "match/pair_evidence.h"
-
 #include "hosts/window/library_window.h"
 
 #include <cmath>
 
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -128,7 +123,7 @@ LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
   layout->addWidget(split, 1);
   connect(chooser_, &QComboBox::currentIndexChanged, this, [this](int s) { showSeries(s); });
   connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-    if (index.isValid()) emit pairRequested(series_, model_->referenceAt(index.row()));
+    if (index.isValid()) Q_EMIT pairRequested(series_, model_->referenceAt(index.row()));
   });
   showSeries(0);
 }
@@ -179,23 +174,16 @@ void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
                   map_, worldCoastlines());
 }
 
-bool LibraryWindow::savePicture(const QString& path, QString* error) const {
+std::optional<QString> LibraryWindow::savePicture(const QString& path) const {
   return window::savePicture(path, kPictureSize, windowTitle(),
-                             [this](QPainter& p, const QRectF& area) { paintPicture(p, area); }, error);
+                             [this](QPainter& p, const QRectF& area) { paintPicture(p, area); });
 }
 
 void LibraryWindow::saveAs() {
-  const QString png = tr("PNG image (*.png)"), svg = tr("SVG drawing (*.svg)"), pdf = tr("PDF document (*.pdf)");
-  QString filter = png;
-  QString path = QFileDialog::getSaveFileName(window(), tr("Save Picture As"),
-                                              chooser_->currentText() + QStringLiteral("-library.png"),
-                                              png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
-  if (path.isEmpty()) return;
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") && suffix != QLatin1String("pdf"))
-    path += filter == svg ? QStringLiteral(".svg") : filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
-  QString error;
-  if (!savePicture(path, &error)) dialogs_.messageBox(window(), error, tr("Save Picture"), Dialogs::Icon::Warning);
+  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"),
+                                            chooser_->currentText() + QStringLiteral("-library.png"), pictureTypes());
+  if (!path) return;
+  if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
 
 }  // namespace veska::window

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QAbstractTableModel>
 #include <QSize>
@@ -14,12 +15,7 @@
 
 #include "hosts/window/model/library_map.h"
 #include "library/library.h"
-
-// Declared only: Qt's "slots" keyword would clash with the best three's
-// slots in pair_match.h.
-namespace veska::match {
-struct RunSeries;
-}  // namespace veska::match
+#include "match/pair_evidence.h"
 
 class QComboBox;
 class QLabel;
@@ -65,7 +61,8 @@ class LibraryWindow : public QWidget {
   QTableView* tableView() const { return view_; }
   // The verdict and the consensus, as the window shows them above the table.
   QString verdictText() const;
-  bool savePicture(const QString& path, QString* error) const;
+  // Why the picture could not be written to `path`, or nothing.
+  std::optional<QString> savePicture(const QString& path) const;
 
   // The pair of a row as the pair window takes it: the reference first, as
   // a dated series is in a run, then the undated series.
@@ -74,10 +71,10 @@ class LibraryWindow : public QWidget {
 
   static constexpr QSize kPictureSize{1200, 900};
 
- signals:
+ Q_SIGNALS:
   void pairRequested(int series, std::size_t reference);
 
- public slots:
+ public Q_SLOTS:
   void saveAs();
 
  private:

@@ -1,16 +1,8 @@
-// Before any Qt header (see pair_chart.h).
-#include "match/pair_evidence.h"
-
 #include "hosts/window/pair_window.h"
-
-#include <algorithm>
-#include <numeric>
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,17 +12,23 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "hosts/window/dialogs.h"
+#include "hosts/window/pair_chart.h"
+#include "hosts/window/picture_file.h"
 
 namespace veska::window {
 namespace {
 
-// Paints the picture; clicks are the window's to handle.
+Point pointOf(const QPointF& p) { return {p.x(), p.y()}; }
+
+// Paints the model's picture and hands the mouse to the model: the wheel
+// zooms, a drag pans, a click on the curve selects.
 class PairCanvas : public QWidget {
  public:
-  explicit PairCanvas(PairWindow& window) : QWidget(&window), window_(window) {
-    setMinimumSize(520, 420);
+  PairCanvas(PairWindowModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setMinimumSize(640, 420);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
   }
@@ -38,39 +36,45 @@ class PairCanvas : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    paintPairChart(painter, QRectF(rect()), window_.picture());
+    paintPairChart(painter, QRectF(rect()), model_);
+  }
+  void resizeEvent(QResizeEvent*) override { model_.resize(width(), height()); }
+  void mousePressEvent(QMouseEvent* event) override {
+    parentWidget()->setFocus(Qt::MouseFocusReason);  // the keys are the window's
+    if (event->button() == Qt::LeftButton) model_.press(pointOf(event->position()));
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    model_.drag(pointOf(event->position()));
+    update();
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    model_.release(pointOf(event->position()));
+    update();
+  }
+  void wheelEvent(QWheelEvent* event) override {
+    model_.wheel(pointOf(event->position()), event->angleDelta().y() / 120.0);
+    update();
   }
 
  private:
-  PairWindow& window_;
+  PairWindowModel& model_;
 };
-
-QString idText(const std::u32string& id) { return QString::fromStdU32String(id).trimmed(); }
 
 }  // namespace
 
-PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& second, Dialogs& dialogs,
-                       QWidget* parent)
-    : QWidget(parent),
-      first_(std::make_unique<match::RunSeries>(first)),
-      second_(std::make_unique<match::RunSeries>(second)),
-      evidence_(std::make_unique<match::PairEvidence>(match::PairEvidence::compute(*first_, *second_))),
-      dialogs_(dialogs) {
+PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& second, bool firstDated,
+                       Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), model_(first, second, firstDated), dialogs_(dialogs) {
   setObjectName(QStringLiteral("pairWindow"));
-  setWindowTitle(idText(first_->id) + QStringLiteral(" - ") + idText(second_->id));
+  setWindowTitle(QString::fromStdString(model_.firstId() + " - " + model_.secondId()));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_DeleteOnClose);
 
-  const auto& rows = evidence_->placements();
-  alongAxis_.resize(rows.size());
-  std::iota(alongAxis_.begin(), alongAxis_.end(), 0);
-  std::stable_sort(alongAxis_.begin(), alongAxis_.end(), [&](int a, int b) {
-    return rows[static_cast<std::size_t>(a)].secondEndsAt < rows[static_cast<std::size_t>(b)].secondEndsAt;
-  });
-  rankOnAxis_.resize(rows.size());
-  for (std::size_t i = 0; i < alongAxis_.size(); ++i) rankOnAxis_[static_cast<std::size_t>(alongAxis_[i])] = static_cast<int>(i);
-
-  auto* hint = new QLabel(tr("Click the curve, or Left / Right, to move along the placements; Home: the best."), this);
+  auto* hint = new QLabel(tr("Click the curve, or Left / Right, to move along the placements; wheel: zoom; "
+                             "drag: pan; Home: the best, whole."),
+                          this);
   hint->setStyleSheet(QStringLiteral("color: #555"));
   asReadBox_ = new QCheckBox(tr("Ring widths as read"), this);
   asReadBox_->setFocusPolicy(Qt::NoFocus);
@@ -80,109 +84,60 @@ PairWindow::PairWindow(const match::RunSeries& first, const match::RunSeries& se
   bar->addWidget(hint);
   bar->addStretch(1);
   bar->addWidget(asReadBox_);
-  canvas_ = new PairCanvas(*this);
-  canvas_->installEventFilter(this);
+  canvas_ = new PairCanvas(model_, this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
   layout->addLayout(bar);
   layout->addWidget(canvas_, 1);
-
-  selected_ = evidence_->bestPlacement();
 }
 
 PairWindow::~PairWindow() = default;
 
-PairPicture PairWindow::picture() const {
-  PairPicture p;
-  p.first = first_.get();
-  p.second = second_.get();
-  p.evidence = evidence_.get();
-  p.selected = selected_;
-  p.asRead = asRead_;
-  return p;
-}
+void PairWindow::refresh() { canvas_->update(); }
 
 void PairWindow::select(int placement) {
-  if (placement < 0 || placement >= static_cast<int>(evidence_->placements().size())) return;
-  selected_ = placement;
-  canvas_->update();
+  model_.select(placement);
+  refresh();
 }
 
 void PairWindow::showAsRead(bool asRead) {
-  asRead_ = asRead;
+  model_.showAsRead(asRead);
   if (asReadBox_->isChecked() != asRead) asReadBox_->setChecked(asRead);
-  canvas_->update();
-}
-
-int PairWindow::neighbour(int k, int step) const {
-  if (k < 0) return k;
-  const int at = std::clamp(rankOnAxis_[static_cast<std::size_t>(k)] + step, 0, static_cast<int>(alongAxis_.size()) - 1);
-  return alongAxis_[static_cast<std::size_t>(at)];
+  refresh();
 }
 
 void PairWindow::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Left: select(neighbour(selected_, -1)); return;
-    case Qt::Key_Right: select(neighbour(selected_, +1)); return;
-    case Qt::Key_Home: select(evidence_->bestPlacement()); return;
-    default: QWidget::keyPressEvent(event);
+    case Qt::Key_Left: model_.step(-1); break;
+    case Qt::Key_Right: model_.step(+1); break;
+    case Qt::Key_Home: model_.home(); break;
+    default: QWidget::keyPressEvent(event); return;
   }
+  refresh();
 }
 
-bool PairWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == canvas_ && event->type() == QEvent::MouseButtonPress) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    setFocus(Qt::MouseFocusReason);
-    if (mouse->button() == Qt::LeftButton) {
-      const int k = placementAtPoint(QRectF(canvas_->rect()), picture(), mouse->position());
-      if (k >= 0) select(k);
-    }
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
+std::optional<QString> PairWindow::savePicture(const QString& path) const {
+  return savePairPicture(path, model_, kPictureSize);
 }
 
-bool PairWindow::savePicture(const QString& path, QString* error) const {
-  return savePairPicture(path, picture(), kPictureSize, error);
-}
-
-void PairWindow::copyTable() const {
-  QGuiApplication::clipboard()->setText(QString::fromStdString(evidence_->placementTable()));
-}
+void PairWindow::copyTable() { QGuiApplication::clipboard()->setText(QString::fromStdString(model_.copyText())); }
 
 void PairWindow::saveAs() {
-  const QString png = tr("PNG image (*.png)");
-  const QString svg = tr("SVG drawing (*.svg)");
-  const QString pdf = tr("PDF document (*.pdf)");
-  QString filter = png;
-  const QString suggested = QDir::current().filePath(idText(first_->id) + QLatin1Char('-') + idText(second_->id) +
-                                                     QStringLiteral(".png"));
-  QString path = QFileDialog::getSaveFileName(window(), tr("Save Picture As"), suggested,
-                                              png + QStringLiteral(";;") + svg + QStringLiteral(";;") + pdf, &filter);
-  if (path.isEmpty()) return;
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") && suffix != QLatin1String("pdf"))
-    path += filter == svg ? QStringLiteral(".svg") : filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
-  QString error;
-  if (!savePicture(path, &error))
-    dialogs_.messageBox(window(), error, tr("Save Picture"), Dialogs::Icon::Warning);
+  const QString suggested =
+      QDir::current().filePath(QString::fromStdString(model_.firstId() + "-" + model_.secondId() + ".png"));
+  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes());
+  if (!path) return;
+  if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
 
 void PairWindow::print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!dialogs_.setUpPrinter(window(), printer)) return;
-  QPainter painter;
-  if (!painter.begin(&printer)) {
+  const auto paint = [this](QPainter& p, const QRectF& area) { paintPairChart(p, area, model_); };
+  if (!paintPictureOn(printer, kPictureSize, paint))
     dialogs_.messageBox(window(), tr("The picture could not be printed."), tr("Print"), Dialogs::Icon::Warning);
-    return;
-  }
-  const QRect page = painter.viewport();
-  painter.setViewport(QRect(page.topLeft(), kPictureSize.scaled(page.size(), Qt::KeepAspectRatio)));
-  painter.setWindow(QRect(QPoint(0, 0), kPictureSize));
-  paintPairChart(painter, QRectF(QPointF(0, 0), QSizeF(kPictureSize)), picture());
-  painter.end();
 }
 
 }  // namespace veska::window

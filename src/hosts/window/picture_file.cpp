@@ -1,5 +1,6 @@
 #include "hosts/window/picture_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -10,47 +11,46 @@
 
 namespace veska::window {
 
-bool savePicture(const QString& path, QSize size, const QString& title, const PicturePainter& paint, QString* error) {
+QStringList pictureTypes() {
+  return {QCoreApplication::translate("Picture", "PNG image (*.png)"),
+          QCoreApplication::translate("Picture", "SVG drawing (*.svg)"),
+          QCoreApplication::translate("Picture", "PDF document (*.pdf)")};
+}
+
+bool paintPictureOn(QPaintDevice& device, QSize size, const PicturePainter& paint) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  const QRect page = painter.viewport();
+  painter.setViewport(QRect(page.topLeft(), size.scaled(page.size(), Qt::KeepAspectRatio)));
+  painter.setWindow(QRect(QPoint(0, 0), size));
+  paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return painter.end();
+}
+
+std::optional<QString> savePicture(const QString& path, QSize size, const QString& title, const PicturePainter& paint) {
   const QString kind = QFileInfo(path).suffix().toLower();
-  const QRectF area(QPointF(0, 0), QSizeF(size));
-  const auto fail = [&](const QString& why) {
-    if (error) *error = why;
-    return false;
-  };
-  const QString unwritable = QStringLiteral("The picture could not be written to %1.").arg(path);
+  bool written = false;
   if (kind == QLatin1String("png")) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
-    {
-      QPainter painter(&image);
-      paint(painter, area);
-    }
-    return image.save(path, "PNG") || fail(unwritable);
-  }
-  if (kind == QLatin1String("svg")) {
+    written = paintPictureOn(image, size, paint) && image.save(path, "PNG");
+  } else if (kind == QLatin1String("svg")) {
     QSvgGenerator svg;
     svg.setFileName(path);
     svg.setSize(size);
-    svg.setViewBox(area);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&svg)) return fail(unwritable);
-    paint(painter, area);
-    return painter.end() || fail(unwritable);
-  }
-  if (kind == QLatin1String("pdf")) {
+    written = paintPictureOn(svg, size, paint);
+  } else if (kind == QLatin1String("pdf")) {
     QPdfWriter pdf(path);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
     pdf.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&pdf)) return fail(unwritable);
-    const QRect page = painter.viewport();
-    painter.setViewport(QRect(page.topLeft(), size.scaled(page.size(), Qt::KeepAspectRatio)));
-    painter.setWindow(QRect(QPoint(0, 0), size));
-    paint(painter, area);
-    return painter.end() || fail(unwritable);
+    written = paintPictureOn(pdf, size, paint);
+  } else {
+    return QStringLiteral("Give the file the extension .png, .svg or .pdf.");
   }
-  return fail(QStringLiteral("Give the file the extension .png, .svg or .pdf."));
+  if (written) return std::nullopt;
+  return QStringLiteral("The picture could not be written to %1.").arg(path);
 }
 
 }  // namespace veska::window

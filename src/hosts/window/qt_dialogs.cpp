@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "hosts/window/about_box.h"
+#include "hosts/window/pair_chooser.h"
 
 namespace veska::window {
 namespace {
@@ -20,6 +22,12 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
     case Dialogs::Icon::Error: return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
+}
+
+// The extension a file type offers: "png" for "PNG image (*.png)".
+QString extensionOf(const QString& type) {
+  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(type);
+  return m.hasMatch() ? m.captured(1) : QString();
 }
 
 // The highest page the print dialog lets the user name.
@@ -61,6 +69,19 @@ std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& ca
   return dialog.selectedFiles().first();
 }
 
+std::optional<QString> QtDialogs::saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
+                                                 const QStringList& types) {
+  QFileDialog dialog(owner, caption, defaultPath, types.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(extensionOf(types.value(0)));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& type) { dialog.setDefaultSuffix(extensionOf(type)); });
+  dialog.selectFile(defaultPath);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+
 bool QtDialogs::setUpPrinter(QWidget* owner, QPrinter& printer) {
   printer.setFromTo(1, 1);
   printer.setCopyCount(1);
@@ -84,6 +105,12 @@ std::optional<QColor> QtDialogs::chooseColour(QWidget* owner, const QColor& curr
   const QColor colour = QColorDialog::getColor(current, owner, QObject::tr("Color"));
   if (!colour.isValid()) return std::nullopt;
   return colour;
+}
+
+std::optional<std::size_t> QtDialogs::choosePair(QWidget* owner, const match::RunRecord& run) {
+  PairChooser chooser(run, owner);
+  if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+  return chooser.chosenPair();
 }
 
 void QtDialogs::about(QWidget* owner, const std::vector<AboutRow>& rows) {

@@ -13,9 +13,12 @@ class QtDialogs : public Dialogs {
   std::optional<QString> openFileName(QWidget* owner, const QString& startFolder,
                                       const QStringList& filters) override;
   std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override;
+  std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
+                                        const QStringList& types) override;
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override;
   std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;
   std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) override;
+  std::optional<std::size_t> choosePair(QWidget* owner, const match::RunRecord& run) override;
   void about(QWidget* owner, const std::vector<AboutRow>& rows) override;
 };
 

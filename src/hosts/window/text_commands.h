@@ -32,7 +32,7 @@ class TextCommands : public QObject {
   bool named() const { return named_; }
   const QString& fileName() const { return fileName_; }
 
- public slots:
+ public Q_SLOTS:
   void save() { saveText(); }
   // Save As keeps the name for the title only: a later Save asks again.
   void saveAs();

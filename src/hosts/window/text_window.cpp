@@ -91,8 +91,22 @@ void TextWindow::setTextFont(const QFont& font) {
 }
 
 void TextWindow::appendOutput(std::string_view bytes) {
+  const bool hadSelection = model_.editCommandsEnabled();
   model_.appendOutput(bytes);
-  changed();
+  // Output ends a selection: Cut and Copy go at once.
+  if (hadSelection) return changed();
+  // Streaming output (half a million lines for 1000 series) reaches the
+  // scroll bars, the screen and the menus once an event pass, not once a
+  // line: their upkeep per line had the window fall behind the terminal.
+  if (changePending_) return;
+  changePending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        changePending_ = false;
+        changed();
+      },
+      Qt::QueuedConnection);
 }
 
 void TextWindow::typeCharacters(std::u32string_view text) {
@@ -123,13 +137,13 @@ void TextWindow::showAnswer(std::u32string_view text) {
 
 void TextWindow::setReadOnly(bool readOnly) {
   readOnly_ = readOnly;
-  emit stateChanged();
+  Q_EMIT stateChanged();
 }
 
 void TextWindow::changed() {
   syncScrollBars();
   viewport()->update();
-  emit stateChanged();
+  Q_EMIT stateChanged();
 }
 
 void TextWindow::syncScrollBars() {
@@ -230,7 +244,7 @@ void TextWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (readOnly_) {
     const int row = model_.scroll().verticalPosition() + at.y() / std::max(1, model_.lineHeight());
-    if (row < model_.lineCount()) emit lineDoubleClicked(row);
+    if (row < model_.lineCount()) Q_EMIT lineDoubleClicked(row);
     return;
   }
   model_.doubleClick(at.x(), at.y());
@@ -261,12 +275,12 @@ void TextWindow::closeEvent(QCloseEvent* event) {
   }
   if (closeGuard_ && !closeGuard_(*this)) {
     event->ignore();
-    emit closeRefused();
+    Q_EMIT closeRefused();
     return;
   }
   closed_ = true;
   event->accept();
-  emit closed(this);
+  Q_EMIT closed(this);
 }
 
 }  // namespace veska::window

@@ -4,7 +4,7 @@
 
 #include "hosts/window/model/paste_text.h"
 #include "hosts/window/model/text_window_model.h"
-#include "hosts/window/model_fixture.h"
+#include "hosts/window/model/model_fixture.h"
 
 namespace veska::test {
 namespace {

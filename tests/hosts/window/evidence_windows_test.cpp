@@ -1,16 +1,10 @@
 // The windows behind a finished run's report: VESKA.OUT read-only in the
 // frame, a pair window opened from a double-click on its report line, the
 // View menu, and the pair picture written as PNG, SVG and PDF.
-//
-// Before any Qt header: Qt's "slots" keyword would clash with the best three's.
-#include "match/pair_evidence.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -21,6 +15,7 @@
 #include <QSet>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cstdio>
 #include <random>
@@ -31,6 +26,7 @@
 #include "hosts/window/host.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/pair_window.h"
+#include "match/pair_table.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -62,7 +58,11 @@ std::filesystem::path writeThreeSeries(const std::filesystem::path& path) {
   return path;
 }
 
-std::vector<std::u32string> linesOf(const TextWindow& window) { return window.model().lines(); }
+std::vector<std::u32string> linesOf(const TextWindow& window) {
+  std::vector<std::u32string> lines;
+  for (int row = 0; row < window.model().lineCount(); ++row) lines.push_back(window.model().line(row));
+  return lines;
+}
 
 QMdiSubWindow* subOf(QWidget* widget) { return qobject_cast<QMdiSubWindow*>(widget->parentWidget()); }
 
@@ -112,6 +112,21 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     EXPECT_FALSE(frame->actions().paste->isEnabled());
     EXPECT_FALSE(report->model().modified());
 
+    // File > Export Table...: offered in the report window, it writes the
+    // pair table, and never over the report itself.
+    QAction* exportTable = frame->actions().exportTable;
+    EXPECT_TRUE(exportTable->isEnabled());
+    dialogs.saveNames = {QString::fromStdString(dir.file("pairs.csv").string()),
+                         QString::fromStdString(dir.file("VESKA.OUT").string())};
+    exportTable->trigger();
+    EXPECT_EQ(readFile(dir.file("pairs.csv")), match::pairTable(*evidence->run()));
+    EXPECT_EQ(dialogs.saveTypes, QStringList({"CSV table (*.csv)"}));
+    const std::string reportBytes = readFile(dir.file("VESKA.OUT"));
+    exportTable->trigger();
+    EXPECT_EQ(readFile(dir.file("VESKA.OUT")), reportBytes);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "The pair table would replace the report VESKA.OUT. Choose another file.");
+
     // The second pair's line (TST01 against TST03), double-clicked.
     const match::RunRecord& run = *evidence->run();
     ASSERT_EQ(run.pairs.size(), 3u);
@@ -130,7 +145,8 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     ASSERT_NE(pair, nullptr);
     EXPECT_EQ(pair->windowTitle(), "TST01 - TST03");
     const std::string line = records::toUtf8(wanted);
-    EXPECT_EQ(pair->evidence().slotText(pair->selected()), line.substr(20, 23));  // starts at the best
+    ASSERT_TRUE(pair->selected());
+    EXPECT_EQ(pair->evidence().slotText(*pair->selected()), line.substr(20, 23));  // starts at the best
 
     // Right moves on, Home comes back to the best.
     QTest::keyClick(pair, Qt::Key_Right);
@@ -138,29 +154,28 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     QTest::keyClick(pair, Qt::Key_Home);
     EXPECT_EQ(pair->selected(), pair->evidence().bestPlacement());
 
-    // Edit > Copy with nothing selected: the placement table, one row each.
+    // Edit > Copy: the placement table, one row each, its columns naming the pair.
     QAction* copy = frame->actions().copy;
     EXPECT_TRUE(copy->isEnabled());
+    EXPECT_FALSE(frame->actions().paste->isEnabled());
     copy->trigger();
     const QStringList rows = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(rows.size(), static_cast<int>(pair->evidence().placements().size()) + 1);
+    EXPECT_EQ(rows.value(0), "last ring TST01\tlast ring TST03\toverlap\tr\tt");
 
-    // View > Pair...: the pairs by best t, the first of them picked.
-    QTimer::singleShot(0, [] {
-      auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (chooser) chooser->accept();
-    });
+    // View > Pair...: the chooser is given the run; the pair it picks opens.
+    EXPECT_FALSE(exportTable->isEnabled());  // in a pair window
+    const std::size_t top = run.pairsByBestT().front();
+    dialogs.pairChoices.push_back(top);
     QAction* pairItem = frame->menuBar()->actions()[3]->menu()->actions()[1];
     EXPECT_EQ(pairItem->text(), "&Pair...");
     pairItem->trigger();
-    const std::size_t top = run.pairsByBestT().front();
-    const auto bestT = [&](std::size_t k) { return std::stod(run.pairLineText(run.pairs[k]).substr(38, 5)); };
-    for (std::size_t k = 0; k < run.pairs.size(); ++k) EXPECT_GE(bestT(top), bestT(k));
+    EXPECT_EQ(dialogs.pairChoosers, 1);
     auto* chosen = qobject_cast<PairWindow*>(frame->mdiArea()->activeSubWindow()->widget());
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(chosen->windowTitle(), QString::fromStdU32String(run.firstOf(run.pairs[top]).id).trimmed() + " - " +
                                          QString::fromStdU32String(run.secondOf(run.pairs[top]).id).trimmed());
-    EXPECT_EQ(chosen->evidence().slotText(chosen->evidence().bestPlacement()),
+    EXPECT_EQ(chosen->evidence().slotText(*chosen->evidence().bestPlacement()),
               run.pairLineText(run.pairs[top]).substr(20, 23));
 
     // A line that is no pair's opens nothing.
@@ -171,6 +186,60 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
   };
   EXPECT_EQ(host.run(), 0);
   EXPECT_TRUE(checked);
+}
+
+TEST(EvidenceWindows, AReportOfManyPairsOpensOnItsFirstLinesAndIsGoneThroughBehind) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  window::HostState state;
+  window::FrameWindow frame(state, "veska");
+  window::EvidenceWindows evidence(frame, dialogs, [&](const QString& title, const QRect& geometry) {
+    auto* window = new TextWindow;
+    window->setWindowTitle(title);
+    frame.addTextWindow(window, geometry);
+    return window;
+  });
+  // 300 undated series: 44,850 pairs, a report of about 4 MB.
+  match::RunRecord run;
+  for (int k = 1; k <= 300; ++k) {
+    match::RunSeries series;
+    std::string id = std::to_string(k);
+    id.insert(0, 1, 'U');  // (GCC 12 warns wrongly about "literal" + std::string.)
+    series.id = std::u32string(id.begin(), id.end());
+    series.id.resize(8, U' ');
+    series.number = k;
+    run.undated.push_back(series);
+  }
+  run.pairs = match::pairsInReportOrder(run.undated.size(), 0, false);
+  std::vector<std::string> written = {"", "  UNDATED TREE-RING SERIES:"};
+  std::vector<int> pairRows;
+  for (std::size_t k = 0; k < run.pairs.size(); ++k) {
+    if (k % 25 == 0) written.push_back("  ================= ======================");
+    pairRows.push_back(static_cast<int>(written.size()));
+    written.push_back(run.pairLineText(run.pairs[k]));
+  }
+  std::string bytes;
+  for (const std::string& line : written) bytes += line + "\n";
+  writeFile(dir.file("VESKA.OUT"), bytes);
+
+  evidence.matchPhaseWritten(run);
+  TextWindow* report = evidence.reportWindow();
+  ASSERT_NE(report, nullptr);
+  EXPECT_GT(report->model().lineCount(), 100);
+  EXPECT_LT(report->model().lineCount(), static_cast<int>(written.size())) << "the whole report was read up front";
+  EXPECT_FALSE(evidence.reportIndexed());
+  EXPECT_EQ(records::toUtf8(report->model().line(1)), written[1]);
+  // A double-click far ahead is answered at once.
+  EXPECT_EQ(evidence.pairAtReportRow(pairRows.back()), run.pairs.size() - 1);
+  EXPECT_EQ(evidence.pairAtReportRow(pairRows[25] - 1), std::nullopt);
+
+  EXPECT_TRUE(QTest::qWaitFor([&] { return evidence.reportIndexed(); }, 20000));
+  std::vector<std::string> shown;
+  for (const std::u32string& line : linesOf(*report)) shown.push_back(records::toUtf8(line));
+  EXPECT_EQ(shown, written);
+  EXPECT_EQ(report->model().scroll().verticalRange(), static_cast<int>(written.size()) - report->model().scroll().visibleRows() + 2);
+  for (const std::size_t k : {std::size_t{0}, std::size_t{24}, std::size_t{25}, std::size_t{30000}})
+    EXPECT_EQ(evidence.pairAtReportRow(pairRows[k]), k);
 }
 
 match::RunSeries seriesOf(const char* id, std::int32_t firstYear, int n, std::mt19937& rng) {
@@ -184,17 +253,16 @@ match::RunSeries seriesOf(const char* id, std::int32_t firstYear, int n, std::mt
   return s;
 }
 
-TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtension) {
+TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtensionAndTheWheelZooms) {
   TempDir dir;
   FakeDialogs dialogs;
   std::mt19937 rng(5);
-  PairWindow window(seriesOf("CHRON", 1650, 300, rng), seriesOf("FLOAT", 1, 120, rng), dialogs);
+  PairWindow window(seriesOf("CHRON", 1650, 300, rng), seriesOf("FLOAT", 1, 120, rng), true, dialogs);
   window.resize(900, 640);
   window.showAsRead(true);
-  QString error;
 
   const QString png = QString::fromStdString(dir.file("pair.png").string());
-  ASSERT_TRUE(window.savePicture(png, &error)) << error.toStdString();
+  ASSERT_EQ(window.savePicture(png), std::nullopt);
   EXPECT_EQ(readFile(dir.file("pair.png")).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
   const QImage image(png);
   EXPECT_EQ(image.size(), PairWindow::kPictureSize);
@@ -205,7 +273,7 @@ TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtension) {
   EXPECT_GT(colours.size(), 20);
 
   const QString svg = QString::fromStdString(dir.file("pair.svg").string());
-  ASSERT_TRUE(window.savePicture(svg, &error)) << error.toStdString();
+  ASSERT_EQ(window.savePicture(svg), std::nullopt);
   const std::string svgText = readFile(dir.file("pair.svg"));
   EXPECT_EQ(svgText.substr(0, 5), "<?xml");
   EXPECT_NE(svgText.find("<svg"), std::string::npos);
@@ -214,7 +282,7 @@ TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtension) {
   EXPECT_EQ(renderer.viewBox().size(), PairWindow::kPictureSize);
 
   const QString pdf = QString::fromStdString(dir.file("pair.pdf").string());
-  ASSERT_TRUE(window.savePicture(pdf, &error)) << error.toStdString();
+  ASSERT_EQ(window.savePicture(pdf), std::nullopt);
   const std::string pdfText = readFile(dir.file("pair.pdf"));
   EXPECT_EQ(pdfText.substr(0, 5), "%PDF-");
   int pages = 0;
@@ -222,8 +290,32 @@ TEST(PairWindow, PictureIsWrittenAsPngSvgAndOnePagePdfByExtension) {
     if (pdfText.compare(at, 12, "/Type /Pages") != 0) ++pages;
   EXPECT_EQ(pages, 1);
 
-  EXPECT_FALSE(window.savePicture(QString::fromStdString(dir.file("pair.txt").string()), &error));
+  EXPECT_EQ(window.savePicture(QString::fromStdString(dir.file("pair.txt").string())),
+            "Give the file the extension .png, .svg or .pdf.");
   EXPECT_FALSE(std::filesystem::exists(dir.file("pair.txt")));
+
+  // The wheel over the curve zooms it; Home makes it whole again.
+  window.show();
+  QCoreApplication::processEvents();
+  const window::Rect curve = window.model().layout().curve;
+  const QPointF at(curve.left + curve.width / 2, curve.top + 10);
+  QWheelEvent wheel(at, window.canvas()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(window.canvas(), &wheel);
+  EXPECT_LT(window.model().curveView().span(), window.model().curveExtent().span());
+  QTest::keyClick(&window, Qt::Key_Home);
+  EXPECT_EQ(window.model().curveView().span(), window.model().curveExtent().span());
+
+  // File > Save As asks through the dialogs for one of the three types.
+  dialogs.saveNames = {QString::fromStdString(dir.file("asked.svg").string()),
+                       QString::fromStdString(dir.file("asked.txt").string())};
+  window.saveAs();
+  EXPECT_EQ(dialogs.saveTypes.size(), 3);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("asked.svg")));
+  EXPECT_TRUE(dialogs.boxes.empty());
+  window.saveAs();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].caption, "Save Picture");
 }
 
 }  // namespace

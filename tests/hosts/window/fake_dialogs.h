@@ -1,7 +1,8 @@
 // Dialogs answered by the test: message boxes and questions are recorded,
 // questions answer from a queue (No when it is empty), file choosers answer
 // from queues (an empty queue, or an empty name, answers Cancel), the print
-// dialog from a function, the font and colour dialogs from optional answers.
+// dialog from a function, the font and colour dialogs from optional answers,
+// the pair chooser from a queue (an empty queue answers Cancel).
 #pragma once
 
 #include <deque>
@@ -55,6 +56,13 @@ class FakeDialogs : public window::Dialogs {
     saveDialogs.push_back({caption, defaultPath});
     return next(saveNames);
   }
+  std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
+                                        const QStringList& types) override {
+    owners.push_back(owner);
+    saveDialogs.push_back({caption, defaultPath});
+    saveTypes = types;
+    return next(saveNames);
+  }
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override {
     owners.push_back(owner);
     ++printDialogs;
@@ -70,6 +78,14 @@ class FakeDialogs : public window::Dialogs {
     coloursShown.push_back(current);
     return colourAnswer;
   }
+  std::optional<std::size_t> choosePair(QWidget* owner, const match::RunRecord&) override {
+    owners.push_back(owner);
+    ++pairChoosers;
+    if (pairChoices.empty()) return std::nullopt;
+    const std::size_t pair = pairChoices.front();
+    pairChoices.pop_front();
+    return pair;
+  }
   void about(QWidget* owner, const std::vector<window::AboutRow>& rows) override {
     owners.push_back(owner);
     aboutBoxes.push_back(rows);
@@ -84,13 +100,16 @@ class FakeDialogs : public window::Dialogs {
   std::vector<QString> fileDialogStarts;  // the folder each chooser opened in
   QStringList fileDialogFilters;          // the last chooser's
   std::deque<QString> saveNames;  // an empty name answers Cancel
-  std::vector<SaveDialog> saveDialogs;
+  std::vector<SaveDialog> saveDialogs;  // of both kinds of save dialog
+  QStringList saveTypes;                // the last typed save dialog's
   std::function<bool(QPrinter&)> onPrint;  // none: Cancel
   int printDialogs = 0;
   std::optional<QFont> fontAnswer;
   std::vector<QFont> fontsShown;
   std::optional<QColor> colourAnswer;
   std::vector<QColor> coloursShown;
+  std::deque<std::size_t> pairChoices;
+  int pairChoosers = 0;
   std::vector<std::vector<window::AboutRow>> aboutBoxes;
   std::vector<QWidget*> owners;  // of every dialog and box, in order
 

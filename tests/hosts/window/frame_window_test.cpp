@@ -57,7 +57,8 @@ std::vector<MenuEntry> entriesOf(const QMenu* menu) {
 TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
   const std::vector<std::pair<QString, std::vector<MenuEntry>>> expected = {
       {"&File",
-       {{"&Save", "Ctrl+S"}, {"Save As...", ""}, {"", ""}, {"Print...", "Ctrl+P"}, {"", ""}, {"&About...", ""}, {"", ""},
+       {{"&Save", "Ctrl+S"}, {"Save As...", ""}, {"Export &Table...", ""}, {"", ""}, {"Print...", "Ctrl+P"}, {"", ""},
+        {"&About...", ""}, {"", ""},
         // The platform's own Quit key: Ctrl+Q on X11 and Wayland desktops, none
         // on a platform (such as the offscreen one) that knows no such key.
         {"E&xit", QKeySequence(QKeySequence::Quit).toString()}}},
@@ -87,7 +88,7 @@ TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
 TEST_F(FrameTest, WindowMenuListsEveryTextWindowAfterItsOwnEntries) {
   addWindow("Input/Output");
   addWindow("Other");
-  emit frame.windowMenu()->aboutToShow();
+  Q_EMIT frame.windowMenu()->aboutToShow();
   const std::vector<MenuEntry> entries = entriesOf(frame.windowMenu());
   ASSERT_EQ(entries.size(), 7u);
   EXPECT_TRUE(entries[4].text.isEmpty());
@@ -126,7 +127,7 @@ TEST_F(FrameTest, EditCommandsFollowTheActiveWindowsSelection) {
   EXPECT_FALSE(cut->isEnabled());
   window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
   window->model().mouseRelease();
-  emit window->stateChanged();
+  Q_EMIT window->stateChanged();
   EXPECT_TRUE(cut->isEnabled());
   EXPECT_TRUE(actions.copy->isEnabled());
   EXPECT_TRUE(actions.deleteSelection->isEnabled());
@@ -149,7 +150,7 @@ TEST_F(FrameTest, ViewEntriesFollowTheRunAndAReadOnlyWindowTakesNoEdits) {
   window->setReadOnly(true);
   window->model().doubleClick(window->model().cellX(2), window->model().cellY(0));
   window->model().mouseRelease();
-  emit window->stateChanged();
+  Q_EMIT window->stateChanged();
   EXPECT_TRUE(actions.copy->isEnabled());
   for (QAction* action : {actions.cut, actions.paste, actions.deleteSelection}) {
     EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();

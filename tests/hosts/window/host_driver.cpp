@@ -12,9 +12,6 @@
 //                              saved as a picture to $VESKA_PICTURE)
 // In the final wait the frame is closed. Message boxes are printed on
 // standard output as "caption: text"; the save question is answered No.
-// Before any Qt header: Qt's "slots" keyword would clash with the best three's.
-#include "match/pair_evidence.h"
-
 #include <cstdio>
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 
 namespace veska::window {
 
-void TextSelection::drag(int row, int column, int lineLength) {
+void TextSelection::drag(int row, int column, std::optional<int> lineLength) {
   if (!active_) {
-    if (lineLength < column) return;  // beyond the line, or no line at all
+    if (!lineLength || *lineLength < column) return;  // no line at all, or beyond it
     active_ = true;
     row_ = row;
     start_ = end_ = column;
@@ -17,7 +17,7 @@ void TextSelection::drag(int row, int column, int lineLength) {
   if (start_ > column) {
     start_ = column;
   } else if (end_ < column) {
-    end_ = std::min(column, lineLength);
+    end_ = std::min(column, lineLength.value_or(column));
   } else if (std::abs(column - start_) < std::abs(column - end_)) {
     start_ = column;  // within the span: the nearer edge follows the pointer
   } else {

@@ -2,6 +2,7 @@
 // dragging the mouse or by double-clicking a word.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace veska::window {
@@ -17,8 +18,8 @@ class TextSelection {
 
   void clear() { active_ = false; }
   // The pointer dragged to `column` of `row`, whose line is `lineLength`
-  // characters long (negative when the row holds no line).
-  void drag(int row, int column, int lineLength);
+  // characters long (none when the row holds no line).
+  void drag(int row, int column, std::optional<int> lineLength);
   // Double-click in `column` of `row`: the word holding the character just
   // left of that cell. Whether a word was selected.
   bool selectWord(std::u32string_view line, int row, int column);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/window/model/text_selection.h"
-#include "hosts/window/model_fixture.h"
+#include "hosts/window/model/model_fixture.h"
 
 namespace veska::test {
 namespace {
@@ -47,7 +47,7 @@ TEST(DragSelection, GrowsAndShrinksOnItsRowOnly) {
   TextSelection selection;
   selection.drag(0, 12, 10);  // beyond the line: nothing starts
   EXPECT_FALSE(selection.active());
-  selection.drag(0, 4, -1);  // a row without a line
+  selection.drag(0, 4, std::nullopt);  // a row without a line
   EXPECT_FALSE(selection.active());
   selection.drag(2, 4, 10);
   ASSERT_TRUE(selection.active());

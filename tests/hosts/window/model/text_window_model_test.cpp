@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/window/model_fixture.h"
+#include "hosts/window/model/model_fixture.h"
 
 namespace veska::test {
 namespace {

@@ -1,0 +1,119 @@
+// veska-console --table with the dialogue: the pair table beside an
+// unchanged report and transcript, one row per reported placement; a table
+// that cannot be written ends the run with status 2 and leaves the report
+// complete. (A table refused before the run: the command line's tests.)
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/console_run.h"
+#include "support/test_support.h"
+
+namespace veska::test {
+namespace {
+
+std::string sample(const char* name) { return std::string(VESKA_SOURCE_DIR) + "/data/" + name; }
+
+const std::string kDatedAnswers = sample("undated.rwl") + "\nM\nY\n" + sample("dated.rwl") + "\nM\n\n";
+const std::string kHeader =
+    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict";
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> fieldsOf(const std::string& row) {
+  std::vector<std::string> fields;
+  std::istringstream in(row);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+  if (!row.empty() && row.back() == ',') fields.emplace_back();
+  return fields;
+}
+
+std::string trim(const std::string& s) {
+  const auto begin = s.find_first_not_of(' ');
+  return begin == std::string::npos ? "" : s.substr(begin, s.find_last_not_of(' ') - begin + 1);
+}
+
+TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
+  TempDir plain;
+  TempDir tabled;
+  const ConsoleRun without = runConsole(plain.path(), kDatedAnswers);
+  const ConsoleRun with = runConsole(tabled.path(), kDatedAnswers, "", "--table pairs.csv");
+  ASSERT_EQ(without.status, 0);
+  ASSERT_EQ(with.status, 0);
+  EXPECT_EQ(with.output, without.output);
+  const std::string report = readFile(plain.file("VESKA.OUT"));
+  EXPECT_EQ(readFile(tabled.file("VESKA.OUT")), report);
+
+  const std::string table = readFile(tabled.file("pairs.csv"));
+  EXPECT_EQ(table.find('\r'), std::string::npos);
+  const std::vector<std::string> rows = linesOf(table);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0], kHeader);
+  // Every report pair line's three slots, in order, as rows 3k + j.
+  std::vector<std::string> pairLines;
+  for (const std::string& line : linesOf(report))
+    if (line.size() == 89 && line.compare(0, 3, "   ") == 0 && line[24] >= '0' && line[24] <= '9')
+      pairLines.push_back(line);
+  ASSERT_EQ(pairLines.size(), 25u);
+  ASSERT_EQ(rows.size(), 1 + 3 * pairLines.size());
+  const std::set<std::string> verdicts = {"strong", "likely", "possible", "chance"};
+  for (std::size_t k = 0; k < pairLines.size(); ++k) {
+    const std::string& line = pairLines[k];
+    for (std::size_t j = 0; j < 3; ++j) {
+      const std::vector<std::string> f = fieldsOf(rows[1 + 3 * k + j]);
+      SCOPED_TRACE(line + "\n" + rows[1 + 3 * k + j]);
+      ASSERT_EQ(f.size(), 12u);
+      EXPECT_EQ(f[0], trim(line.substr(3, 8)));
+      EXPECT_EQ(f[1], trim(line.substr(12, 8)));
+      EXPECT_EQ(f[3], std::to_string(j + 1));
+      const std::string slot = line.substr(20 + 23 * j, 23);
+      EXPECT_EQ(std::stoi(f[4]), std::stoi(slot.substr(0, 5)));
+      EXPECT_EQ(std::stoi(f[5]), std::stoi(slot.substr(5, 5)));
+      EXPECT_EQ(std::stoi(f[6]), std::stoi(slot.substr(10, 4)));
+      char t[16];
+      std::snprintf(t, sizeof t, "%5.1f", std::stof(f[8]));
+      EXPECT_EQ(t, slot.substr(18, 5));
+      const double p = std::stod(f[9]);
+      EXPECT_TRUE(p >= 0.0 && p <= 1.0);
+      const float t1 = std::stof(fieldsOf(rows[1 + 3 * k])[8]);
+      EXPECT_FLOAT_EQ(std::stof(f[10]), t1 - std::stof(fieldsOf(rows[2 + 3 * k])[8]));
+      EXPECT_EQ(verdicts.count(f[11]), 1u);
+    }
+  }
+}
+
+TEST(PairTableRun, ATableThatCannotBeWrittenEndsTheRunWithTheReportComplete) {
+  TempDir plain;
+  ASSERT_EQ(runConsole(plain.path(), kDatedAnswers).status, 0);
+  const std::string report = readFile(plain.file("VESKA.OUT"));
+  struct Row {
+    std::string file;
+    std::string message;
+  };
+  const std::vector<Row> rows = {
+      {"missing/pairs.csv", " *** Cannot write missing/pairs.csv: No such file or directory ***"},
+      {"/dev/full", " *** Cannot write /dev/full: No space left on device ***"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    TempDir dir;
+    const ConsoleRun run = runConsole(dir.path(), kDatedAnswers, "", "--table " + row.file);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find(row.message + "\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Normal Termination"), std::string::npos);
+    EXPECT_EQ(readFile(dir.file("VESKA.OUT")), report);
+  }
+}
+
+}  // namespace
+}  // namespace veska::test
