@@ -11,6 +11,7 @@
 #include "hosts/window/file_drop.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
+#include "hosts/window/library_windows.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
@@ -74,6 +75,7 @@ int Host::run() {
   evidence_ = std::make_unique<EvidenceWindows>(
       *frame_, dialogs_,
       [this](const QString& name, const QRect& geometry) { return createTextWindow(name, geometry, false); });
+  libraries_ = std::make_unique<LibraryWindows>(*frame_, dialogs_);
   return runProgram();
 }
 

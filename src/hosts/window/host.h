@@ -24,6 +24,7 @@ namespace veska::window {
 class Dialogs;
 class EvidenceWindows;
 class FrameWindow;
+class LibraryWindows;
 
 // Exit codes of start-up failures.
 inline constexpr int kExitIconsMissing = 0;
@@ -50,6 +51,8 @@ class Host {
   TextWindow* consoleWindow() const { return console_; }
   // The report and pair windows of the run, once the frame exists.
   EvidenceWindows* evidence() const { return evidence_.get(); }
+  // File > Date Against Library... and the windows it opens.
+  LibraryWindows* libraries() const { return libraries_.get(); }
 
   static QString programFileName();
 
@@ -68,6 +71,7 @@ class Host {
   std::unique_ptr<FrameWindow> frame_;
   QPointer<TextWindow> console_;
   std::unique_ptr<EvidenceWindows> evidence_;
+  std::unique_ptr<LibraryWindows> libraries_;
 };
 
 }  // namespace veska::window

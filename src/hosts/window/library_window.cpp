@@ -1,6 +1,7 @@
 #include "hosts/window/library_window.h"
 
 #include <cmath>
+#include <sstream>
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -14,7 +15,9 @@
 #include "hosts/window/library_map_painter.h"
 #include "hosts/window/picture_file.h"
 #include "library/library_summary.h"
+#include "library/library_table.h"
 #include "records/text.h"
+#include "runtime/whole_file.h"
 
 namespace veska::window {
 namespace {
@@ -103,6 +106,9 @@ LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
   setWindowTitle(tr("Library: %1").arg(QString::fromStdString(library_->folder)));
   auto* layout = new QVBoxLayout(this);
   chooser_ = new QComboBox(this);
+  auto* about = new QLabel(libraryText(), this);
+  about->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(about);
   for (const library::UndatedSeries& s : run_->series) chooser_->addItem(idText(s.id));
   chooser_->setVisible(run_->series.size() > 1);
   layout->addWidget(chooser_);
@@ -157,9 +163,20 @@ match::RunSeries LibraryWindow::referenceSeries(std::size_t reference) const {
   return {ref.id, static_cast<int>(reference) + 1, ref.firstYear, ref.compared, ref.values};
 }
 
-match::RunSeries LibraryWindow::undatedSeries() const {
-  const library::UndatedSeries& s = run_->series.at(static_cast<std::size_t>(series_));
-  return {s.id, series_ + 1, s.firstYear, s.compared, s.values};
+match::RunSeries LibraryWindow::undatedSeries(int series) const {
+  const library::UndatedSeries& s = run_->series.at(static_cast<std::size_t>(series));
+  return {s.id, series + 1, s.firstYear, s.compared, s.values};
+}
+
+QString LibraryWindow::libraryText() const {
+  // A library of thousands of files may have hundreds it could not read:
+  // the first few, and how many more.
+  constexpr int kShown = 5;
+  const std::vector<std::string> summary = library::librarySummary(*library_);
+  QStringList lines;
+  for (std::size_t k = 0; k < summary.size() && k < kShown; ++k) lines << QString::fromStdString(summary[k]).trimmed();
+  if (summary.size() > kShown) lines << tr("... and %1 more notes on the library").arg(summary.size() - kShown);
+  return lines.join(QLatin1Char('\n'));
 }
 
 void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
@@ -177,6 +194,18 @@ void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
 std::optional<QString> LibraryWindow::savePicture(const QString& path) const {
   return window::savePicture(path, kPictureSize, windowTitle(),
                              [this](QPainter& p, const QRectF& area) { paintPicture(p, area); });
+}
+
+void LibraryWindow::exportTable() {
+  const auto path = dialogs_.saveFileOfType(window(), tr("Export Table"), QStringLiteral("library.csv"),
+                                            {tr("CSV table (*.csv)")});
+  if (!path) return;
+  std::ostringstream table;
+  library::writeLibraryTable(table, run_->series, run_->judgements, library_->references);
+  const std::string reason = runtime::writeWholeFile(path->toStdString(), table.str());
+  if (!reason.empty())
+    dialogs_.messageBox(window(), tr("The table could not be written to %1: %2.").arg(*path, QString::fromStdString(reason)),
+                        tr("Export Table"), Dialogs::Icon::Warning);
 }
 
 void LibraryWindow::saveAs() {

@@ -57,7 +57,8 @@ std::vector<MenuEntry> entriesOf(const QMenu* menu) {
 TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
   const std::vector<std::pair<QString, std::vector<MenuEntry>>> expected = {
       {"&File",
-       {{"&Save", "Ctrl+S"}, {"Save As...", ""}, {"Export &Table...", ""}, {"", ""}, {"Print...", "Ctrl+P"}, {"", ""},
+       {{"&Save", "Ctrl+S"}, {"Save As...", ""}, {"Export &Table...", ""}, {"", ""}, {"Date Against &Library...", ""},
+        {"", ""}, {"Print...", "Ctrl+P"}, {"", ""},
         {"&About...", ""}, {"", ""},
         // The platform's own Quit key: Ctrl+Q on X11 and Wayland desktops, none
         // on a platform (such as the offscreen one) that knows no such key.
