@@ -2,21 +2,20 @@
 
 #include <sys/stat.h>
 
+#include "dialogue/run_driver.h"
 #include "match/pair_table.h"
 #include "runtime/whole_file.h"
 
 namespace veska::app {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // The table and the report are one file (by any name or link): writing the
 // table would destroy the report.
 bool isTheReport(const std::string& path) {
   struct stat table {};
   struct stat report {};
-  return ::stat(path.c_str(), &table) == 0 && ::stat(kReportFile, &report) == 0 && table.st_dev == report.st_dev &&
-         table.st_ino == report.st_ino;
+  return ::stat(path.c_str(), &table) == 0 && ::stat(dialogue::kReportFileName, &report) == 0 &&
+         table.st_dev == report.st_dev && table.st_ino == report.st_ino;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr veska::app::ProgramText kProgram{
     "pair to VESKA.OUT in the current directory. The answers may be piped in,\n"
     "one per line. Exit status: 0 normal end or \"/\" given, 1 the answers ran\n"
     "out, 2 VESKA.OUT or the table could not be written, 3 a data limit\n"
-    "stopped the run.\n"
+    "stopped the run or a data file gave no series.\n"
     "\n"
     "  --table FILE  also write every reported placement of every pair to\n"
     "                FILE as CSV once the match is done, with the chance that\n"
@@ -36,6 +36,7 @@ constexpr veska::app::ProgramText kProgram{
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  veska::terminal::openStandardStreams();
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
   const veska::app::TableOption table = veska::app::tableOption(argc, argv);
   if (!table.error.empty()) {

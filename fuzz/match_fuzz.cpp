@@ -93,7 +93,7 @@ void checkPlacements(const match::PlacementTable& table, int len1, int len2) {
   check(table.count >= 0 && table.count <= match::kPlacementRoom, "placements beyond the table's room");
   for (int k = 0; k < table.count; ++k) {
     const int m = table.overlap[static_cast<std::size_t>(k)];
-    check(m >= 1 && m <= std::min(len1, len2), "an overlap longer than a series");
+    check(m >= match::kMinOverlap && m <= std::min(len1, len2), "an overlap under 50 rings or longer than a series");
   }
 }
 
@@ -141,6 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(match::pairLine(m1, m2, fast).str() == match::pairLine(m1, m2, direct).str(),
                 "the fast routine's report line differs from the direct one's");
   }
+  for (const match::Slot& slot : direct.slots)
+    fuzz::check(!std::isnan(slot.tStatistic), "a NaN placement took a slot");
   fuzz::checkLines(m1, m2, direct);
   return 0;
 }

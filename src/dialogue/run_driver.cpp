@@ -12,8 +12,6 @@
 namespace veska::dialogue {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // Asked again until the answer names a kind the loader knows.
 input::Layout askLayout(runtime::Runtime& rt) {
   for (;;) {
@@ -35,6 +33,20 @@ void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* 
     const stats::ArModel model = stats::whiten(series.values, work);
     rt.writeUnit(runtime::Unit::Report, listingLine(static_cast<int>(i) + 1, series.id, model));
   }
+}
+
+// A file that gives no series leaves nothing to match: the run ends as a
+// data limit ends it, rather than calling an empty report a normal end.
+void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
+  if (!table.empty()) return;
+  rt.writeConsole("");
+  const records::Record message = records::Record()
+                                      .column(5)
+                                      .text("*** No series read from ")
+                                      .text(records::toUtf8(fileName))
+                                      .text(" ***");
+  rt.pause(message.str(), runtime::kExitDataLimit);
+  rt.endRun(" ", runtime::kExitDataLimit);
 }
 
 }  // namespace
@@ -61,18 +73,19 @@ void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   setFloatingPointEnvironment();
   // Answered as a data file, the report would be emptied before it is read.
-  rt.units().keepFromReading(kReportFile);
+  rt.units().keepFromReading(kReportFileName);
   rt.writeConsole("");
   rt.writeConsole(" Open up UNDATED tree-ring data file:");
   rt.writeConsole("");
-  openDataFile(rt, runtime::Unit::UndatedSeries);
-  rt.openOrDie(runtime::Unit::Report, kReportFile, runtime::OpenFor::Writing);
+  const std::u32string undatedName = openDataFile(rt, runtime::Unit::UndatedSeries);
+  rt.openOrDie(runtime::Unit::Report, kReportFileName, runtime::OpenFor::Writing);
 
   stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
+  endIfNoSeries(rt, undated, undatedName);
 
   rt.writeConsole("");
   rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
@@ -80,10 +93,11 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
   const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
   input::SeriesTable dated;
   if (withDated) {
-    openDataFile(rt, runtime::Unit::DatedSeries);
+    const std::u32string datedName = openDataFile(rt, runtime::Unit::DatedSeries);
     dated = readSeriesFile(rt, runtime::Unit::DatedSeries, askLayout(rt));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
+    endIfNoSeries(rt, dated, datedName);
   }
 
   // The pairs' trust only for an observer: the report and the console never show it.

@@ -11,6 +11,9 @@
 
 namespace veska::dialogue {
 
+// The report's file, in the directory the run was started from.
+inline constexpr const char* kReportFileName = "VESKA.OUT";
+
 // Never returns normally: the run ends with Runtime::endRun, which unwinds
 // with runtime::RunEnded carrying the exit status.
 [[noreturn]] void runCrossdating(runtime::Runtime& rt);

@@ -1,43 +1,26 @@
 #include "input/csv_table.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
 
-#include "records/numeric_input.h"
-#include "records/record.h"
+#include "input/csv_cells.h"
 #include "input/file_layout.h"
+#include "input/plain_numbers.h"
+#include "records/record.h"
 
 namespace veska::input {
 namespace {
 
 struct Column {
+  std::size_t cell = 0;  // its place in a row
   SeriesRead read;
   bool started = false;
   std::int32_t missingAfter = 0;  // empty cells since the last value
   bool gap = false;
+  ValueFault fault = ValueFault::None;  // the first value no ring can have
 };
-
-char32_t separatorOf(std::u32string_view header) {
-  for (char32_t c : header)
-    if (c == U',' || c == U';' || c == U'\t') return c;
-  return U',';
-}
-
-std::vector<std::u32string_view> split(std::u32string_view line, char32_t separator) {
-  std::vector<std::u32string_view> cells;
-  for (;;) {
-    const std::size_t at = line.find(separator);
-    std::u32string_view cell = trimmed(line.substr(0, at));
-    if (cell.size() >= 2 && cell.front() == U'"' && cell.back() == U'"') cell = cell.substr(1, cell.size() - 2);
-    cells.push_back(cell);
-    if (at == std::u32string_view::npos) return cells;
-    line.remove_prefix(at + 1);
-  }
-}
 
 // R writes a missing value as NA, other programs leave the cell empty or
 // write NaN.
@@ -45,27 +28,12 @@ bool isMissing(std::u32string_view cell) {
   return cell.empty() || cell == U"NA" || cell == U"na" || cell == U"NaN" || cell == U"nan";
 }
 
-std::optional<float> decimal(std::u32string_view cell, char32_t separator) {
-  std::string ascii;
-  for (char32_t c : cell) {
-    if (c > 0x7F) return std::nullopt;
-    ascii += (c == U',' && separator == U';') ? '.' : static_cast<char>(c);
-  }
-  if (!ascii.empty() && ascii[0] == '+') ascii.erase(0, 1);
-  float value = 0;
-  const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-  // An infinite width is no measurement, and it would spoil every statistic
-  // of its series.
-  if (ec != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-CsvTable refused(std::string_view what, std::int64_t row) {
+CsvTable refused(std::string_view what, std::int64_t line) {
   CsvTable table;
   table.stop = ReadStop{ReadStop::Kind::TableRefused, records::Record()
                                                           .column(5)
                                                           .text("*** CSV table, row ")
-                                                          .text(std::to_string(row))
+                                                          .text(std::to_string(line))
                                                           .text(": ")
                                                           .text(what)
                                                           .text(": file not read ***")
@@ -73,25 +41,72 @@ CsvTable refused(std::string_view what, std::int64_t row) {
   return table;
 }
 
-std::vector<Column> columnsOf(const records::Text& header, char32_t separator) {
+// One row of the table: its cells, and the number of the line it begins on.
+struct Row {
+  std::vector<std::u32string> cells;
+  std::int64_t line = 0;
+  bool blank = false;  // a line of blanks, between rows: no row at all
+};
+
+enum class RowStatus { Ok, End, QuoteOpen, TooLong };
+
+// The next row, over as many lines as its quoted cells run. A line longer
+// than the source keeps would be read cut, its later cells lost or a number
+// shortened, so it is refused.
+RowStatus nextRow(SourceLines& lines, CsvRowSplitter& splitter, std::int64_t& lineNumber, Row& row) {
+  records::Text line;
+  if (lines.line(line) != records::ReadStatus::Ok) return RowStatus::End;
+  row.line = ++lineNumber;
+  row.blank = trimmed(line).empty();
+  for (bool complete = false; !complete;) {
+    if (lines.lastCut()) return RowStatus::TooLong;
+    complete = splitter.add(line);
+    if (complete) break;
+    if (lines.line(line) != records::ReadStatus::Ok) return RowStatus::QuoteOpen;
+    ++lineNumber;
+  }
+  row.cells = splitter.take();
+  return RowStatus::Ok;
+}
+
+std::optional<CsvTable> refusedRow(RowStatus status, const Row& row) {
+  if (status == RowStatus::QuoteOpen) return refused("a quoted cell is not closed", row.line);
+  if (status == RowStatus::TooLong) return refused("the row is longer than 64 KiB", row.line);
+  return std::nullopt;
+}
+
+// A series' name as written, a line end inside a quoted name read as a blank
+// so that the report keeps one line per series.
+std::u32string nameOf(std::u32string cell) {
+  for (char32_t& c : cell)
+    if (c == U'\n') c = U' ';
+  return cell;
+}
+
+// Every cell of the header but the year's is a series, up to one more than
+// the limit: enough for the loader to report it.
+std::vector<Column> columnsOf(std::vector<std::u32string>& names, std::size_t yearCell) {
   std::vector<Column> columns;
-  const auto names = split(header, separator);
-  for (std::size_t k = 1; k < names.size() && columns.size() <= static_cast<std::size_t>(kMaxSeries); ++k) {
+  for (std::size_t k = 0; k < names.size() && columns.size() <= static_cast<std::size_t>(kMaxSeries); ++k) {
+    if (k == yearCell) continue;
     Column c;
-    c.read.series.id = records::fitRecord(names[k].substr(0, 8), 8);
+    c.cell = k;
+    c.read.fullId = nameOf(std::move(names[k]));
+    c.read.series.id = records::fitRecord(std::u32string_view(c.read.fullId).substr(0, 8), 8);
     columns.push_back(std::move(c));
   }
   return columns;
 }
 
 // Takes a row's cell for the column; false when the cell is no number.
-bool take(Column& c, std::u32string_view cell, char32_t separator, std::int32_t year) {
+bool take(Column& c, std::u32string_view cell, bool decimalComma, std::int32_t year) {
   if (isMissing(cell)) {
     if (c.started) ++c.missingAfter;
     return true;
   }
-  const auto value = decimal(cell, separator);
+  const auto value = readDecimalNumber(cell, decimalComma);
   if (!value) return false;
+  if (c.fault == ValueFault::None) c.fault = faultOf(*value);
   if (!c.started) {
     c.started = true;
     c.read.series.firstYear = year;
@@ -103,51 +118,81 @@ bool take(Column& c, std::u32string_view cell, char32_t separator, std::int32_t 
   return true;
 }
 
-// The columns read, each a series, a warning in its place when it has a gap.
+Notice notLoaded(const Column& c, std::string_view why) {
+  return {Notice::Kind::Warning, records::Record()
+                                     .column(5)
+                                     .text("*** Series ")
+                                     .text(c.read.series.id, 8)
+                                     .text(" ")
+                                     .text(why)
+                                     .text(": not loaded ***")
+                                     .str()};
+}
+
+// The columns read, each a series, a warning in its place when it cannot be.
 CsvTable tableOf(std::vector<Column>& columns) {
   CsvTable table;
   for (Column& c : columns) {
-    if (c.gap) {
+    if (c.fault != ValueFault::None) {
+      table.notices.push_back(notLoaded(c, faultText(c.fault)));
+    } else if (c.gap) {
       // Values on both sides of a gap are no one series: loading them as one
       // would put every value after the gap in the wrong year.
-      table.notices.push_back({Notice::Kind::Warning, records::Record()
-                                                          .column(5)
-                                                          .text("*** Series ")
-                                                          .text(c.read.series.id, 8)
-                                                          .text(" has a gap between its values: not loaded ***")
-                                                          .str()});
-      continue;
+      table.notices.push_back(notLoaded(c, "has a gap between its values"));
+    } else if (c.started) {
+      table.series.push_back(std::move(c.read));
     }
-    if (c.started) table.series.push_back(std::move(c.read));
   }
   return table;
+}
+
+// A row's cells beyond the header's are a fault unless empty: a comma table
+// written with decimal commas splits 0,57 into 0 and 57.
+bool hasExtraCells(const Row& row, std::size_t headerCells) {
+  for (std::size_t k = headerCells; k < row.cells.size(); ++k)
+    if (!row.cells[k].empty()) return true;
+  return false;
 }
 
 }  // namespace
 
 CsvTable readCsvTable(SourceLines& lines) {
-  records::Text line;
-  if (lines.line(line) != records::ReadStatus::Ok) return {};
-  const char32_t separator = separatorOf(line);
-  std::vector<Column> columns = columnsOf(line, separator);
-  std::int64_t row = 1;
+  records::Text first;
+  if (lines.line(first) != records::ReadStatus::Ok) return {};
+  lines.unreadLast();
+  const char32_t separator = csvSeparator(first);
+  CsvRowSplitter splitter(separator);
+  std::int64_t lineNumber = 0;
+  Row header;
+  if (const auto stop = refusedRow(nextRow(lines, splitter, lineNumber, header), header)) return *stop;
+  std::size_t yearCell = header.cells.size();
+  for (std::size_t k = 0; k < header.cells.size(); ++k) {
+    if (!isYearColumn(header.cells[k])) continue;
+    if (yearCell != header.cells.size()) return refused("more than one Year column", header.line);
+    yearCell = k;
+  }
+  const std::size_t headerCells = header.cells.size();
+  std::vector<Column> columns = columnsOf(header.cells, yearCell);
   std::int32_t firstYear = 0;
   std::int64_t years = 0;
-  while (lines.line(line) == records::ReadStatus::Ok) {
-    ++row;
-    if (trimmed(line).empty()) continue;
-    const auto cells = split(line, separator);
-    const auto year = records::readIntegerField(cells[0]);
-    if (cells[0].empty() || !year) return refused("the year is no whole number", row);
+  Row row;
+  RowStatus status;
+  while ((status = nextRow(lines, splitter, lineNumber, row)) == RowStatus::Ok) {
+    if (row.blank && row.cells.size() == 1) continue;
+    if (hasExtraCells(row, headerCells)) return refused("the row has more cells than the header", row.line);
+    const auto year = readWholeNumber(yearCell < row.cells.size() ? row.cells[yearCell] : U"");
+    if (!year) return refused("the year is no whole number", row.line);
+    if (!isShownYear(*year)) return refused("the year is outside -9999 to 99999", row.line);
     if (years == 0) firstYear = *year;
     else if (static_cast<std::int64_t>(*year) != static_cast<std::int64_t>(firstYear) + years)
-      return refused("the years do not rise by one", row);
-    for (std::size_t k = 0; k < columns.size(); ++k) {
-      const std::u32string_view cell = k + 1 < cells.size() ? cells[k + 1] : std::u32string_view();
-      if (!take(columns[k], cell, separator, *year)) return refused("a value is no decimal number", row);
+      return refused("the years do not rise by one", row.line);
+    for (Column& c : columns) {
+      const std::u32string_view cell = c.cell < row.cells.size() ? row.cells[c.cell] : std::u32string_view();
+      if (!take(c, cell, separator == U';', *year)) return refused("a value is no decimal number", row.line);
     }
     ++years;
   }
+  if (const auto stop = refusedRow(status, row)) return *stop;
   if (lines.failed()) return {};
   return tableOf(columns);
 }

@@ -44,6 +44,15 @@ Notice noEndMarker(const std::u32string& id) {
           records::Record().column(5).text("*** Series ").text(id, 8).text(" has no end marker: not loaded ***").str()};
 }
 
+// A chronology whose last year ends in 9 fills its last decade line and
+// carries no 9990 behind it: at the file's end that line, read to its end,
+// closes the series (a whole file's only series was lost without this).
+bool endsOnItsDecade(Layout layout, const SeriesRead& read, std::int32_t lastLineYear) {
+  if (layout != Layout::Indices || read.length < 1) return false;
+  const std::int64_t lastValueYear = std::int64_t{read.series.firstYear} + read.length - 1;
+  return lastValueYear == std::int64_t{nextDecade(lastLineYear)} - 1;
+}
+
 bool isRingMarker(std::int32_t v) { return v == kRingEnd || v == kRingEndThousandths; }
 
 // Ends a ring-width series with its marker; true, for the caller to return.
@@ -101,6 +110,16 @@ Notice yearJump(const std::u32string& id, std::int32_t year, std::int32_t expect
                                      .str()};
 }
 
+// A ring-width line whose year is not the start of the decade after the
+// previous line's is named; true when it was, so that a series draws one
+// such warning at most.
+bool reportYearJump(const DecadalLine& data, std::int32_t lastYear, const std::u32string& id, SeriesStep& step) {
+  const std::int32_t expected = nextDecade(lastYear);
+  if (data.year == expected) return false;
+  step.notices.push_back(yearJump(id, data.year, expected));
+  return true;
+}
+
 // The series in the format-driven layout, named by the first 8 characters
 // of its title line.
 void handOver(SourceLines& lines, SeriesStep& step) {
@@ -131,7 +150,9 @@ SeriesStep readDecadalSeries(SourceLines& lines, Layout layout) {
   records::Text line;
   for (;;) {
     if (lines.record(line, kRecordLength) != records::ReadStatus::Ok) {
-      if (dataLines > 0 && !allBlank && !lines.failed()) step.notices.push_back(noEndMarker(read.series.id));
+      if (lines.failed() || dataLines == 0 || allBlank) return step;
+      if (endsOnItsDecade(layout, read, lastYear)) step.series = std::move(read);
+      else step.notices.push_back(noEndMarker(read.series.id));
       return step;
     }
     if (read.length == 0 && line[kRecordLength - 1] == U'#') {
@@ -162,11 +183,7 @@ SeriesStep readDecadalSeries(SourceLines& lines, Layout layout) {
       if (rings) to = n1;
       else from = 11 - n1;
     } else if (rings && !yearsReported && !(allBlank && data->blank())) {
-      const std::int32_t expected = nextDecade(lastYear);
-      if (data->year != expected) {
-        step.notices.push_back(yearJump(read.series.id, data->year, expected));
-        yearsReported = true;
-      }
+      yearsReported = reportYearJump(*data, lastYear, read.series.id, step);
     }
     lastYear = data->year;
     allBlank = allBlank && data->blank();

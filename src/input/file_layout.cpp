@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "input/csv_cells.h"
+
 namespace veska::input {
 namespace {
 
@@ -12,19 +14,16 @@ constexpr int kMaxLeadingBlankLines = 1000;
 
 bool isBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\r'; }
 
+// A first line of cells, one of them "Year" in any letter case: spreadsheets
+// and R write "YEAR" or "Year", and not always in the first column.
 bool isCsvHeader(std::u32string_view line) {
-  std::size_t k = 0;
-  const bool quoted = !line.empty() && line[0] == U'"';
-  if (quoted) k = 1;
-  const std::u32string_view rest = line.substr(k);
-  if (!rest.starts_with(U"Year") && !rest.starts_with(U"year")) return false;
-  k += 4;
-  if (quoted) {
-    if (k >= line.size() || line[k] != U'"') return false;
-    ++k;
-  }
-  while (k < line.size() && line[k] == U' ') ++k;
-  return k < line.size() && (line[k] == U',' || line[k] == U';' || line[k] == U'\t');
+  CsvRowSplitter splitter(csvSeparator(line));
+  splitter.add(line);
+  const std::vector<std::u32string> cells = splitter.take();
+  if (cells.size() < 2) return false;
+  for (const std::u32string& cell : cells)
+    if (isYearColumn(cell)) return true;
+  return false;
 }
 
 }  // namespace
@@ -36,11 +35,11 @@ std::u32string_view trimmed(std::u32string_view text) {
 }
 
 FileLayout recognizeLayout(SourceLines& lines) {
-  std::vector<records::Text> seen;
+  std::vector<SourceLine> seen;
   FileLayout layout = FileLayout::Decadal;
   records::Text line;
   while (lines.line(line) == records::ReadStatus::Ok) {
-    seen.push_back(line);
+    seen.push_back({line, lines.lastCut()});
     if (seen.size() == 1 && isCsvHeader(line)) {
       layout = FileLayout::Csv;
       break;

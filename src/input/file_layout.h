@@ -12,9 +12,9 @@ namespace veska::input {
 enum class FileLayout { Decadal, Heidelberg, Csv };
 
 // Looks at the first lines and gives them back, so that the reader chosen
-// starts at the file's beginning. Heidelberg: the first line
-// that is not blank is "HEADER:". CSV: the first line's first field is
-// "Year" or "year", followed by a comma, semicolon or tab.
+// starts at the file's beginning. Heidelberg: the first line that is not
+// blank is "HEADER:". CSV: the first line holds at least two cells separated
+// by commas, semicolons or tabs, one of them "Year" in any letter case.
 FileLayout recognizeLayout(SourceLines& lines);
 
 // Characters without blanks, tabs or a line-end CR at either end.

@@ -9,6 +9,7 @@
 #include "records/numeric_input.h"
 #include "records/record.h"
 #include "input/file_layout.h"
+#include "input/plain_numbers.h"
 
 namespace veska::input {
 namespace {
@@ -134,9 +135,10 @@ bool readBlock(SourceLines& lines, Block& block) {
 }
 
 // The values of a block's data lines, the first integer of each group, into
-// the series; nullopt when every integer is readable, else the reason the
-// block is not loaded.
+// the series; nullopt when every integer is readable and every value can be a
+// ring width, else the reason the block is not loaded.
 std::optional<std::string_view> takeValues(const Block& block, int group, Scale scale, SeriesRead& read) {
+  ValueFault fault = ValueFault::None;  // the first value no ring can have
   std::int64_t groups = 0;  // groups met so far
   bool paddingOnly = true;  // every group after Length is a padding zero
   int inGroup = 0;
@@ -152,8 +154,9 @@ std::optional<std::string_view> takeValues(const Block& block, int group, Scale 
       if (!number) return "has unreadable data";
       if (inGroup++ == 0) {
         if (groups < read.length) {
-          if (read.series.values.size() < static_cast<std::size_t>(kMaxLength))
-            read.series.values.push_back(toMillimetres(*number, scale));
+          const float value = toMillimetres(*number, scale);
+          if (fault == ValueFault::None) fault = faultOf(value);
+          if (read.series.values.size() < static_cast<std::size_t>(kMaxLength)) read.series.values.push_back(value);
         } else if (*number != 0) {
           paddingOnly = false;
         }
@@ -163,6 +166,7 @@ std::optional<std::string_view> takeValues(const Block& block, int group, Scale 
     }
   }
   if (groups < read.length || !paddingOnly) return "has a Length that disagrees with its data";
+  if (fault != ValueFault::None) return faultText(fault);
   return std::nullopt;
 }
 
@@ -173,10 +177,14 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
     return std::nullopt;
   };
   if (!block.hasKeyCode) return refuse("has no KeyCode");
-  const auto length = records::readIntegerField(block.length);
-  if (block.length.empty() || !length || *length < 1) return refuse("has no readable Length");
-  const auto first = records::readIntegerField(block.dateBegin);
+  // A number with blanks inside ("1 5 0 0") or a lone sign is no number:
+  // read as the fixed-column fields read, it would give a year nobody wrote.
+  const auto length = readWholeNumber(block.length);
+  if (!length || *length < 1) return refuse("has no readable Length");
+  const auto first = block.dateBegin.empty() ? std::optional<std::int32_t>(1) : readWholeNumber(block.dateBegin);
   if (!first) return refuse("has an unreadable DateBegin");
+  if (!isShownYear(*first) || !isShownYear(std::int64_t{*first} + *length - 1))
+    return refuse("has a year outside -9999 to 99999");
   // A Tree, HalfChrono or Chrono block takes its shape from DataFormat.
   int group = groupSize(block.dataKind);
   const bool named = sameWord(block.dataKind, U"Tree") || sameWord(block.dataKind, U"HalfChrono") ||
@@ -188,7 +196,8 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
 
   SeriesRead read;
   read.series.id = records::fitRecord(block.keyCode, 8);
-  read.series.firstYear = block.dateBegin.empty() ? 1 : *first;
+  read.fullId = block.keyCode;
+  read.series.firstYear = *first;
   read.length = *length;
   // A HalfChrono is the mean of one tree's radii: a tree still.
   read.series.keys.mean = sameWord(block.dataFormat, U"Chrono");

@@ -18,10 +18,12 @@ namespace veska::input {
 // gives. Values are in the header's Unit, 1/100 mm when it is missing. Zeros
 // after Length values only pad the last line.
 //
-// A block that cannot be loaded (no KeyCode, a Length that disagrees with its
-// data, an unknown shape or unit, unreadable numbers) is passed over with a
-// warning naming it (by its KeyCode, or by its number counted in blocksRead,
-// which starts at 0), and reading goes on with the next block.
+// A block that cannot be loaded (no KeyCode, a Length or DateBegin that is
+// not a plain whole number, a year outside -9999..99999, a Length that
+// disagrees with its data, an unknown shape or unit, unreadable numbers, a
+// value that is negative or over 1e6 mm) is passed over with a warning naming
+// it (by its KeyCode, or by its number counted in blocksRead, which starts at
+// 0), and reading goes on with the next block.
 SeriesStep readHeidelbergSeries(SourceLines& lines, int& blocksRead);
 
 }  // namespace veska::input

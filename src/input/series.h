@@ -13,6 +13,9 @@ namespace veska::input {
 // A data file's limits: more series, or a longer one, end the run.
 inline constexpr int kMaxSeries = 100;
 inline constexpr int kMaxLength = 5000;
+// Every placement of a pair overlaps by at least this many rings, so a
+// shorter series is read and listed but matched with nothing.
+inline constexpr int kMinOverlap = 50;
 
 // What a file's own header says of one series beside its values: the
 // Heidelberg layout's keys. Empty for the layouts that have no such header.
@@ -42,6 +45,9 @@ using SeriesTable = std::vector<Series>;
 struct SeriesRead {
   Series series;
   std::int32_t length = 0;  // every value the file holds for it; may exceed series.values.size()
+  // The identifier as the file writes it, where that may be longer than the
+  // 8 characters kept (Heidelberg and CSV files); empty otherwise.
+  std::u32string fullId;
 };
 
 // One call of a reader that gives a series at a time: the series (none when

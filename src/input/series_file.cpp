@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "input/csv_table.h"
 #include "input/decadal_series.h"
@@ -35,29 +36,94 @@ ReadStop tooMany() {
                                            .str()};
 }
 
+Notice warning(const records::Record& text) { return {Notice::Kind::Warning, text.str()}; }
+
+// A series that is only its end marker is no series, but the file goes on:
+// the series behind it were once lost without a word.
+Notice noRings(const std::u32string& id) {
+  return warning(records::Record().column(5).text("*** Series ").text(id, 8).text(" has no rings: skipped ***"));
+}
+
+// Every placement has at least 50 rings of overlap, so a shorter series is
+// matched with nothing; the user is told why its pairs stay empty.
+Notice tooShortToMatch(const std::u32string& id, std::int32_t rings) {
+  return warning(records::Record()
+                     .column(5)
+                     .text("*** Series ")
+                     .text(id, 8)
+                     .text(": ")
+                     .text(std::to_string(rings))
+                     .text(" rings, fewer than 50: not matched ***"));
+}
+
+std::u32string withoutTrailingBlanks(std::u32string_view text) {
+  const std::size_t end = text.find_last_not_of(U' ');
+  return std::u32string(text.substr(0, end == std::u32string_view::npos ? 0 : end + 1));
+}
+
+// The identifiers of the series loaded so far from a Heidelberg or CSV file:
+// as kept, and as the file writes them.
+struct Named {
+  std::u32string id;
+  std::u32string fullId;
+};
+
+// Two series the report could not tell apart; both are still loaded.
+Notice sameIdentifier(const Named& earlier, const Named& later) {
+  return warning(records::Record()
+                     .column(5)
+                     .text("*** Series ")
+                     .text(records::toUtf8(withoutTrailingBlanks(earlier.fullId)))
+                     .text(" and ")
+                     .text(records::toUtf8(withoutTrailingBlanks(later.fullId)))
+                     .text(" both read as ")
+                     .text(records::toUtf8(withoutTrailingBlanks(later.id)))
+                     .text(" ***"));
+}
+
 void addNotices(LoadedFile& file, Notices& notices) {
   for (Notice& notice : notices) file.notices.push_back(std::move(notice));
 }
 
+// In Heidelberg and CSV files an identifier is cut to 8 characters, so two
+// series may become one name in the report; the first of that name is named.
+// (In decadal files a repeated identifier is one series in several segments.)
+void checkIdentifier(LoadedFile& file, const SeriesRead& read, std::vector<Named>& named) {
+  if (read.fullId.empty()) return;
+  const Named later{read.series.id, read.fullId};
+  for (const Named& earlier : named) {
+    if (earlier.id != later.id) continue;
+    file.notices.push_back(sameIdentifier(earlier, later));
+    return;
+  }
+  named.push_back(later);
+}
+
 // Adds a series read to the table, within the limits; false when the file
-// ends here: a series that ended at once ends a decadal file, and a limit
-// or a failed source ends any.
-bool add(LoadedFile& file, std::optional<SeriesRead>& read) {
-  if (!read || read->length < 1) return false;
+// ends here: a decadal file ends where no further series was found, and a
+// limit or a failed source ends any.
+bool add(LoadedFile& file, std::optional<SeriesRead>& read, std::vector<Named>& named) {
+  if (!read) return false;
+  if (read->length < 1) {
+    file.notices.push_back(noRings(read->series.id));
+    return true;
+  }
   if (read->length > kMaxLength) file.stop = tooLong(read->series.id, read->length);
   else if (file.table.size() == static_cast<std::size_t>(kMaxSeries)) file.stop = tooMany();
   if (file.stop) return false;
+  if (read->length < kMinOverlap) file.notices.push_back(tooShortToMatch(read->series.id, read->length));
+  checkIdentifier(file, *read, named);
   file.table.push_back(std::move(read->series));
   return true;
 }
 
 // Takes one reader's step; false when the file ends with it.
-bool take(LoadedFile& file, SeriesStep& step, const SourceLines& lines) {
+bool take(LoadedFile& file, SeriesStep& step, const SourceLines& lines, std::vector<Named>& named) {
   addNotices(file, step.notices);
   if (step.stop) file.stop = std::move(step.stop);
   else if (lines.failed()) file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
   if (file.stop) return false;
-  return add(file, step.series);
+  return add(file, step.series, named);
 }
 
 void loadCsv(LoadedFile& file, SourceLines& lines) {
@@ -65,10 +131,11 @@ void loadCsv(LoadedFile& file, SourceLines& lines) {
   addNotices(file, csv.notices);
   if (csv.stop) file.stop = std::move(csv.stop);
   else if (lines.failed()) file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
+  std::vector<Named> named;
   for (SeriesRead& series : csv.series) {
     std::optional<SeriesRead> read(std::move(series));
     if (file.stop) return;
-    add(file, read);
+    add(file, read, named);
   }
 }
 
@@ -81,13 +148,13 @@ LoadedFile loadSeriesFile(SourceLines& lines, Layout layout) {
     file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
     return file;
   }
+  std::vector<Named> named;
   if (found == FileLayout::Heidelberg) {
     file.notices.push_back({Notice::Kind::Line, " Reading a Heidelberg file"});
     for (int blocks = 0;;) {
       SeriesStep step = readHeidelbergSeries(lines, blocks);
-      const bool more = step.series.has_value();
       // The file ends where the reader finds no further series.
-      if (!take(file, step, lines) && (file.stop || !more)) return file;
+      if (!take(file, step, lines, named)) return file;
     }
   }
   if (found == FileLayout::Csv) {
@@ -97,7 +164,7 @@ LoadedFile loadSeriesFile(SourceLines& lines, Layout layout) {
   }
   for (;;) {
     SeriesStep step = readDecadalSeries(lines, layout);
-    if (!take(file, step, lines)) return file;
+    if (!take(file, step, lines, named)) return file;
   }
 }
 

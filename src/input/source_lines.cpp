@@ -16,7 +16,8 @@ records::ReadStatus SourceLines::advance() {
     haveLast_ = true;
     return records::ReadStatus::Ok;
   }
-  const records::ReadStatus status = source_.next(last_);
+  const records::ReadStatus status = source_.next(last_.text);
+  last_.cut = status == records::ReadStatus::Ok && source_.lastCut();
   failed_ = status == records::ReadStatus::Error;
   haveLast_ = status == records::ReadStatus::Ok;
   return status;
@@ -24,13 +25,13 @@ records::ReadStatus SourceLines::advance() {
 
 records::ReadStatus SourceLines::line(records::Text& line) {
   const records::ReadStatus status = advance();
-  if (status == records::ReadStatus::Ok) line = last_;
+  if (status == records::ReadStatus::Ok) line = last_.text;
   return status;
 }
 
 records::ReadStatus SourceLines::record(records::Text& record, std::size_t length) {
   const records::ReadStatus status = advance();
-  if (status == records::ReadStatus::Ok) record = records::fitRecord(last_, length);
+  if (status == records::ReadStatus::Ok) record = records::fitRecord(last_.text, length);
   return status;
 }
 
@@ -38,7 +39,7 @@ void SourceLines::unreadLast() {
   if (haveLast_) replay_ = true;
 }
 
-void SourceLines::unread(std::vector<records::Text> lines) {
+void SourceLines::unread(std::vector<SourceLine> lines) {
   replay_ = false;
   haveLast_ = false;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) pending_.push_front(std::move(*it));

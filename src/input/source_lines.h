@@ -13,6 +13,13 @@
 
 namespace veska::input {
 
+// A line as the source gave it, and whether it was longer than the source
+// keeps (so that only its start is here).
+struct SourceLine {
+  records::Text text;
+  bool cut = false;
+};
+
 class SourceLines {
  public:
   explicit SourceLines(records::RecordSource& source) : source_(source) {}
@@ -21,12 +28,14 @@ class SourceLines {
   records::ReadStatus line(records::Text& line);
   // The next line as a record of `length` characters (cut or blank-padded).
   records::ReadStatus record(records::Text& record, std::size_t length);
+  // The line just read was longer than the source keeps, and was cut.
+  bool lastCut() const { return last_.cut; }
   // The next read returns the line just read again.
   void unreadLast();
   // Lines already read are given back: the next reads return them, in order,
   // before the source goes on. A layout is recognised this way by looking at
   // a file's first lines without consuming them.
-  void unread(std::vector<records::Text> lines);
+  void unread(std::vector<SourceLine> lines);
   // The source could give no further line: a read error, or the run stopping.
   bool failed() const { return failed_; }
 
@@ -34,11 +43,11 @@ class SourceLines {
   records::ReadStatus advance();
 
   records::RecordSource& source_;
-  records::Text last_;
+  SourceLine last_;
   bool haveLast_ = false;
   bool replay_ = false;
   bool failed_ = false;
-  std::deque<records::Text> pending_;  // lines given back, read before the source goes on
+  std::deque<SourceLine> pending_;  // lines given back, read before the source goes on
 };
 
 }  // namespace veska::input

@@ -6,6 +6,7 @@
 
 #include "match/pair_match.h"
 #include "match/match_report.h"
+#include "match/pair_evidence.h"
 #include "match/pair_pipeline.h"
 
 namespace veska::match {
@@ -28,25 +29,6 @@ MatchSeries seriesOf(const input::SeriesTable& table, int i) {
   return s;
 }
 
-// The pairs of the phase in writing order: groups of one first series each.
-struct Group {
-  int first = 0;             // number in the first series' table
-  std::vector<int> seconds;  // numbers in the undated table
-};
-
-std::vector<Group> groupsOf(const input::SeriesTable& undated, const input::SeriesTable& dated, bool withDated) {
-  std::vector<Group> groups;
-  const int undatedCount = static_cast<int>(undated.size());
-  const int firstCount = withDated ? static_cast<int>(dated.size()) : undatedCount - 1;
-  for (int i = 1; i <= firstCount; ++i) {
-    Group g;
-    g.first = i;
-    for (int j = withDated ? 1 : i + 1; j <= undatedCount; ++j) g.seconds.push_back(j);
-    groups.push_back(std::move(g));
-  }
-  return groups;
-}
-
 }  // namespace
 
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
@@ -60,7 +42,7 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
   const runtime::Unit unit = runtime::Unit::Report;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
-  const std::vector<Group> groups = groupsOf(undated, dated, withDated);
+  const std::vector<PairGroup> groups = pairGroupsInReportOrder(undated.size(), dated.size(), withDated);
 
   std::unique_ptr<MatchWork> work;
   std::unique_ptr<PairPipeline> pipeline;
@@ -75,20 +57,20 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
     if (withDated)
       for (int i = 1; i <= static_cast<int>(dated.size()); ++i) series.push_back(seriesOf(dated, i).series);
     std::vector<PairJob> jobs;
-    for (const Group& g : groups)
-      for (int j : g.seconds)
-        jobs.push_back({firstBase + static_cast<std::size_t>(g.first - 1), static_cast<std::size_t>(j - 1)});
+    for (const PairGroup& g : groups)
+      for (std::size_t j = g.secondFrom; j < undated.size(); ++j) jobs.push_back({firstBase + g.first, j});
     pipeline = std::make_unique<PairPipeline>(std::move(series), std::move(jobs), isa,
                                               std::thread::hardware_concurrency(), withTrust);
   }
 
   std::vector<BestThree> results;
   std::size_t k = 0;
-  for (const Group& g : groups) {
-    writeColumnHeaderFor(rt, unit, g.first);
-    const MatchSeries first = seriesOf(firsts, g.first);
-    for (int j : g.seconds) {
-      const MatchSeries second = seriesOf(undated, j);
+  for (const PairGroup& g : groups) {
+    const int firstNumber = static_cast<int>(g.first) + 1;
+    writeColumnHeaderFor(rt, unit, firstNumber);
+    const MatchSeries first = seriesOf(firsts, firstNumber);
+    for (std::size_t j = g.secondFrom; j < undated.size(); ++j) {
+      const MatchSeries second = seriesOf(undated, static_cast<int>(j) + 1);
       const BestThree best = pipeline ? pipeline->result(k++)
                                       : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
       writePairLines(rt, unit, first, second, best);

@@ -47,11 +47,17 @@ std::vector<std::size_t> RunRecord::pairsByBestT() const {
   return order;
 }
 
+std::vector<PairGroup> pairGroupsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated) {
+  std::vector<PairGroup> groups;
+  const std::size_t firsts = withDated ? datedCount : (undatedCount > 0 ? undatedCount - 1 : 0);
+  for (std::size_t i = 0; i < firsts; ++i) groups.push_back({i, withDated ? 0 : i + 1});
+  return groups;
+}
+
 std::vector<RunPair> pairsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated) {
   std::vector<RunPair> pairs;
-  const std::size_t firsts = withDated ? datedCount : (undatedCount > 0 ? undatedCount - 1 : 0);
-  for (std::size_t i = 0; i < firsts; ++i)
-    for (std::size_t j = withDated ? 0 : i + 1; j < undatedCount; ++j) pairs.push_back({i, j, BestThree{}});
+  for (const PairGroup& g : pairGroupsInReportOrder(undatedCount, datedCount, withDated))
+    for (std::size_t j = g.secondFrom; j < undatedCount; ++j) pairs.push_back({g.first, j, BestThree{}});
   return pairs;
 }
 

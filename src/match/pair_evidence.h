@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,9 +53,15 @@ struct RunRecord {
   std::vector<std::size_t> pairsByBestT() const;
 };
 
-// The pairs the match phase compares, in the order it writes them: every
-// dated series against every undated one, or every undated series against
-// every later one. `best` is filled in later.
+// The pairs the match phase compares, in the order it writes them, a group
+// for each first series: every dated series against every undated one, or
+// every undated series but the last against every later one.
+struct PairGroup {
+  std::size_t first = 0;       // from 0, in the first series' table
+  std::size_t secondFrom = 0;  // paired with undated series secondFrom (from 0) to the last
+};
+std::vector<PairGroup> pairGroupsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated);
+// The same pairs one by one; `best` is filled in later.
 std::vector<RunPair> pairsInReportOrder(std::size_t undatedCount, std::size_t datedCount, bool withDated);
 
 // One placement of a pair, with its t-statistic as the search computed it
@@ -85,10 +92,11 @@ class PairEvidence {
   const BestThree& best() const { return best_; }
   // Slot j (0, 1, 2) of the best three, as the report line gives it.
   const Slot& bestSlot(int j) const { return best_.slots.at(static_cast<std::size_t>(j)); }
-  // The placement (from 0) in slot 1, 2 and 3; -1 for a slot no placement fills.
-  const std::array<int, 3>& marked() const { return marked_; }
-  // Slot 1's placement, or -1 when the pair has none.
-  int bestPlacement() const { return marked_[0]; }
+  // The placement (from 0) in slot 1, 2 and 3; none for a slot no placement
+  // fills.
+  const std::array<std::optional<int>, 3>& marked() const { return marked_; }
+  // Slot 1's placement, if the pair has one.
+  std::optional<int> bestPlacement() const { return marked_[0]; }
 
   // Placement k's last rings, overlap, correlation and t-statistic, in the 23
   // columns of a slot of the report's pair line.
@@ -100,7 +108,7 @@ class PairEvidence {
  private:
   std::vector<PlacementRow> rows_;
   BestThree best_;
-  std::array<int, 3> marked_{-1, -1, -1};
+  std::array<std::optional<int>, 3> marked_;
 };
 
 // The 23 columns of a slot as the report's pair line writes them.

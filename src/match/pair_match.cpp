@@ -58,7 +58,8 @@ BestThree chooseBestThree(PlacementTable& table) {
     int taken = -1;
     for (int k = 0; k < table.count; ++k) {
       const auto at = static_cast<std::size_t>(k);
-      if (slot.tStatistic > table.tStatistic[at]) continue;
+      // A NaN (an overlap without variance) compares false: no candidate.
+      if (!(table.tStatistic[at] >= slot.tStatistic)) continue;
       slot.tStatistic = table.tStatistic[at];
       slot.correlation = table.correlation[at];
       slot.lastRingFirst = table.lastRingFirst[at];
@@ -68,7 +69,6 @@ BestThree chooseBestThree(PlacementTable& table) {
     }
     if (taken >= 0) table.tStatistic[static_cast<std::size_t>(taken)] = kEmptySlotT;
   }
-  // A NaN compares false, so it gives a blank.
   best.star = best.slots[0].tStatistic >= kStarThreshold ? '*' : ' ';
   return best;
 }

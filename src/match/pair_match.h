@@ -56,10 +56,9 @@ std::unique_ptr<MatchWork> makeMatchWork();
 
 // Fills the slots from the table, in slot order. For each slot: start from
 // the empty slot; scan the placements in table order, taking each one whose
-// t-statistic the slot's current one does not exceed (so the last of equal
-// best ones wins, and a NaN is taken, as is every placement after it); then
-// set the taken placement's t-statistic to -9.99 in the table. The star
-// follows slot 1.
+// t-statistic is at least the slot's current one (so the last of equal best
+// ones wins, and a NaN is never taken); then set the taken placement's
+// t-statistic to -9.99 in the table. The star follows slot 1.
 BestThree chooseBestThree(PlacementTable& table);
 
 // The pair's trust from its slots: `placements` the number tried, p_chance

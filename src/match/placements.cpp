@@ -115,7 +115,11 @@ void runPhase(const Phase& ph, PlacementTable& table, Isa isa, KernelScratch& sc
 
 }  // namespace
 
-int placementCount(int len1, int len2) { return phaseACount(len2) + phaseBCount(len1); }
+int placementCount(int len1, int len2) {
+  // A series under 50 rings could only be compared over fewer than 50.
+  if (len1 < kMinOverlap || len2 < kMinOverlap) return 0;
+  return phaseACount(len2) + phaseBCount(len1);
+}
 
 Placement placementAt(int k, int len1, int len2, std::int32_t first1, std::int32_t first2) {
   Placement p;

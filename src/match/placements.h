@@ -1,7 +1,7 @@
 // The placements of one pair of series: every relative position at which the
-// first series overlaps the second by at least 50 rings (or by the whole of a
-// shorter series), in table order, with the correlation and t-statistic of
-// the overlapping values at each.
+// first series overlaps the second by at least 50 rings, in table order, with
+// the correlation and t-statistic of the overlapping values at each. A pair
+// with a series under 50 rings has none.
 //
 // Table order: phase A, the first series starting on value s of the second,
 // s = len2 - 49 down to 1; then phase B, value s of the first series on the
@@ -18,7 +18,7 @@
 
 namespace veska::match {
 
-inline constexpr int kMinOverlap = 50;
+using input::kMinOverlap;
 // Room for every placement of the largest pair: two series of n and m values
 // have n + m - (2 x kMinOverlap - 1) placements with kMinOverlap rings or
 // more in common. Nothing is ever written outside the table.
@@ -39,8 +39,8 @@ struct Placement {
   std::int64_t lastRingSecond = 0;  // the same in the second series
 };
 
-// Number of placements of series of len1 and len2 values:
-// max(len2 - 49, 0) + max(len1 - 50, 0).
+// Number of placements of series of len1 and len2 values: 0 when either is
+// under 50, otherwise (len2 - 49) + (len1 - 50).
 int placementCount(int len1, int len2);
 
 // Placement k (from 0, in table order), 0 <= k < placementCount(len1, len2).

@@ -15,6 +15,9 @@ class RecordSource {
  public:
   virtual ~RecordSource() = default;
   virtual ReadStatus next(Text& record) = 0;
+  // The last record was longer than the source keeps, and only its start was
+  // given.
+  virtual bool lastCut() const { return false; }
 };
 
 }  // namespace veska::records

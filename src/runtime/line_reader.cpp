@@ -21,9 +21,9 @@ void dropPartialCharacter(std::string& line) {
 }  // namespace
 
 int LineReader::get() {
-  if (pending_ != -2) {
-    const int c = pending_;
-    pending_ = -2;
+  if (pending_) {
+    const int c = *pending_;
+    pending_.reset();
     return c;
   }
   errno = 0;
@@ -38,9 +38,10 @@ int LineReader::get() {
 bool LineReader::next(std::string& line) {
   line.clear();
   utf8_ = true;
+  cut_ = false;
   int c = get();
   if (c == EOF) return false;
-  bool cut = false;
+  bool& cut = cut_;
   records::Utf8Check check;
   // A Latin-1 line has no characters to cut in two.
   const auto finish = [&] {

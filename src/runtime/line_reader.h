@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace veska::runtime {
@@ -29,6 +30,9 @@ class LineReader {
   // included: a line whose kept start happens to be valid UTF-8 but which
   // is not is Latin-1 throughout.
   bool utf8() const { return utf8_; }
+  // Whether the last line read was longer than kMaxLineBytes, so that only
+  // its start was kept.
+  bool cut() const { return cut_; }
   bool failed() const { return failed_; }
   // The errno of the failed read.
   int error() const { return error_; }
@@ -38,9 +42,10 @@ class LineReader {
   void unget(int c) { pending_ = c; }
 
   std::FILE* file_;
-  int pending_ = -2;
+  std::optional<int> pending_;  // a byte read one too far, to be read again
   bool failed_ = false;
   bool utf8_ = true;
+  bool cut_ = false;
   int error_ = 0;
 };
 

@@ -89,8 +89,15 @@ OpenResult Runtime::open(Unit unit, const std::string& path, OpenFor purpose) {
 void Runtime::openOrDie(Unit unit, const std::string& path, OpenFor purpose) {
   const OpenResult result = open(unit, path, purpose);
   if (result.ok) return;
-  if (!result.inUse) fatalIo("open", path, result.reason);
-  const std::string message = " *** " + path + " is in use by another run ***";
+  if (!result.inUse && !result.notPlain) fatalIo("open", path, result.reason);
+  std::string message;
+  if (result.inUse) {
+    message = " *** " + path + " is in use by another run ***";
+  } else {
+    writeConsole("");
+    const std::string text = "*** " + path + " is a link or not a plain file: left as it is ***";
+    message = records::Record().column(5).text(text).str();
+  }
   writeConsole(message);
   console_.fatalError(message);
   endRun(" ", kExitIoFailure);
@@ -112,6 +119,11 @@ records::ReadStatus UnitLines::next(records::Text& line) {
   if (rt_.stopAsked()) return records::ReadStatus::Error;
   InputUnit* in = rt_.units().input(unit_);
   return in ? in->readLine(line) : records::ReadStatus::Error;
+}
+
+bool UnitLines::lastCut() const {
+  const InputUnit* in = rt_.units().input(unit_);
+  return in && in->lastLineCut();
 }
 
 void UnitLines::endRunOnFailure() {

@@ -127,6 +127,7 @@ class UnitLines : public records::RecordSource {
  public:
   UnitLines(Runtime& rt, Unit unit) : rt_(rt), unit_(unit) {}
   records::ReadStatus next(records::Text& line) override;
+  bool lastCut() const override;
   // A stop asked for ends the run as a stop; a failing disk is no end of the
   // file, and the series after it would be lost without a word: the run ends
   // with the file's name and the system's reason.

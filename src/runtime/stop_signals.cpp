@@ -31,6 +31,14 @@ void installStopSignals() {
   ignoreFileSizeSignal();
   if (wakePipe[0] >= 0) return;
   if (::pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) wakePipe[0] = wakePipe[1] = -1;
+  // Never in the place of a closed standard input or output: the console
+  // would read the pipe for its answers and wait for ever.
+  for (int& end : wakePipe) {
+    if (end < 0 || end > STDERR_FILENO) continue;
+    const int moved = ::fcntl(end, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    ::close(end);
+    end = moved;
+  }
   struct sigaction action {};
   action.sa_handler = onStopSignal;
   sigemptyset(&action.sa_mask);

@@ -84,6 +84,13 @@ namespace {
 
 OpenResult failure(int error) { return {false, std::strerror(error)}; }
 
+OpenResult notPlain() {
+  OpenResult result;
+  result.reason = "Not a plain file";
+  result.notPlain = true;
+  return result;
+}
+
 bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
@@ -122,22 +129,39 @@ OpenResult Units::openInput(Unit unit, const std::string& path) {
 }
 
 OpenResult Units::openOutput(Unit unit, const std::string& path) {
-  // Not emptied by the open: a file that another run holds must be left as
-  // it is, so the lock comes first.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0) return failure(errno);
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    return {false, std::strerror(EWOULDBLOCK), true};
-  }
-  // A file system without locks still gets its report. Only a regular file
-  // has contents to replace (a device such as /dev/null has none).
+  // Only a plain file with one name is replaced. Through a symbolic link the
+  // run would overwrite (or create) the file it points to, perhaps another
+  // user's; a FIFO would hang the run; a device or a folder is no report.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return failure(error);
+  if (::lstat(path.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return notPlain();
+  } else if (errno != ENOENT) {
+    return failure(errno);
   }
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+  if (fd < 0) return errno == ELOOP ? notPlain() : failure(errno);
+  const auto refuse = [&fd](OpenResult result) {
+    ::close(fd);
+    return result;
+  };
+  // Looked at again on what was opened, in case the name changed in between.
+  if (::fstat(fd, &st) != 0) return refuse(failure(errno));
+  if (!S_ISREG(st.st_mode)) return refuse(notPlain());
+  // Not emptied before the lock: a file that another run holds must be left
+  // as it is. A file system without locks still gets its report.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+    return refuse({false, std::strerror(EWOULDBLOCK), true});
+  if (st.st_nlink > 1) {
+    // Its other names keep the old report: a new file takes this name.
+    if (::unlink(path.c_str()) != 0) return refuse(failure(errno));
+    ::close(fd);
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return failure(errno);
+    ::flock(fd, LOCK_EX | LOCK_NB);
+  } else if (::ftruncate(fd, 0) != 0) {
+    return refuse(failure(errno));
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   outputs_[unit] = std::make_unique<OutputUnit>(fd, path);
   return {true, {}};
 }

@@ -51,6 +51,8 @@ class InputUnit {
   // The last read failed in the system (not the end of the file), and why.
   bool readFailed() const { return lines_.failed(); }
   int readError() const { return lines_.error(); }
+  // The last line read was longer than a line reader keeps, and was cut.
+  bool lastLineCut() const { return lines_.cut(); }
 
  private:
   std::FILE* file_;
@@ -88,6 +90,7 @@ struct OpenResult {
   bool ok = false;
   std::string reason;  // the system's reason when !ok
   bool inUse = false;  // !ok because another process holds the file's lock
+  bool notPlain = false;  // !ok because the output file is a link, or not a plain file
 };
 
 struct WriteFailure {
@@ -101,7 +104,10 @@ class Units {
   // a file that is not a regular file (a FIFO, a device, a directory) and a
   // file that is an open output unit's or a kept file's. Opening for writing
   // takes the file's lock before it empties the file: a file that another
-  // process holds is left as it is (inUse).
+  // process holds is left as it is (inUse). It replaces only a plain file:
+  // a symbolic link (dangling or not), a FIFO, a socket, a device or a
+  // folder is left as it is (notPlain), and a file with more than one name
+  // is replaced by a new file, so that its other names keep their contents.
   OpenResult open(Unit unit, const std::string& path, OpenFor purpose);
   // A file the run writes, or will write once it opens it: never opened for
   // reading, by this name or any other (a link, a symbolic link).

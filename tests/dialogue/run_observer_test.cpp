@@ -60,9 +60,9 @@ TEST(RunObserver, MarkedPlacementsOfEveryPairOfARealFileAreTheReportLines) {
     ASSERT_EQ(run.pairLineText(pair), lines[k]);
     const match::PairEvidence ev = match::PairEvidence::compute(run.firstOf(pair), run.secondOf(pair));
     for (int j = 0; j < 3; ++j) {
-      const int marked = ev.marked()[static_cast<std::size_t>(j)];
-      ASSERT_GE(marked, 0);
-      EXPECT_EQ(ev.slotText(marked), lines[k].substr(20 + 23 * static_cast<std::size_t>(j), 23)) << "slot " << j + 1;
+      const std::optional<int> marked = ev.marked()[static_cast<std::size_t>(j)];
+      ASSERT_TRUE(marked);
+      EXPECT_EQ(ev.slotText(*marked), lines[k].substr(20 + 23 * static_cast<std::size_t>(j), 23)) << "slot " << j + 1;
     }
     EXPECT_EQ(pair.best.trust.placements, static_cast<int>(ev.placements().size()));
     EXPECT_EQ(pair.best.trust.pChance, ev.best().trust.pChance);

@@ -2,8 +2,10 @@
 // answers piped in, the transcript and VESKA.OUT compared to the byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 
+#include "input/input_fixture.h"
 #include "support/console_run.h"
 #include "support/transcript_texts.h"
 #include "support/test_support.h"
@@ -15,7 +17,14 @@ const std::string kClosing = "Normal Termination of Program- Hit return to Quit\
 
 class ConsoleDialogue : public testing::Test {
  protected:
-  void SetUp() override { writeFile(dir_.file("empty.rwl"), ""); }
+  // One series, long enough to be matched: a file that gives no series would
+  // end the run after its listing.
+  void SetUp() override { writeFile(dir_.file("one.rwl"), input::testing::rwSeries("OAK01", 1900, rings())); }
+  static std::vector<int> rings() {
+    std::vector<int> out;
+    for (int k = 0; k < 60; ++k) out.push_back(80 + (k * 37) % 120);
+    return out;
+  }
   ConsoleRun run(const std::string& answers) { return runConsole(dir_.path(), answers); }
   std::string report() const { return readFile(dir_.file("VESKA.OUT")); }
   bool reportExists() const { return std::filesystem::exists(dir_.file("VESKA.OUT")); }
@@ -23,9 +32,9 @@ class ConsoleDialogue : public testing::Test {
 };
 
 TEST_F(ConsoleDialogue, PlainRunWithoutDatedSeries) {
-  const ConsoleRun r = run("empty.rwl\nM\nN\n\n");
+  const ConsoleRun r = run("one.rwl\nM\nN\n\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "M\n" +
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "one.rwl\n" + kCodePrompt + "M\n" +
                                    kDatedPrompt + "N\n"));
   EXPECT_TRUE(r.output.ends_with(kClosing + "\n"));
   EXPECT_TRUE(report().starts_with(kUndatedHeading));
@@ -33,53 +42,55 @@ TEST_F(ConsoleDialogue, PlainRunWithoutDatedSeries) {
 }
 
 TEST_F(ConsoleDialogue, DatedAnswerYesAsksForTheFileAndTheKindAgain) {
-  const ConsoleRun r = run("empty.rwl\nm\nyes\nempty.rwl\ni\n\n");
+  const ConsoleRun r = run("one.rwl\nm\nyes\none.rwl\nm\n\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "m\n" +
-                                   kDatedPrompt + "yes\n" + kFilePrompt + "empty.rwl\n" +
-                                   kCodePrompt + "i\n"));
-  EXPECT_TRUE(report().starts_with(kUndatedHeading + kDatedHeading));
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "one.rwl\n" + kCodePrompt + "m\n" +
+                                   kDatedPrompt + "yes\n" + kFilePrompt + "one.rwl\n" +
+                                   kCodePrompt + "m\n"));
+  EXPECT_TRUE(report().starts_with(kUndatedHeading));
+  EXPECT_NE(report().find(kDatedHeading), std::string::npos);
 }
 
 TEST_F(ConsoleDialogue, OnlyALeadingYOrYMeansYes) {
   for (const char* answer : {"N", "", " Y", "x"}) {
     SCOPED_TRACE(answer);
-    const ConsoleRun r = run(std::string("empty.rwl\nM\n") + answer + "\n\n");
+    const ConsoleRun r = run(std::string("one.rwl\nM\n") + answer + "\n\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.output.find(kFilePrompt, kOpening.size() + 1), std::string::npos);
   }
 }
 
 TEST_F(ConsoleDialogue, FailedOpenIsRetriedWithItsMessage) {
-  const ConsoleRun r = run("missing.rwl\n" + dir_.file("empty.rwl").string() + "\nM\nN\n\n");
+  const ConsoleRun r = run("missing.rwl\n" + dir_.file("one.rwl").string() + "\nM\nN\n\n");
   EXPECT_EQ(r.status, 0);
   // An absolute path is a file name like any other, not the bail-out.
   EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "missing.rwl\n" + kCannotOpen +
-                                   kFilePrompt + dir_.file("empty.rwl").string() + "\n" +
+                                   kFilePrompt + dir_.file("one.rwl").string() + "\n" +
                                    kCodePrompt));
 }
 
 TEST_F(ConsoleDialogue, EmptyNameIsRefusedWithTheRetryMessage) {
-  const ConsoleRun r = run("\nempty.rwl\nM\nN\n\n");
+  const ConsoleRun r = run("\none.rwl\nM\nN\n\n");
   EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "\n" + kCannotOpen + kFilePrompt));
   EXPECT_EQ(r.status, 0);
 }
 
 TEST_F(ConsoleDialogue, KindQuestionIsAskedUntilAKnownLetter) {
-  const ConsoleRun r = run("empty.rwl\n\nQ\nI\nN\n\n");
-  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "\n" +
-                                   kCodePrompt + "Q\n" + kCodePrompt + "I\n" + kDatedPrompt));
+  const ConsoleRun r = run("one.rwl\n\nQ\nM\nN\n\n");
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "one.rwl\n" + kCodePrompt + "\n" +
+                                   kCodePrompt + "Q\n" + kCodePrompt + "M\n" + kDatedPrompt));
 }
 
 TEST_F(ConsoleDialogue, TheKindLetterChoosesTheLayoutInEitherCase) {
   // One index series (identifier 1-6, year 7-10, value and count pairs):
-  // read as indices it is listed, read as ring widths it is no series.
+  // read as indices it is listed, read as ring widths it is no series, which
+  // ends the run after the empty listing.
   writeFile(dir_.file("idx.crn"), "IDX   19901000  51100  51200  59990  0\n");
   const std::string listed = "     1  IDX     ";
   for (const char* letter : {"I", "i", "M", "m"}) {
     SCOPED_TRACE(letter);
-    ASSERT_EQ(run(std::string("idx.crn\n") + letter + "\nN\n\n").status, 0);
     const bool indices = std::tolower(letter[0]) == 'i';
+    ASSERT_EQ(run(std::string("idx.crn\n") + letter + "\nN\n\n").status, indices ? 0 : 3);
     EXPECT_EQ(report().find(kUndatedHeading + listed) == 0, indices) << report();
   }
 }
@@ -108,15 +119,18 @@ TEST_F(ConsoleDialogue, BailOutWithoutAnEarlierReportCreatesNone) {
 }
 
 TEST_F(ConsoleDialogue, BailOutAtTheDatedFileKeepsTheUndatedListing) {
-  const ConsoleRun r = run("empty.rwl\nM\nY\n/\n");
+  const ConsoleRun r = run("one.rwl\nM\nY\n/\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.output.ends_with(kDatedPrompt + "Y\n" + kFilePrompt + "/\n"));
-  EXPECT_EQ(report(), kUndatedHeading);
+  // The heading and the one series' listing line, nothing after them.
+  const std::string kept = report();
+  EXPECT_TRUE(kept.starts_with(kUndatedHeading + "     1  OAK01   "));
+  EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 3);
 }
 
 TEST_F(ConsoleDialogue, AnEarlierReportIsReplacedNotAppended) {
   writeFile(dir_.file("VESKA.OUT"), "an earlier run's report, longer than this run's\n\n\n\n\n\n");
-  ASSERT_EQ(run("empty.rwl\nM\nN\n\n").status, 0);
+  ASSERT_EQ(run("one.rwl\nM\nN\n\n").status, 0);
   EXPECT_TRUE(report().starts_with(kUndatedHeading));
   EXPECT_EQ(report().find("earlier"), std::string::npos);
 }
@@ -131,9 +145,9 @@ TEST_F(ConsoleDialogue, AnswersThatRunOutEndTheRunWithStatusOneUnlessItsWorkIsDo
   const Case cases[] = {
       {"", kFilePrompt + "\n" + stop, 1},
       {"missing\n", kFilePrompt + "\n" + stop, 1},
-      {"empty.rwl\n", kCodePrompt + "\n" + stop, 1},
-      {"empty.rwl\nM\n", kDatedPrompt + "\n" + stop, 1},
-      {"empty.rwl\nM\nN\n", kClosing, 0},  // at the closing pause: a normal end, no message
+      {"one.rwl\n", kCodePrompt + "\n" + stop, 1},
+      {"one.rwl\nM\n", kDatedPrompt + "\n" + stop, 1},
+      {"one.rwl\nM\nN\n", kClosing, 0},  // at the closing pause: a normal end, no message
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answers);
@@ -143,18 +157,10 @@ TEST_F(ConsoleDialogue, AnswersThatRunOutEndTheRunWithStatusOneUnlessItsWorkIsDo
   }
 }
 
-TEST_F(ConsoleDialogue, ReportThatCannotBeCreatedEndsTheRunWithStatusTwo) {
-  std::filesystem::create_directory(dir_.file("VESKA.OUT"));
-  const ConsoleRun r = run("empty.rwl\nM\nN\n\n");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_TRUE(r.output.ends_with(kFilePrompt + "empty.rwl\n" +
-                                 " *** Cannot open VESKA.OUT: Is a directory ***\n"));
-}
-
 TEST_F(ConsoleDialogue, CrLfAnswersReadLikeLfAnswers) {
-  const ConsoleRun r = run("empty.rwl\r\nM\r\nN\r\n\r\n");
+  const ConsoleRun r = run("one.rwl\r\nM\r\nN\r\n\r\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "empty.rwl\n" + kCodePrompt + "M\n"));
+  EXPECT_TRUE(r.output.starts_with(kOpening + kFilePrompt + "one.rwl\n" + kCodePrompt + "M\n"));
 }
 
 }  // namespace

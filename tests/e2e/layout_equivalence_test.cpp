@@ -113,6 +113,16 @@ std::string asCsv(const input::SeriesTable& table) {
   return out;
 }
 
+// Decadal files keep values as written, negative ones too (th001 holds
+// -2599); a Heidelberg or CSV file refuses a series with a negative value, so
+// such a file has no copy in those layouts.
+bool copiesInEveryLayout(const input::SeriesTable& table) {
+  if (table.empty()) return false;
+  for (const input::Series& s : table)
+    if (std::any_of(s.values.begin(), s.values.end(), [](float v) { return v < 0.0f; })) return false;
+  return true;
+}
+
 std::vector<std::filesystem::path> ringWidthFiles(const std::filesystem::path& real) {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(real))
@@ -129,7 +139,7 @@ TEST(LayoutEquivalence, HeidelbergCopyGivesTheSameReport) {
   for (const auto& file : ringWidthFiles(*real)) {
     SCOPED_TRACE(file.filename().string());
     const input::SeriesTable table = load(file);
-    if (table.empty()) continue;
+    if (!copiesInEveryLayout(table)) continue;
     writeFile(dir.file("copy.fh"), asHeidelberg(table));
     std::filesystem::copy_file(file, dir.file("orig.rwl"), std::filesystem::copy_options::overwrite_existing);
     const ConsoleRun decadal = runConsole(dir.path(), "orig.rwl\nM\nN\n\n");
@@ -141,7 +151,7 @@ TEST(LayoutEquivalence, HeidelbergCopyGivesTheSameReport) {
     EXPECT_TRUE(readFile(dir.file("VESKA.OUT")) == decadalReport) << "the reports differ";
     ++compared;
   }
-  EXPECT_EQ(compared, 14);
+  EXPECT_EQ(compared, 13);
 }
 
 TEST(LayoutEquivalence, CsvCopyGivesTheSameValuesToOneStep) {
@@ -151,7 +161,7 @@ TEST(LayoutEquivalence, CsvCopyGivesTheSameValuesToOneStep) {
   for (const auto& file : ringWidthFiles(*real)) {
     SCOPED_TRACE(file.filename().string());
     const input::SeriesTable table = load(file);
-    if (table.empty()) continue;
+    if (!copiesInEveryLayout(table)) continue;
     writeFile(dir.file("copy.csv"), asCsv(table));
     const input::SeriesTable copy = load(dir.file("copy.csv"));
     ASSERT_EQ(copy.size(), table.size());

@@ -45,8 +45,12 @@ TEST_F(LineEndingTest, EveryLineEndReadsAlike) {
     EXPECT_EQ(table[1].firstYear, 2000);
     EXPECT_EQ(table[1].lastYear(), 2000);
     EXPECT_FLOAT_EQ(table[1].values[0], 0.301f);
-    // One title, echoed once: no line end left behind as an extra line.
-    EXPECT_EQ(consoleLines(), (std::vector<std::string>{"", " Title of data:", echoed("SITE 1 Title line")}));
+    // One title, echoed once: no line end left behind as an extra line. Both
+    // series are too short to be matched, and are named.
+    const std::vector<std::string> expected = {"", " Title of data:", echoed("SITE 1 Title line"),
+                                               "", "    *** Series A       : 7 rings, fewer than 50: not matched ***",
+                                               "", "    *** Series B       : 1 rings, fewer than 50: not matched ***"};
+    EXPECT_EQ(consoleLines(), expected);
   }
 }
 

@@ -54,9 +54,9 @@ const RealFile kFiles[] = {
     {"turk_cdli_elmali_kuniholm.crn", 1, 1370, 1988, 619, 619, 3, 0.5, 1.5},
     {"al_pipa_flomaton.crn", 1, 1814, 1995, 182, 182, 3, 0.5, 1.5},
     // SOURCES gives one chronology 1454-1769: its last line is full and no
-    // 9990 follows, so it has no end marker and is not loaded (said on the
-    // console, since a user must not lose a series unknowingly).
-    {"bost02_qusp_boston_buildings.crn", 0, 0, 0, 0, 0, 3, 0, 0},
+    // 9990 follows; a chronology ending on a full decade needs none. Its
+    // values are mean widths (mean 136), not indices around 1000.
+    {"bost02_qusp_boston_buildings.crn", 1, 1454, 1769, 316, 316, 3, 0.05, 0.5},
     // Four chronologies under one identifier, told apart only by columns
     // 83-85, which are cut off; the raw one is in mm of ring width.
     {"ital_abal_abetone_4chron_cr.crn", 4, 1846, 1980, 135, 135, 12, 0.5, 2.5},

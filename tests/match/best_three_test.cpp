@@ -12,6 +12,7 @@ namespace veska::match {
 namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // A table whose placement k (from 0) has t[k], r = k / 100, overlap 50 + k
 // and last rings 1000 + k, 2000 + k, so a slot shows which placement it took.
@@ -73,9 +74,14 @@ TEST(BestThree, SlotRule) {
       {"one below -9.99", {-15.0f, 4.0f}, {{1, 4.0f}, {1, kEmptySlotT}, {1, kEmptySlotT}}, '*'},
       // Exactly -9.99 is taken.
       {"exactly -9.99", {kEmptySlotT, -11.0f}, {{0, kEmptySlotT}, {0, kEmptySlotT}, {0, kEmptySlotT}}, ' '},
-      // A NaN replaces the slot, and so does every placement after it.
-      {"NaN inside", {1.0f, kNaN, 2.0f}, {{2, 2.0f}, {2, kEmptySlotT}, {2, kEmptySlotT}}, ' '},
-      {"NaN last", {1.0f, 4.0f, kNaN}, {{2, kNaN}, {1, 4.0f}, {0, 1.0f}}, ' '},
+      // A NaN (an overlap without variance) is no candidate: it neither
+      // takes a slot nor stops a later placement from taking one.
+      {"NaN inside", {1.0f, kNaN, 2.0f}, {{2, 2.0f}, {0, 1.0f}, {2, kEmptySlotT}}, ' '},
+      {"NaN last", {1.0f, 4.0f, kNaN}, {{1, 4.0f}, {0, 1.0f}, {1, kEmptySlotT}}, '*'},
+      {"NaN first", {kNaN, 3.0f}, {{1, 3.0f}, {1, kEmptySlotT}, {1, kEmptySlotT}}, ' '},
+      {"NaN only", {kNaN, kNaN}, {{-1, kEmptySlotT}, {-1, kEmptySlotT}, {-1, kEmptySlotT}}, ' '},
+      // An identical stretch (+Inf) stays the best candidate.
+      {"Inf before NaN", {1.0f, kInf, kNaN}, {{1, kInf}, {0, 1.0f}, {1, kEmptySlotT}}, '*'},
       {"no placement", {}, {{-1, kEmptySlotT}, {-1, kEmptySlotT}, {-1, kEmptySlotT}}, ' '},
   };
   for (const SlotRow& row : rows) {

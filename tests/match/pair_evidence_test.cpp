@@ -60,10 +60,11 @@ TEST(PairEvidence, FirstLastAndBestPlacementsReadAsTheReportWritesThem) {
   const int last = static_cast<int>(ev.placements().size()) - 1;
   EXPECT_EQ(ev.slotText(last), expectedLine(60, 1750, x.subspan(10, 50), y.subspan(0, 50)));
   // Best: where the rings came from, and it is the report's slot 1.
-  ASSERT_GE(ev.bestPlacement(), 0);
-  EXPECT_EQ(ev.slotText(ev.bestPlacement()), expectedLine(60, 1790, x, y.subspan(30, 60)));
-  EXPECT_EQ(ev.slotText(ev.bestPlacement()), slotText(ev.bestSlot(0)));
-  EXPECT_EQ(ev.slotText(ev.bestPlacement()).size(), 23u);
+  ASSERT_TRUE(ev.bestPlacement());
+  const int best = *ev.bestPlacement();
+  EXPECT_EQ(ev.slotText(best), expectedLine(60, 1790, x, y.subspan(30, 60)));
+  EXPECT_EQ(ev.slotText(best), slotText(ev.bestSlot(0)));
+  EXPECT_EQ(ev.slotText(best).size(), 23u);
 }
 
 TEST(PairEvidence, PlacementTableHasAHeaderNamingThePairAndOneTabSeparatedRowPerPlacement) {
@@ -76,8 +77,8 @@ TEST(PairEvidence, PlacementTableHasAHeaderNamingThePairAndOneTabSeparatedRowPer
     rows.push_back(table.substr(at, end - at));
   ASSERT_EQ(rows.size(), ev.placements().size() + 1);
   EXPECT_EQ(rows[0], "last ring A\tlast ring B\toverlap\tr\tt");
-  const PlacementRow& best = ev.placements()[static_cast<std::size_t>(ev.bestPlacement())];
-  const std::string& row = rows[static_cast<std::size_t>(ev.bestPlacement()) + 1];
+  const PlacementRow& best = ev.placements()[static_cast<std::size_t>(*ev.bestPlacement())];
+  const std::string& row = rows[static_cast<std::size_t>(*ev.bestPlacement()) + 1];
   EXPECT_EQ(row.substr(0, row.find('\t')), std::to_string(best.lastRingFirst));
   // r and t read back as the very floats the search computed.
   const std::size_t tAt = row.rfind('\t');

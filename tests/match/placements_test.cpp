@@ -20,15 +20,20 @@ TEST(Placements, CountsOverlapsAndLastRings) {
   const GeometryRow rows[] = {
       // Both 50: one placement, both starting together.
       {50, 50, 1, {true, 1, 50, 1050, 2050}, {true, 1, 50, 1050, 2050}},
-      // 30 on 200: the first series lies wholly inside the second, from its
-      // 50th ring from the end (s = 151) down to both starting together.
-      {30, 200, 151, {true, 151, 30, 1030, 2180}, {true, 1, 30, 1030, 2030}},
-      // 200 on 30: phase B only, s = 2 to 151, never starting together.
-      {200, 30, 150, {false, 2, 30, 1031, 2030}, {false, 151, 30, 1180, 2030}},
+      // 50 on 200: the first series lies wholly inside the second, from its
+      // last 50 rings (s = 151) down to both starting together.
+      {50, 200, 151, {true, 151, 50, 1050, 2200}, {true, 1, 50, 1050, 2050}},
+      // 200 on 50: both starting together, then phase B, s = 2 to 151.
+      {200, 50, 151, {true, 1, 50, 1050, 2050}, {false, 151, 50, 1200, 2050}},
       // 100 and 100: 51 + 50 placements.
       {100, 100, 101, {true, 51, 50, 1050, 2100}, {false, 51, 50, 1100, 2050}},
-      // Too short for any placement.
+      // A series under 50 rings has no placement at all, however long the
+      // other: an overlap of its whole length would be under 50 rings.
       {50, 49, 0, {}, {}},
+      {49, 50, 0, {}, {}},
+      {30, 200, 0, {}, {}},
+      {200, 30, 0, {}, {}},
+      {3, 5000, 0, {}, {}},
   };
   for (const GeometryRow& row : rows) {
     SCOPED_TRACE(std::to_string(row.len1) + " on " + std::to_string(row.len2));

@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "runtime/runtime.h"
@@ -109,28 +112,40 @@ TEST(Runtime, ReportWriteToAnUnopenedUnitIsAFatalFailure) {
   EXPECT_EQ(console.output, " *** Cannot write the report: Unit not open ***\r\n");
 }
 
+// The report opened as usual, then its descriptor pointed at /dev/full, so
+// that every write fails as on a full disk.
+void openOnAFullDisk(Runtime& rt) {
+  rt.openOrDie(Unit::Report, "VESKA.OUT", OpenFor::Writing);
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  ASSERT_GE(::dup2(full, rt.units().output(Unit::Report)->fd()), 0);
+  ::close(full);
+}
+
 TEST(Runtime, AReportWriteThatFailsEndsTheRunAtOnce) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+  test::TempDir dir;
   test::ScriptedConsole console;
   Runtime rt(console);
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  rt.openOrDie(Unit::Report, "/dev/full", OpenFor::Writing);
+  openOnAFullDisk(rt);
   EXPECT_EQ(endStatus([&] { rt.writeUnit(Unit::Report, "never held back for later"); }), kExitIoFailure);
   // The file and the system's reason.
-  EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
+  EXPECT_EQ(console.output, " *** Cannot write VESKA.OUT: No space left on device ***\r\n");
 }
 
 TEST(Runtime, AReportThatFailsMidRunIsReportedOnce) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+  test::TempDir dir;
   test::ScriptedConsole console;
   Runtime rt(console);
-  rt.openOrDie(Unit::Report, "/dev/full", OpenFor::Writing);
+  openOnAFullDisk(rt);
   const std::string line(79, 'x');
   EXPECT_EQ(endStatus([&] {
               for (int k = 0; k < 100000; ++k) rt.writeUnit(Unit::Report, line);
             }),
             kExitIoFailure);
   // The failing close at the end of run says nothing more.
-  EXPECT_EQ(console.output, " *** Cannot write /dev/full: No space left on device ***\r\n");
+  EXPECT_EQ(console.output, " *** Cannot write VESKA.OUT: No space left on device ***\r\n");
 }
 
 TEST(Runtime, EachReportLineIsInTheFileAsItIsWritten) {

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "dialogue/run_driver.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/pair_window.h"
@@ -19,15 +20,13 @@
 namespace veska::window {
 namespace {
 
-constexpr const char* kReportFile = "VESKA.OUT";
-
 // Why the pair table could not be written to `path`, or nothing. The report
 // itself (by any name or link) is refused: writing there would destroy it.
 std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
   std::error_code error;
-  if (std::filesystem::equivalent(path.toStdString(), kReportFile, error))
+  if (std::filesystem::equivalent(path.toStdString(), dialogue::kReportFileName, error))
     return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
-        .arg(QString::fromLatin1(kReportFile));
+        .arg(QString::fromLatin1(dialogue::kReportFileName));
   const auto failed = [&](const QString& reason) {
     return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
   };
@@ -82,7 +81,7 @@ void EvidenceWindows::showReport() {
   const QRect room = frame_.mdiArea()->viewport()->rect();
   const int top = std::min(330, std::max(0, room.height() - 150));
   const QRect geometry(15, top, std::max(300, std::min(760, room.width() - 30)), std::max(150, room.height() - top - 10));
-  TextWindow* window = makeTextWindow_(QString::fromLatin1(kReportFile), geometry);
+  TextWindow* window = makeTextWindow_(QString::fromLatin1(dialogue::kReportFileName), geometry);
   if (!window) return;
   window->setReadOnly(true);
   loadReport(*window);
@@ -96,7 +95,8 @@ void EvidenceWindows::showReport() {
 // The report as the run left it on disk; its pair lines are found by their
 // text, in the order the run wrote them.
 void EvidenceWindows::loadReport(TextWindow& window) {
-  std::ifstream in(QDir::current().filePath(QString::fromLatin1(kReportFile)).toStdString(), std::ios::binary);
+  const QString path = QDir::current().filePath(QString::fromLatin1(dialogue::kReportFileName));
+  std::ifstream in(path.toStdString(), std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

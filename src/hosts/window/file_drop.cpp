@@ -40,11 +40,18 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &frame_) return false;
   switch (event->type()) {
     // Every drag is let in, so that a drop that cannot answer still reaches
-    // the frame and can say why.
+    // the frame and can say why; one that can is shown as a copy.
     case QEvent::DragEnter:
-    case QEvent::DragMove:
-      static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (drag->possibleActions() & Qt::CopyAction) {
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+      } else {
+        drag->acceptProposedAction();
+      }
       return true;
+    }
     case QEvent::Drop:
       drop(*static_cast<QDropEvent*>(event));
       return true;
@@ -57,6 +64,8 @@ QString FileDrop::refusal(const QDropEvent& event) const {
   if (urls.size() > 1) return tr("Drop one file at a time.");
   if (urls.isEmpty() || !urls.first().isLocalFile()) return tr("Only a file on this computer can be dropped.");
   if (QFileInfo(urls.first().toLocalFile()).isDir()) return tr("A folder cannot be read; drop a data file.");
+  // A drop accepted as a move tells the file manager to delete the file.
+  if (!(event.possibleActions() & Qt::CopyAction)) return tr("veska only reads a dropped file: drag it as a copy.");
   const TextWindow* console = units_.windowFor(kConsoleUnit);
   if (!console || !waitsForFileName(console->model())) {
     return tr("A file can be dropped only while veska asks for a file name, with nothing typed behind the prompt.");
@@ -71,7 +80,10 @@ void FileDrop::drop(QDropEvent& event) {
     frame_.statusBar()->showMessage(why, kMessageMilliseconds);
     return;
   }
-  event.acceptProposedAction();
+  // Whatever the drag proposed (Shift asks for a move), the file manager is
+  // told that the file was copied, so it leaves the user's file in place.
+  event.setDropAction(Qt::CopyAction);
+  event.accept();
   const QString path = event.mimeData()->urls().first().toLocalFile();
   desktop_settings::rememberDataFile(path);
   frame_.statusBar()->clearMessage();

@@ -1,7 +1,9 @@
 // A file dropped on the frame answers the file-name prompt the run waits at,
 // as if its path had been typed behind the prompt and Enter pressed. A drop
 // at any other moment, of several files, of a folder or of anything that is
-// not a local file is refused, and the frame's status bar says why.
+// not a local file is refused, and the frame's status bar says why. A drop is
+// only ever taken as a copy: a file manager told that its file was moved may
+// delete it.
 #pragma once
 
 #include <QObject>

@@ -63,16 +63,28 @@ class DesktopTest : public ::testing::Test {
 
   QString siteFile() const { return data.filePath(QStringLiteral("site.rwl")); }
 
-  // Drops `urls` on the frame, as a file manager would.
-  void drop(const QList<QUrl>& urls) {
+  // Drops `urls` on the frame, as a file manager would, offering `actions`
+  // with `keys` held; the action the drop was accepted with, IgnoreAction
+  // when it was refused.
+  Qt::DropAction drop(const QList<QUrl>& urls, Qt::DropActions actions = Qt::CopyAction,
+                      Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QMimeData mime;
     mime.setUrls(urls);
-    QDropEvent event(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent event(QPointF(100, 100), actions, &mime, Qt::LeftButton, keys);
     // QApplication hands a drop only to the widget its drag manager entered,
     // which a test cannot reach: the event goes to the frame's filter as
     // QApplication would pass it.
-    ASSERT_TRUE(frame.acceptDrops());
+    EXPECT_TRUE(frame.acceptDrops());
     EXPECT_TRUE(fileDrop.eventFilter(&frame, &event));
+    return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+  }
+  // The same drag entering the frame: the action it would drop with.
+  Qt::DropAction enter(Qt::DropActions actions, Qt::KeyboardModifiers keys) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(siteFile())});
+    QDragEnterEvent event(QPoint(100, 100), actions, &mime, Qt::LeftButton, keys);
+    EXPECT_TRUE(fileDrop.eventFilter(&frame, &event));
+    return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
   }
 
   QTemporaryDir data;
@@ -94,6 +106,38 @@ TEST_F(DesktopTest, OneFileDroppedAtTheFileNamePromptIsTypedAndEntered) {
   EXPECT_EQ(window->model().takeInput(1024), siteFile().toStdString() + "\r\n");
   EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty());
   EXPECT_EQ(settings::dataFolder(), data.path());  // the chooser opens there next
+}
+
+// A file manager told that a drop moved the file may delete the user's data
+// file: veska takes every drop as a copy, and refuses a drag that offers no
+// copy, even when Shift asks the file manager for a move.
+TEST_F(DesktopTest, ADropIsTakenAsACopyOnly) {
+  const struct {
+    const char* name;
+    Qt::DropActions offered;
+    Qt::KeyboardModifiers keys;
+    Qt::DropAction taken;
+  } cases[] = {
+      {"copy offered", Qt::CopyAction | Qt::MoveAction, Qt::NoModifier, Qt::CopyAction},
+      {"a move-drag with Shift", Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::ShiftModifier, Qt::CopyAction},
+      {"a link-drag", Qt::CopyAction | Qt::LinkAction, Qt::ControlModifier | Qt::ShiftModifier, Qt::CopyAction},
+      {"move only", Qt::MoveAction, Qt::NoModifier, Qt::IgnoreAction},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.taken == Qt::CopyAction) {
+      EXPECT_EQ(enter(c.offered, c.keys), Qt::CopyAction);
+    }
+    window->appendOutput("\r\n");
+    window->appendOutput(kFileNamePrompt);
+    window->beginRead();
+    frame.statusBar()->clearMessage();
+    EXPECT_EQ(drop({QUrl::fromLocalFile(siteFile())}, c.offered, c.keys), c.taken);
+    EXPECT_EQ(window->model().waiting(), c.taken == Qt::IgnoreAction);
+    EXPECT_EQ(frame.statusBar()->currentMessage().isEmpty(), c.taken == Qt::CopyAction);
+    if (window->model().waiting()) window->typeCharacters(U"\r");  // ends this read
+    (void)window->model().takeInput(1024);
+  }
 }
 
 TEST_F(DesktopTest, EveryOtherDropChangesNothingAndSaysWhy) {

@@ -42,7 +42,7 @@ TEST(EndToEnd, WindowedRunWritesTheSameReportAsTheTerminalHost) {
   TempDir dir;
   const auto data = writeSampleRingWidths(dir.file("site.rwl"));
   const QString path = QString::fromStdString(data.string());
-  const QStringList answers = {path, "M", "Y", path, "i", ""};
+  const QStringList answers = {path, "M", "Y", path, "m", ""};
 
   std::filesystem::create_directory(dir.file("terminal"));
   const std::string transcript = runTerminalHost(dir.file("terminal"), answers);

@@ -171,7 +171,7 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
     ASSERT_NE(chosen, nullptr);
     EXPECT_EQ(chosen->windowTitle(), QString::fromStdU32String(run.firstOf(run.pairs[top]).id).trimmed() + " - " +
                                          QString::fromStdU32String(run.secondOf(run.pairs[top]).id).trimmed());
-    EXPECT_EQ(chosen->evidence().slotText(chosen->evidence().bestPlacement()),
+    EXPECT_EQ(chosen->evidence().slotText(*chosen->evidence().bestPlacement()),
               run.pairLineText(run.pairs[top]).substr(20, 23));
 
     // A line that is no pair's opens nothing.

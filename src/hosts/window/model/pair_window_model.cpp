@@ -79,9 +79,7 @@ PairWindowModel::PairWindowModel(match::RunSeries first, match::RunSeries second
 }
 
 std::optional<int> PairWindowModel::marked(int slot) const {
-  const int k = evidence_.marked().at(static_cast<std::size_t>(slot));
-  if (k < 0) return std::nullopt;
-  return k;
+  return evidence_.marked().at(static_cast<std::size_t>(slot));
 }
 
 std::optional<int> PairWindowModel::slotOf(int placement) const {
