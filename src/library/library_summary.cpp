@@ -4,16 +4,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "records/text.h"
+#include "match/csv_text.h"
 
 namespace veska::library {
 namespace {
-
-std::string fixed(double value, int decimals) {
-  char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-  return std::string(buffer, end);
-}
 
 std::string padRight(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
@@ -28,12 +22,7 @@ std::string plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string trimmedId(const std::u32string& id) {
-  const std::size_t end = id.find_last_not_of(U' ');
-  return end == std::u32string::npos ? std::string() : records::toUtf8(id.substr(0, end + 1));
-}
-
-std::string tText(float t) { return std::isinf(t) ? (t > 0 ? "Inf" : "-Inf") : fixed(t, 2); }
+std::string tText(float t) { return std::isinf(t) ? (t > 0 ? "Inf" : "-Inf") : match::fixedDecimals(t, 2); }
 
 std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& library, int rows) {
   std::size_t nameWidth = 9;
@@ -50,7 +39,7 @@ std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& lib
     const PairOutcome& o = row.outcome;
     std::string line = "  " + padLeft(std::to_string(row.rank), 5) + "  " + padRight(ref.name, nameWidth) + "  " +
                        padRight(ref.species, 7) + "  " +
-                       padLeft(row.distanceKm ? fixed(*row.distanceKm, 0) + " km" : "", 8) + "  ";
+                       padLeft(row.distanceKm ? match::fixedDecimals(*row.distanceKm, 0) + " km" : "", 8) + "  ";
     if (o.placed) {
       line += padLeft(std::to_string(o.overlap), 7) + "  " + padLeft(std::to_string(o.endYear), 8) + "  " +
               padLeft(tText(o.t), 7) + "  " + padLeft(probabilityText(o.pChance), 8) + "  " +
@@ -104,7 +93,7 @@ std::vector<std::string> seriesSummary(const UndatedSeries& series, const Series
                                        int rows) {
   std::vector<std::string> lines;
   lines.push_back("");
-  lines.push_back(" Series " + trimmedId(series.id) + " (" + plural(series.values.size(), "ring", "rings") + ")");
+  lines.push_back(" Series " + match::trimmedId(series.id) + " (" + plural(series.values.size(), "ring", "rings") + ")");
   const RankedRow* best = j.best();
   if (best && j.dated) {
     const Reference& ref = library.references[best->outcome.reference];
@@ -113,18 +102,18 @@ std::vector<std::string> seriesSummary(const UndatedSeries& series, const Series
                     " (best " + ref.name + ", t " + tText(best->outcome.t) + ", " +
                     std::to_string(best->outcome.overlap) + " rings of overlap)");
   } else {
-    lines.push_back("   No reliable date: no reference reaches a library p below " + fixed(kDatedLevel, 2) +
+    lines.push_back("   No reliable date: no reference reaches a library p below " + match::fixedDecimals(kDatedLevel, 2) +
                     (best ? " (the best " + probabilityText(best->libraryP) + " over " +
                                 plural(static_cast<std::size_t>(j.searched), "reference", "references") + ")"
                           : " (no reference overlaps it by 50 rings or more)") +
                     ". The best candidates, for inspection:");
   }
   if (!j.consensus.empty()) {
-    lines.push_back("   End years proposed by references with p_chance below " + fixed(kProposingLevel, 2) + ":");
+    lines.push_back("   End years proposed by references with p_chance below " + match::fixedDecimals(kProposingLevel, 2) + ":");
     for (const ProposedYear& y : j.consensus)
       lines.push_back("     " + padLeft(std::to_string(y.endYear), 6) + "  " +
                       plural(static_cast<std::size_t>(y.references), "reference", "references") +
-                      (y.medianDistanceKm ? ", median distance " + fixed(*y.medianDistanceKm, 0) + " km" : ""));
+                      (y.medianDistanceKm ? ", median distance " + match::fixedDecimals(*y.medianDistanceKm, 0) + " km" : ""));
   }
   for (const ProposedYear& y : j.rivals)
     lines.push_back("   *** " + std::to_string(y.references) + " references agree on " + std::to_string(y.endYear) +

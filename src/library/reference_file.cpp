@@ -3,16 +3,12 @@
 #include <map>
 
 #include "library/site_mean.h"
+#include "match/csv_text.h"
 #include "records/text.h"
 #include "stats/whitening.h"
 
 namespace veska::library {
 namespace {
-
-std::string trimmed(const std::u32string& id) {
-  const std::size_t end = id.find_last_not_of(U' ');
-  return end == std::u32string::npos ? std::string() : records::toUtf8(id.substr(0, end + 1));
-}
 
 struct Common {
   std::vector<std::string> titles;
@@ -67,7 +63,7 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     if (s.where) own.where = s.where;
     Reference r = made(own, s.series.firstYear, s.series.values, work);
     r.id = s.series.id;
-    r.name = trimmed(s.series.id);
+    r.name = match::trimmedId(s.series.id);
     refs.push_back(std::move(r));
   }
   std::optional<std::string> treesRefused;
