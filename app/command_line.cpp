@@ -19,12 +19,7 @@ Request requestOf(int argc, const char* const argv[]) {
 
 std::string helpText(const ProgramText& program) {
   std::string text = "Usage: ";
-  text += program.name;
-  text += " [--help | --version]";
-  if (!program.options.empty()) {
-    text += ' ';
-    text += program.options;
-  }
+  text += program.synopsis;
   text += "\n\n";
   text += program.about;
   text += "\n\nThe manual page tells the whole dialogue, the data file layouts and the report:\n  man ";
@@ -55,28 +50,31 @@ std::optional<int> answerInfoOption(const ProgramText& program, int argc, const 
   return written && std::fflush(out) == 0 ? 0 : 2;
 }
 
-TableOption tableOption(int argc, const char* const argv[]) {
-  constexpr std::string_view kOption = "--table";
-  TableOption option;
+std::string refusalLine(std::string_view program, std::string_view problem, std::string_view argument) {
+  std::string line(program);
+  line.append(": ").append(problem).append(": ").append(argument);
+  line.append(" (see ").append(program).append(" --help)\n");
+  return line;
+}
+
+WindowArguments parseWindowArguments(int argc, const char* const argv[]) {
+  WindowArguments parsed;
+  bool options = true;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument == "--") break;
-    std::optional<std::string_view> file;
-    if (argument == kOption) {
-      if (i + 1 < argc) file = argv[++i];
-    } else if (argument.starts_with(kOption) && argument[kOption.size()] == '=') {
-      file = argument.substr(kOption.size() + 1);
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && argument.size() > 1 && argument.front() == '-') {
+      parsed.refusal = refusalLine("veska", "unknown option", argument);
+      return parsed;
+    } else if (parsed.file) {
+      parsed.refusal = refusalLine("veska", "more than one file", argument);
+      return parsed;
     } else {
-      continue;
+      parsed.file = std::string(argument);
     }
-    if (!file || file->empty()) {
-      option.error = "--table needs the name of the file to write the pair table to";
-      option.file.reset();
-      return option;
-    }
-    option.file = std::string(*file);
   }
-  return option;
+  return parsed;
 }
 
 }  // namespace veska::app

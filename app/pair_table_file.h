@@ -13,12 +13,14 @@ namespace veska::app {
 
 class PairTableFile : public dialogue::RunObserver {
  public:
-  PairTableFile(runtime::Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
+  PairTableFile(runtime::Runtime& rt, std::string path, std::string reportPath)
+      : rt_(rt), path_(std::move(path)), reportPath_(std::move(reportPath)) {}
   void matchPhaseWritten(const match::RunRecord& run) override;
 
  private:
   runtime::Runtime& rt_;
   std::string path_;
+  std::string reportPath_;
 };
 
 }  // namespace veska::app

@@ -4,9 +4,12 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "command_line.h"
+#include "console_options.h"
 #include "pair_table_file.h"
+#include "hosts/terminal/progress_bar.h"
 #include "runtime/runtime.h"
 #include "runtime/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
@@ -16,33 +19,72 @@ namespace {
 
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
-    "Crossdates tree-ring series on standard input and output. It asks for a\n"
-    "file of undated series, whether it holds ring widths (M) or indices (I),\n"
-    "and whether a file of dated series follows; then it slides every pair of\n"
-    "series against each other and writes the three best placements of each\n"
-    "pair to VESKA.OUT in the current directory. The answers may be piped in,\n"
-    "one per line. Exit status: 0 normal end or \"/\" given, 1 the answers ran\n"
-    "out, 2 VESKA.OUT or the table could not be written, 3 a data limit\n"
-    "stopped the run or a data file gave no series.\n"
+    "veska-console [options] UNDATED\n"
+    "       veska-console [--table FILE]\n"
+    "       veska-console --help | --version",
+    "Crossdates tree-ring series: every series is modelled and prewhitened,\n"
+    "every floating series slid against every dated one (or, without dated\n"
+    "series, against every other floating one), and the three best placements\n"
+    "of each pair written to the report, VESKA.OUT in the current directory.\n"
     "\n"
-    "  --table FILE  also write every reported placement of every pair to\n"
-    "                FILE as CSV once the match is done, with the chance that\n"
-    "                series sharing no signal reach its t (p_chance), the\n"
-    "                margin over the second placement and a verdict\n"
+    "With UNDATED, the file of undated series, the whole run goes without a\n"
+    "question. Without it, the dialogue asks for the files on standard input,\n"
+    "one answer a line (answers may be piped in).\n"
     "\n"
-    "Any other argument is ignored.",
-    "[--table FILE]"};
+    "Options:\n"
+    "  --kind M|I        UNDATED holds ring widths (M) or indices (I). Without\n"
+    "                    it, decided from the file: Heidelberg and CSV files\n"
+    "                    read the same either way, and a decadal file whose\n"
+    "                    series end in 999 or -9999 holds ring widths.\n"
+    "  --dated FILE      match against the dated series of FILE\n"
+    "  --dated-kind M|I  the same for FILE\n"
+    "  --out FILE        write the report to FILE instead of VESKA.OUT\n"
+    "  --table FILE      also write every reported placement of every pair to\n"
+    "                    FILE as CSV once the match is done, with the chance\n"
+    "                    that series sharing no signal reach its t (p_chance),\n"
+    "                    the margin over the second placement and a verdict;\n"
+    "                    the dialogue takes this option too\n"
+    "  --quiet           no line per pair on standard output\n"
+    "  --                what follows is the undated file, even if it begins\n"
+    "                    with \"-\"\n"
+    "\n"
+    "Exit status: 0 normal end (or \"/\" given in the dialogue), 1 the answers\n"
+    "ran out, 2 a file could not be read or written (the report, the table or\n"
+    "a data file), 3 a data limit stopped the run or a data file gave no\n"
+    "series, 4 the command line was refused (one line on standard error,\n"
+    "nothing written).\n"
+    "\n"
+    "From R:\n"
+    "  status <- system2(\"veska-console\", c(\"--quiet\", \"--dated\", \"site.crn\",\n"
+    "                    \"--dated-kind\", \"I\", \"--table\", \"pairs.csv\",\n"
+    "                    \"samples.rwl\"))\n"
+    "  pairs <- read.csv(\"pairs.csv\")\n"
+    "From Python:\n"
+    "  import csv, subprocess\n"
+    "  subprocess.run([\"veska-console\", \"--quiet\", \"--dated\", \"site.crn\",\n"
+    "                  \"--dated-kind\", \"I\", \"--table\", \"pairs.csv\",\n"
+    "                  \"samples.rwl\"], check=True)\n"
+    "  pairs = list(csv.DictReader(open(\"pairs.csv\", newline=\"\")))"};
+
+// The refused command line's one line, and its status.
+int refuse(const std::string& line) {
+  std::fputs(line.c_str(), stderr);
+  return veska::app::kExitUsage;
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   veska::terminal::openStandardStreams();
   if (const auto status = veska::app::answerInfoOption(kProgram, argc, argv, stdout)) return *status;
-  const veska::app::TableOption table = veska::app::tableOption(argc, argv);
-  if (!table.error.empty()) {
-    std::fprintf(stderr, "veska-console: %s\n", table.error.c_str());
-    return 2;
-  }
+  // Everything the command line names is looked at before anything is written.
+  const veska::app::ConsoleArguments arguments = veska::app::parseConsoleArguments(argc, argv);
+  if (!arguments.refusal.empty()) return refuse(arguments.refusal);
+  const veska::app::ConsoleRequest& asked = arguments.request;
+  std::string refusal = veska::app::checkRequestFiles(asked);
+  std::optional<veska::dialogue::RunRequest> request;
+  if (refusal.empty() && asked.undated) request = veska::app::runRequestOf(asked, refusal);
+  if (!refusal.empty()) return refuse(refusal);
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
   std::signal(SIGPIPE, SIG_IGN);
@@ -55,8 +97,12 @@ int main(int argc, char* argv[]) {
   // An observer only for the pair table: this host draws nothing, so without
   // --table the run keeps no copies.
   std::optional<veska::app::PairTableFile> tableFile;
-  if (table.file) tableFile.emplace(runtime, *table.file);
-  return runtime.execute([&](veska::runtime::Runtime& rt) {
-    veska::dialogue::runCrossdating(rt, tableFile ? &*tableFile : nullptr);
-  });
+  if (asked.table) tableFile.emplace(runtime, *asked.table, veska::app::reportName(asked));
+  veska::dialogue::RunObserver* observer = tableFile ? &*tableFile : nullptr;
+  using veska::runtime::Runtime;
+  if (!request) return runtime.execute([&](Runtime& rt) { veska::dialogue::runCrossdating(rt, observer); });
+  veska::terminal::ProgressBar bar(stderr);
+  if (::isatty(STDERR_FILENO))
+    request->progress = [&bar](std::size_t written, std::size_t total) { bar.update(written, total); };
+  return runtime.execute([&](Runtime& rt) { veska::dialogue::runCrossdating(rt, *request, observer); });
 }

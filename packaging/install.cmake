@@ -18,6 +18,9 @@ install(FILES ${VESKA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDI
 # Menu entry, icon and software-centre description: for the windowed program.
 if(TARGET veska)
   install(FILES ${VESKA_PACKAGING_DIR}/veska.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The tree-ring file types the menu entry opens ("Open with veska").
+  install(FILES ${VESKA_PACKAGING_DIR}/veska-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME veska.xml)
   install(FILES ${VESKA_PACKAGING_DIR}/io.veska.veska.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${VESKA_PACKAGING_DIR}/veska.svg

@@ -10,7 +10,7 @@ packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth python3
           # the Debian package (dependencies, icon, manual pages) and its checks
           dpkg-dev librsvg2-bin man-db groff-base
-          desktop-file-utils appstream lintian
+          desktop-file-utils appstream lintian shared-mime-info
           # the coastlines of the library window's map
           xtide-coastline)
 if [ "${1:-}" = --validation-study ]; then

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "dialogue/data_file.h"
+#include "dialogue/run_request.h"
 #include "match/match_phase.h"
 #include "match/pair_evidence.h"
 #include "stats/whitening.h"
@@ -33,6 +36,42 @@ void processSeries(runtime::Runtime& rt, input::SeriesTable& table, const char* 
     const stats::ArModel model = stats::whiten(series.values, work);
     rt.writeUnit(runtime::Unit::Report, listingLine(static_cast<int>(i) + 1, series.id, model));
   }
+}
+
+bool askForDated(runtime::Runtime& rt) {
+  rt.writeConsole("");
+  rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
+  const char32_t answer = rt.readConsole(1)[0];
+  return answer == U'Y' || answer == U'y';
+}
+
+// A file named beforehand: it was found fit before the run began, so a
+// failure now is the system's (a file removed meanwhile).
+std::u32string openNamed(runtime::Runtime& rt, runtime::Unit unit, const std::string& path) {
+  const runtime::OpenResult opened = rt.open(unit, path, runtime::OpenFor::Reading);
+  if (!opened.ok) rt.fatalIo("read", path, opened.reason);
+  return records::decodeLine(path);
+}
+
+// The file named beforehand, or the one the dialogue asks for; its name as
+// given.
+std::u32string openNamedOrAsked(runtime::Runtime& rt, runtime::Unit unit, const std::optional<std::string>& named) {
+  return named ? openNamed(rt, unit, *named) : openDataFile(rt, unit);
+}
+
+input::Layout layoutOf(runtime::Runtime& rt, const RunRequest* request, bool dated) {
+  if (!request) return askLayout(rt);
+  return dated ? request->datedLayout : request->undatedLayout;
+}
+
+void tellObserver(RunObserver& observer, match::RunRecord& record, const input::SeriesTable& undated,
+                  const input::SeriesTable& dated, bool withDated, const std::vector<match::BestThree>& results) {
+  addCompared(record.undated, undated);
+  addCompared(record.dated, dated);
+  record.withDated = withDated;
+  record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
+  for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
+  observer.matchPhaseWritten(record);
 }
 
 // A file that gives no series leaves nothing to match: the run ends as a
@@ -70,50 +109,55 @@ void setFloatingPointEnvironment() {
 
 void runCrossdating(runtime::Runtime& rt) { runCrossdating(rt, nullptr); }
 
-void runCrossdating(runtime::Runtime& rt, RunObserver* observer) {
+void runCrossdating(runtime::Runtime& rt, RunObserver* observer) { runCrossdating(rt, observer, nullptr); }
+
+void runCrossdating(runtime::Runtime& rt, const RunRequest& request, RunObserver* observer) {
+  // A limit's pause has nobody to wait for.
+  rt.askNothing();
+  runCrossdating(rt, observer, &request);
+}
+
+void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request) {
   setFloatingPointEnvironment();
+  const std::string report = request ? request->report : kReportFileName;
   // Answered as a data file, the report would be emptied before it is read.
-  rt.units().keepFromReading(kReportFileName);
-  rt.writeConsole("");
-  rt.writeConsole(" Open up UNDATED tree-ring data file:");
-  rt.writeConsole("");
-  const std::u32string undatedName = openDataFile(rt, runtime::Unit::UndatedSeries);
-  rt.openOrDie(runtime::Unit::Report, kReportFileName, runtime::OpenFor::Writing);
+  rt.units().keepFromReading(report);
+  if (!request) {
+    rt.writeConsole("");
+    rt.writeConsole(" Open up UNDATED tree-ring data file:");
+    rt.writeConsole("");
+  }
+  const std::u32string undatedName =
+      openNamedOrAsked(rt, runtime::Unit::UndatedSeries, request ? std::optional(request->undated) : std::nullopt);
+  rt.openOrDie(runtime::Unit::Report, report, runtime::OpenFor::Writing);
 
   stats::WhiteningWork work(input::kMaxLength);
-  input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, askLayout(rt));
+  input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, layoutOf(rt, request, false));
   match::RunRecord record;
   if (observer) record.undated = seriesAsRead(undated);
   processSeries(rt, undated, "  UNDATED TREE-RING SERIES:", work);
   endIfNoSeries(rt, undated, undatedName);
 
-  rt.writeConsole("");
-  rt.prompt(records::Record().blanks(1).text("Read in DATED tree-ring series? Y/N").column(45).text("==> "));
-  const char32_t datedAnswer = rt.readConsole(1)[0];
-  const bool withDated = datedAnswer == U'Y' || datedAnswer == U'y';
+  const bool withDated = request ? request->dated.has_value() : askForDated(rt);
   input::SeriesTable dated;
   if (withDated) {
-    const std::u32string datedName = openDataFile(rt, runtime::Unit::DatedSeries);
-    dated = readSeriesFile(rt, runtime::Unit::DatedSeries, askLayout(rt));
+    const std::u32string datedName =
+        openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
+    dated = readSeriesFile(rt, runtime::Unit::DatedSeries, layoutOf(rt, request, true));
     if (observer) record.dated = seriesAsRead(dated);
     processSeries(rt, dated, "  DATED TREE-RING SERIES:", work);
     endIfNoSeries(rt, dated, datedName);
   }
 
+  match::MatchPhaseOutput output;
+  if (request) output = {request->pairLinesOnConsole, false, request->progress};
   // The pairs' trust only for an observer: the report and the console never show it.
-  const std::vector<match::BestThree> results =
-      match::runMatchPhase(rt, undated, dated, withDated, observer != nullptr);
-  if (observer) {
-    addCompared(record.undated, undated);
-    addCompared(record.dated, dated);
-    record.withDated = withDated;
-    record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
-    for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
-    observer->matchPhaseWritten(record);
-  }
+  output.withTrust = observer != nullptr;
+  const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
+  if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
 
   rt.reportComplete();
-  rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);
+  if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);
   rt.endRun(" ", runtime::kExitNormal);
 }
 

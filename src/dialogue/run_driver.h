@@ -5,14 +5,12 @@
 #include <string>
 
 #include "dialogue/run_observer.h"
+#include "dialogue/run_request.h"
 #include "records/record.h"
 #include "runtime/runtime.h"
 #include "stats/ar_model.h"
 
 namespace veska::dialogue {
-
-// The report's file, in the directory the run was started from.
-inline constexpr const char* kReportFileName = "VESKA.OUT";
 
 // Never returns normally: the run ends with Runtime::endRun, which unwinds
 // with runtime::RunEnded carrying the exit status.
@@ -20,6 +18,10 @@ inline constexpr const char* kReportFileName = "VESKA.OUT";
 // The same, telling `observer` (when given) about the series and pairs once
 // the match phase has written its last pair line.
 [[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer);
+// The same run from answers given beforehand: no question, no pause.
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, const RunRequest& request, RunObserver* observer = nullptr);
+// Either: the dialogue when request is null.
+[[noreturn]] void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunRequest* request);
 
 // All floating-point exceptions masked, rounding to nearest: a division by
 // zero or an invalid operation yields an infinity or a NaN that flows on.

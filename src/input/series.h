@@ -10,8 +10,9 @@
 
 namespace veska::input {
 
-// A data file's limits: more series, or a longer one, end the run.
-inline constexpr int kMaxSeries = 100;
+// A data file's limits: more series, or a longer one, end the run. Tables
+// grow with the series read; nothing is set aside for these limits.
+inline constexpr int kMaxSeries = 1000;
 inline constexpr int kMaxLength = 5000;
 // Every placement of a pair overlaps by at least this many rings, so a
 // shorter series is read and listed but matched with nothing.

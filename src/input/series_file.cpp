@@ -31,7 +31,7 @@ ReadStop tooMany() {
   return {ReadStop::Kind::SeriesLimit, records::Record()
                                            .column(5)
                                            .text("*** Number of series exceeds maximum allowed: ")
-                                           .integer(kMaxSeries, 3)
+                                           .integer(kMaxSeries, 4)
                                            .text(" ***")
                                            .str()};
 }

@@ -1,5 +1,5 @@
 // Loads every series of one tree-ring data file, checking each against the
-// limits of 100 series and 5000 values.
+// limits of 1000 series and 5000 values.
 #pragma once
 
 #include <optional>

@@ -32,13 +32,13 @@ MatchSeries seriesOf(const input::SeriesTable& table, int i) {
 }  // namespace
 
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated, bool withTrust) {
-  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), withTrust);
+                                     const input::SeriesTable& dated, bool withDated, const MatchPhaseOutput& output) {
+  return runMatchPhase(rt, undated, dated, withDated, kBuiltRoutine, bestIsa(), output);
 }
 
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
-                                     bool withTrust) {
+                                     const MatchPhaseOutput& output) {
   const runtime::Unit unit = runtime::Unit::Report;
   writeHeadingBlock(rt, unit, withDated);
   const input::SeriesTable& firsts = withDated ? dated : undated;
@@ -60,10 +60,12 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
     for (const PairGroup& g : groups)
       for (std::size_t j = g.secondFrom; j < undated.size(); ++j) jobs.push_back({firstBase + g.first, j});
     pipeline = std::make_unique<PairPipeline>(std::move(series), std::move(jobs), isa,
-                                              std::thread::hardware_concurrency(), withTrust);
+                                              std::thread::hardware_concurrency(), output.withTrust);
   }
 
   std::vector<BestThree> results;
+  std::size_t total = 0;
+  for (const PairGroup& g : groups) total += undated.size() - g.secondFrom;
   std::size_t k = 0;
   for (const PairGroup& g : groups) {
     const int firstNumber = static_cast<int>(g.first) + 1;
@@ -73,8 +75,9 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
       const MatchSeries second = seriesOf(undated, static_cast<int>(j) + 1);
       const BestThree best = pipeline ? pipeline->result(k++)
                                       : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
-      writePairLines(rt, unit, first, second, best);
+      writePairLines(rt, unit, first, second, best, output.pairLinesOnConsole);
       results.push_back(best);
+      if (output.progress) output.progress(results.size(), total);
     }
     writeGroupSeparator(rt, unit);
   }

@@ -9,6 +9,8 @@
 // calling thread, and carry the same bits as the direct routine's.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "runtime/runtime.h"
@@ -18,17 +20,27 @@
 
 namespace veska::match {
 
+// What the match phase tells besides the report: each pair's line on the
+// console too (unless a script asked for quiet), and, when someone listens,
+// how many pairs of how many are written. The pairs' trust is computed only
+// for a run that shows it (the report never does).
+struct MatchPhaseOutput {
+  bool pairLinesOnConsole = true;
+  bool withTrust = true;
+  std::function<void(std::size_t written, std::size_t total)> progress;
+};
+
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
 // (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order,
-// with their trust when `withTrust` (the report never shows it: a run that
-// only writes the report leaves it out and saves its cost).
+// with their trust when the output asks for it.
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
-                                     const input::SeriesTable& dated, bool withDated, bool withTrust = true);
+                                     const input::SeriesTable& dated, bool withDated,
+                                     const MatchPhaseOutput& output = {});
 
 // The same with a chosen routine and, for the fast one, instruction set.
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated, MatchRoutine routine, Isa isa,
-                                     bool withTrust = true);
+                                     const MatchPhaseOutput& output = {});
 
 }  // namespace veska::match

@@ -80,8 +80,8 @@ void writeColumnHeaderFor(runtime::Runtime& rt, runtime::Unit reportUnit, int i)
 void writeGroupSeparator(runtime::Runtime& rt, runtime::Unit reportUnit) { rt.writeUnit(reportUnit, groupSeparator()); }
 
 void writePairLines(runtime::Runtime& rt, runtime::Unit reportUnit, const MatchSeries& first, const MatchSeries& second,
-                    const BestThree& best) {
-  rt.writeConsole(progressLine(first, second, best));
+                    const BestThree& best, bool toConsole) {
+  if (toConsole) rt.writeConsole(progressLine(first, second, best));
   rt.writeUnit(reportUnit, pairLine(first, second, best));
 }
 

@@ -33,8 +33,8 @@ void writeHeadingBlock(runtime::Runtime& rt, runtime::Unit reportUnit, bool with
 // The column header when first series i is 1 or a multiple of 10.
 void writeColumnHeaderFor(runtime::Runtime& rt, runtime::Unit reportUnit, int i);
 void writeGroupSeparator(runtime::Runtime& rt, runtime::Unit reportUnit);
-// The pair's console progress line, then its report line.
+// The pair's console progress line (unless not toConsole), then its report line.
 void writePairLines(runtime::Runtime& rt, runtime::Unit reportUnit, const MatchSeries& first, const MatchSeries& second,
-                    const BestThree& best);
+                    const BestThree& best, bool toConsole = true);
 
 }  // namespace veska::match

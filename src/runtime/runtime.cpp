@@ -136,6 +136,7 @@ void UnitLines::endRunOnFailure() {
 
 void Runtime::pause(std::string_view message, int statusAfter) {
   writeConsole(message);
+  if (askNothing_) return;
   if (!readAnswer(kAnswerBytes)) endRun(" ", statusAfter);
 }
 

@@ -85,6 +85,9 @@ class Runtime {
   // ended there, the run ends quietly with the status it was about to end
   // with, not as a run stopped for want of an answer.
   void pause(std::string_view message, int statusAfter);
+  // Nobody answers this run (its answers came with the command line): a
+  // pause writes its message and goes on, and nothing waits for a reader.
+  void askNothing() { askNothing_ = true; }
   // Everything the report is to hold has been written: a stop from now on
   // leaves it as it is.
   void reportComplete() { reportComplete_ = true; }
@@ -117,6 +120,7 @@ class Runtime {
   Units units_;
   bool promptOpen_ = false;  // the last console write left its line open
   bool reportComplete_ = false;
+  bool askNothing_ = false;
 };
 
 // The lines of an input unit, for the readers. Before each line the host

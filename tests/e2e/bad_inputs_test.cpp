@@ -172,11 +172,11 @@ std::vector<BadInput> fileCases() {
           .data(manySeries(100))
           .endsWith(kClosing)
           .report(listing(seriesIds(100))),
-      BadInput("a 101st series stops the run after a pause")
-          .data(manySeries(101))
+      BadInput("a 1001st series stops the run after a pause")
+          .data(manySeries(1001))
           .answers("data.rwl\nM\n\n")
           .status(3)
-          .endsWith(kCodePrompt + "M\n\n    *** Number of series exceeds maximum allowed: 100 ***\n\n")
+          .endsWith(kCodePrompt + "M\n\n    *** Number of series exceeds maximum allowed: 1000 ***\n\n")
           .report(empty()),
   };
 }

@@ -104,7 +104,7 @@ TEST(SampleRun, ListsIndexAndFormatDrivenSeries) {
 TEST(SampleRun, TooManySeriesStopTheRunWithStatusThree) {
   TempDir dir;
   std::string file;
-  for (int k = 1; k <= 101; ++k) {
+  for (int k = 1; k <= 1001; ++k) {
     char line[64];
     std::snprintf(line, sizeof line, "S%-7d1990   100   999\n", k);
     file += line;
@@ -112,7 +112,7 @@ TEST(SampleRun, TooManySeriesStopTheRunWithStatusThree) {
   writeFile(dir.file("many.rwl"), file);
   const ProgramRun run = runWith(dir, {"many.rwl", "M", ""});
   EXPECT_EQ(run.status, 3) << run.console;
-  EXPECT_NE(run.console.find("\n    *** Number of series exceeds maximum allowed: 100 ***\n"), std::string::npos)
+  EXPECT_NE(run.console.find("\n    *** Number of series exceeds maximum allowed: 1000 ***\n"), std::string::npos)
       << run.console;
   EXPECT_EQ(run.report, "") << "nothing reaches the report on a limit stop";
 }

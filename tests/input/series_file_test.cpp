@@ -1,4 +1,4 @@
-// Loading a file's series into a table within the limits of 100 series and
+// Loading a file's series into a table within the limits of 1000 series and
 // 5000 values.
 #include <algorithm>
 
@@ -21,7 +21,9 @@ class LoadTest : public InputTest {
 // Series long enough to be matched, so that none draws a warning.
 std::string manySeries(int n, int length = kMinOverlap) {
   std::string out;
-  for (int k = 1; k <= n; ++k) out += rwSeries(cat({"S", std::to_string(k)}), 1990, std::vector<int>(static_cast<std::size_t>(length), k));
+  // Widths below 999, the end marker.
+  for (int k = 1; k <= n; ++k)
+    out += rwSeries(cat({"S", std::to_string(k)}), 1990, std::vector<int>(static_cast<std::size_t>(length), k % 900 + 1));
   return out;
 }
 
@@ -100,27 +102,48 @@ TEST_F(LoadTest, ALastSeriesWithoutMarkerIsNotLoadedButNamed) {
   EXPECT_EQ(consoleLines().back(), "    *** Series LOST     has no end marker: not loaded ***");
 }
 
-TEST_F(LoadTest, OneHundredSeriesLoad) {
-  openData(manySeries(100));
-  EXPECT_TRUE(loadAll());
-  ASSERT_EQ(table_.size(), 100u);
-  EXPECT_EQ(utf8(table_[99].id), "S100    ");
-  EXPECT_FLOAT_EQ(table_[99].values[2], 1.0f);
+// The same file of n series of two rings in each layout that carries its own
+// identifiers, so that no reader keeps a limit of its own.
+std::string manySeriesIn(const std::string& layout, int n) {
+  std::string out;
+  if (layout == "CSV") {
+    out = "Year";
+    for (int k = 1; k <= n; ++k) out += cat({",S", std::to_string(k)});
+    out += "\n1990";
+    for (int k = 1; k <= n; ++k) out += ",1.5";
+    out += "\n1991";
+    for (int k = 1; k <= n; ++k) out += ",1.25";
+    return out + "\n";
+  }
+  if (layout == "Heidelberg") {
+    for (int k = 1; k <= n; ++k)
+      out += cat({"HEADER:\nKeyCode=S", std::to_string(k), "\nDateBegin=1990\nLength=2\nDATA:Single\n   150   125\n"});
+    return out;
+  }
+  return manySeries(n, 2);
 }
 
-TEST_F(LoadTest, TheHundredAndFirstSeriesStopsTheReading) {
-  openData(manySeries(101));
-  EXPECT_FALSE(loadAll());
-  EXPECT_EQ(table_.size(), 100u);
-  EXPECT_TRUE(stoppedWith(ReadStop::Kind::SeriesLimit, "    *** Number of series exceeds maximum allowed: 100 ***"));
-  EXPECT_TRUE(notices_.empty());
+TEST_F(LoadTest, AThousandSeriesLoadAndTheThousandAndFirstStopsTheReading) {
+  for (const std::string layout : {"decadal", "CSV", "Heidelberg"}) {
+    SCOPED_TRACE(layout);
+    openData(manySeriesIn(layout, 1000));
+    EXPECT_TRUE(loadAll());
+    ASSERT_EQ(table_.size(), 1000u);
+    EXPECT_EQ(utf8(table_[999].id), "S1000   ");
+    EXPECT_EQ(table_[999].values.size(), 2u);
+
+    openData(manySeriesIn(layout, 1001));
+    EXPECT_FALSE(loadAll());
+    EXPECT_EQ(table_.size(), 1000u);
+    EXPECT_TRUE(stoppedWith(ReadStop::Kind::SeriesLimit, "    *** Number of series exceeds maximum allowed: 1000 ***"));
+  }
 }
 
 TEST_F(LoadTest, TheSeriesLimitIsCheckedOnlyOnceTheSeriesIsComplete) {
-  // A 101st series without its end marker is no series: the load ends well.
-  openData(manySeries(100) + rwLine("S101", 1990, {100}));
+  // A 1001st series without its end marker is no series: the load ends well.
+  openData(manySeries(1000) + rwLine("S1001", 1990, {100}));
   EXPECT_TRUE(loadAll());
-  EXPECT_EQ(table_.size(), 100u);
+  EXPECT_EQ(table_.size(), 1000u);
 }
 
 TEST_F(LoadTest, LongSeriesUpToTheLimitLoad) {
@@ -151,10 +174,10 @@ TEST_F(LoadTest, TooLongASeriesStopsTheReadingWithItsTrueLength) {
 }
 
 TEST_F(LoadTest, TheLengthIsCheckedBeforeTheCount) {
-  openData(manySeries(100) + rwSeries("LONG101", 1001, rising(5001)));
+  openData(manySeries(1000) + rwSeries("LONG1001", 1001, rising(5001)));
   EXPECT_FALSE(loadAll());
   ASSERT_TRUE(stop_);
-  EXPECT_NE(stop_->message.find("maximum allowable length: LONG101   5001 > 5000"), std::string::npos);
+  EXPECT_NE(stop_->message.find("maximum allowable length: LONG1001  5001 > 5000"), std::string::npos);
 }
 
 }  // namespace

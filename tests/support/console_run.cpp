@@ -28,6 +28,33 @@ ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answe
   return run;
 }
 
+CommandRun runCommand(const std::filesystem::path& dir, const std::vector<std::string>& arguments) {
+  TempDir streams;  // beside `dir`, so that nothing lands in it
+  const std::string out = streams.file("out").string();
+  const std::string err = streams.file("err").string();
+  CommandRun run;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || o < 0 || e < 0 || ::chdir(dir.c_str()) != 0) ::_exit(127);
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(o, STDOUT_FILENO);
+    ::dup2(e, STDERR_FILENO);
+    std::vector<char*> argv = {const_cast<char*>(VESKA_CONSOLE_EXE)};
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(VESKA_CONSOLE_EXE, argv.data());
+    ::_exit(127);
+  }
+  int raw = 0;
+  if (pid > 0 && ::waitpid(pid, &raw, 0) == pid && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
+  run.out = readFile(out);
+  run.err = readFile(err);
+  return run;
+}
+
 RunningConsole::RunningConsole(const std::filesystem::path& dir) {
   int input[2], output[2];
   if (::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(output, O_CLOEXEC) != 0) return;

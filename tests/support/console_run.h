@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace veska::test {
 
@@ -21,6 +22,15 @@ struct ConsoleRun {
 // `arguments` after it, as the shell splits them.
 ConsoleRun runConsole(const std::filesystem::path& dir, const std::string& answers,
                       const std::string& shellPrefix = "", const std::string& arguments = "");
+
+// veska-console run in `dir` with the arguments, its standard input closed
+// at once (/dev/null), its standard output and error kept apart, outside `dir`.
+struct CommandRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+CommandRun runCommand(const std::filesystem::path& dir, const std::vector<std::string>& arguments);
 
 // veska-console running in `dir` with pipes for its standard input and
 // output, so that a test can answer prompt by prompt, look at the files

@@ -1,6 +1,7 @@
 #include "hosts/window/console_hooks.h"
 
 #include <string>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 
 #include "hosts/window/desktop_settings.h"
 #include "hosts/window/dialogs.h"
+#include "hosts/window/file_drop.h"
 #include "hosts/window/host_state.h"
 #include "hosts/window/text_window.h"
 #include "hosts/window/unit_window_table.h"
@@ -76,6 +78,9 @@ std::optional<std::string> ConsoleHooks::readLine(std::size_t capacity) {
 void ConsoleHooks::waitForLine(TextWindow& window) {
   QPointer<TextWindow> guard(&window);
   window.beginRead();
+  // Only the very first read can take the file named at the start.
+  const QString firstFile = std::exchange(firstFile_, QString());
+  if (!firstFile.isEmpty() && waitsForFileName(window.model()) && typeFileName(window, firstFile)) return;
   QEventLoop loop;
   const auto done = [&] { return !guard || guard->isClosed() || !guard->model().waiting() || state_.quitCode(); };
   QObject::connect(&window, &TextWindow::stateChanged, &loop, [&] {

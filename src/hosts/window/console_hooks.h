@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include "runtime/console.h"
@@ -28,6 +29,9 @@ class ConsoleHooks : public runtime::Console {
 
   // The window that owns the host's dialogs and message boxes.
   void setDialogOwner(QWidget* owner) { owner_ = owner; }
+  // The file named when veska was started: it answers the first read when
+  // that read is the data-file prompt, as if typed (veska FILE).
+  void answerFirstFilePrompt(const QString& path) { firstFile_ = path; }
 
   bool write(std::string_view bytes) override;
   std::optional<std::string> readLine(std::size_t capacity) override;
@@ -48,6 +52,7 @@ class ConsoleHooks : public runtime::Console {
   QPointer<QWidget> owner_;
   bool reading_ = false;
   QElapsedTimer lastServiced_;
+  QString firstFile_;
 };
 
 }  // namespace veska::window

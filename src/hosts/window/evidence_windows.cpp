@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +11,24 @@
 #include "dialogue/run_driver.h"
 #include "hosts/window/dialogs.h"
 #include "hosts/window/frame_window.h"
+#include "hosts/window/model/file_lines.h"
+#include "hosts/window/model/output_decoder.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_window.h"
 #include "match/pair_table.h"
 
 namespace veska::window {
 namespace {
+
+// Bytes of the report looked through per event pass, and the rows searched
+// for pair lines with them: a few milliseconds, so the windows stay lively
+// while a report of half a million lines is gone through.
+constexpr std::size_t kSliceBytes = 256 * 1024;
+constexpr int kSliceRows = 3000;
+
+std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
+  return decodeOutput(run.pairLineText(run.pairs[pair]));
+}
 
 // Why the pair table could not be written to `path`, or nothing. The report
 // itself (by any name or link) is refused: writing there would destroy it.
@@ -50,6 +60,9 @@ EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindo
     : frame_(frame), dialogs_(dialogs), makeTextWindow_(std::move(makeTextWindow)) {
   connect(&frame_, &FrameWindow::reportRequested, this, &EvidenceWindows::showReport);
   connect(&frame_, &FrameWindow::pairRequested, this, &EvidenceWindows::choosePair);
+  connect(&indexing_, &QTimer::timeout, this, [this] {
+    if (!indexReport()) indexing_.stop();
+  });
   connect(&frame_, &FrameWindow::exportTableRequested, this, &EvidenceWindows::exportTable);
 }
 
@@ -57,6 +70,7 @@ EvidenceWindows::~EvidenceWindows() = default;
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
+  openReportFile();
   frame_.setRunEvidence(true, !run_->pairs.empty());
   // The run waits for Enter in the Input/Output window next: it keeps the
   // keyboard, and the report opens beside it.
@@ -84,7 +98,8 @@ void EvidenceWindows::showReport() {
   TextWindow* window = makeTextWindow_(QString::fromLatin1(dialogue::kReportFileName), geometry);
   if (!window) return;
   window->setReadOnly(true);
-  loadReport(*window);
+  window->model().showSource(reportLines_);
+  window->refresh();
   connect(window, &TextWindow::lineDoubleClicked, this, [this](int row) {
     if (const auto pair = pairAtReportRow(row)) openPair(*pair);
   });
@@ -92,36 +107,50 @@ void EvidenceWindows::showReport() {
   frame_.setReportWindow(window);
 }
 
-// The report as the run left it on disk; its pair lines are found by their
-// text, in the order the run wrote them.
-void EvidenceWindows::loadReport(TextWindow& window) {
+// The report as the run left it on disk. Its first slice is gone through at
+// once, so the window opens showing its first lines; the rest follows.
+void EvidenceWindows::openReportFile() {
   const QString path = QDir::current().filePath(QString::fromLatin1(dialogue::kReportFileName));
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    window.appendOutput(line + "\r\n");
-  }
-  window.model().markSaved();  // nothing typed: closing asks nothing
-  window.refresh();
-
+  reportLines_ = FileLines::open(path.toStdString());
   pairRows_.clear();
-  const auto& lines = window.model().lines();
-  const auto expected = [this](std::size_t pair) {
-    return QString::fromStdString(run_->pairLineText(run_->pairs[pair])).toStdU32String();
-  };
-  std::u32string next;
-  for (int row = 0; row < static_cast<int>(lines.size()) && pairRows_.size() < run_->pairs.size(); ++row) {
-    if (next.empty()) next = expected(pairRows_.size());
-    if (lines[static_cast<std::size_t>(row)] != next) continue;
-    pairRows_.push_back(row);
-    next.clear();
-  }
+  rowsSearched_ = 0;
+  if (!run_->pairs.empty()) nextPairLine_ = shownPairLine(*run_, 0);
+  if (reportLines_ && indexReport()) indexing_.start(0);
 }
 
-std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) const {
-  const auto at = std::find(pairRows_.begin(), pairRows_.end(), row);
-  if (at == pairRows_.end()) return std::nullopt;
+bool EvidenceWindows::indexReport() {
+  if (!reportLines_) return false;
+  const bool more = reportLines_->indexMore(kSliceBytes);
+  findPairRows(std::min(reportLines_->lineCount(), rowsSearched_ + kSliceRows));
+  if (report_) {
+    report_->model().sourceGrew();
+    report_->refresh();
+  }
+  return more || rowsSearched_ < reportLines_->lineCount();
+}
+
+bool EvidenceWindows::reportIndexed() const {
+  return !reportLines_ || (reportLines_->indexed() && rowsSearched_ == reportLines_->lineCount());
+}
+
+// The pair lines are found by their text, in the order the run wrote them.
+void EvidenceWindows::findPairRows(int end) {
+  for (; rowsSearched_ < end && pairRows_.size() < run_->pairs.size(); ++rowsSearched_) {
+    if (reportLines_->line(rowsSearched_) != nextPairLine_) continue;
+    pairRows_.push_back(rowsSearched_);
+    if (pairRows_.size() < run_->pairs.size()) nextPairLine_ = shownPairLine(*run_, pairRows_.size());
+  }
+  if (pairRows_.size() == run_->pairs.size()) rowsSearched_ = std::max(rowsSearched_, end);
+}
+
+std::optional<std::size_t> EvidenceWindows::pairAtReportRow(int row) {
+  if (row < 0 || !reportLines_) return std::nullopt;
+  // A row not gone through yet is gone through now.
+  while (reportLines_->lineCount() <= row && reportLines_->indexMore(kSliceBytes)) {
+  }
+  findPairRows(std::min(row + 1, reportLines_->lineCount()));
+  const auto at = std::lower_bound(pairRows_.begin(), pairRows_.end(), row);
+  if (at == pairRows_.end() || *at != row) return std::nullopt;
   return static_cast<std::size_t>(at - pairRows_.begin());
 }
 

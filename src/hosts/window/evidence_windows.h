@@ -11,11 +11,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 
 #include "dialogue/run_observer.h"
 
@@ -24,6 +26,7 @@ class QMdiSubWindow;
 namespace veska::window {
 
 class Dialogs;
+class FileLines;
 class FrameWindow;
 class PairWindow;
 class TextWindow;
@@ -47,7 +50,9 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   const match::RunRecord* run() const { return run_.get(); }
   TextWindow* reportWindow() const { return report_; }
   // The pair whose line is row `row` (from 0) of the report window.
-  std::optional<std::size_t> pairAtReportRow(int row) const;
+  std::optional<std::size_t> pairAtReportRow(int row);
+  // The whole report has been looked through for its pair lines.
+  bool reportIndexed() const;
 
  public Q_SLOTS:
   // View > Report: opens the report window again, or brings it to the front.
@@ -60,7 +65,12 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   void exportTable();
 
  private:
-  void loadReport(TextWindow& window);
+  void openReportFile();
+  // One slice of the report's lines and pair lines found; false once done.
+  bool indexReport();
+  // Looks for pair lines among the report's lines up to (not including) row
+  // `end`, in the order the run wrote them.
+  void findPairRows(int end);
   QRect childGeometry(int index, QSize wanted) const;
 
   FrameWindow& frame_;
@@ -68,7 +78,13 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   TextWindowMaker makeTextWindow_;
   std::unique_ptr<match::RunRecord> run_;
   QPointer<TextWindow> report_;
-  std::vector<int> pairRows_;  // the report window's row of each pair line found, in pair order
+  // The report's lines, read from VESKA.OUT as they are shown; a timer finds
+  // where its lines end and which are pair lines, a slice per event pass.
+  std::shared_ptr<FileLines> reportLines_;
+  QTimer indexing_;
+  std::vector<int> pairRows_;  // the report's row of each pair line found so far, in pair order
+  int rowsSearched_ = 0;       // rows looked through for pair lines
+  std::u32string nextPairLine_;
   std::map<std::size_t, QPointer<QMdiSubWindow>> pairWindows_;
   int opened_ = 0;
 };

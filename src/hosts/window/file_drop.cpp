@@ -31,6 +31,15 @@ bool waitsForFileName(const TextWindowModel& model) {
   return std::u32string_view(line).substr(0, start).starts_with(kFileNamePrompt);
 }
 
+bool typeFileName(TextWindow& console, const QString& path) {
+  if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r'))) return false;
+  desktop_settings::rememberDataFile(path);
+  std::u32string typed = path.toStdU32String();
+  typed.push_back(TextWindowModel::kLineEnd);
+  console.typeCharacters(typed);
+  return true;
+}
+
 FileDrop::FileDrop(QMainWindow& frame, UnitWindowTable& units) : QObject(&frame), frame_(frame), units_(units) {
   frame.setAcceptDrops(true);
   frame.installEventFilter(this);
@@ -84,12 +93,8 @@ void FileDrop::drop(QDropEvent& event) {
   // told that the file was copied, so it leaves the user's file in place.
   event.setDropAction(Qt::CopyAction);
   event.accept();
-  const QString path = event.mimeData()->urls().first().toLocalFile();
-  desktop_settings::rememberDataFile(path);
   frame_.statusBar()->clearMessage();
-  std::u32string typed = path.toStdU32String();
-  typed.push_back(TextWindowModel::kLineEnd);
-  units_.windowFor(kConsoleUnit)->typeCharacters(typed);
+  typeFileName(*units_.windowFor(kConsoleUnit), event.mimeData()->urls().first().toLocalFile());
 }
 
 }  // namespace veska::window

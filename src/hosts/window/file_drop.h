@@ -14,12 +14,18 @@ class QMainWindow;
 
 namespace veska::window {
 
+class TextWindow;
 class TextWindowModel;
 class UnitWindowTable;
 
 // The window waits for the answer to the data-file prompt, and nothing has
 // been typed behind it yet.
 bool waitsForFileName(const TextWindowModel& model);
+
+// Types the path and Enter into the waiting console window, and remembers the
+// file's folder for the chooser. A path that holds a line end cannot be
+// typed as one answer: nothing is typed, and false is returned.
+bool typeFileName(TextWindow& console, const QString& path);
 
 class FileDrop : public QObject {
   Q_OBJECT

@@ -57,7 +57,7 @@ std::optional<QString> TextCommands::askForFile() {
 // A save that failed leaves the text marked unsaved, and Save offered, so
 // closing still asks before the text is lost.
 bool TextCommands::writeTo(const QString& path) {
-  const SaveResult result = writeTextFile(path.toStdString(), window_.model().lines());
+  const SaveResult result = writeWindowText(path.toStdString(), window_.model());
   if (result != SaveResult::Written) {
     const QString message =
         result == SaveResult::CannotCreate ? tr("Cannot create file") : tr("I/O error while writing file");

@@ -21,20 +21,20 @@ QString translated(const char* text) { return QCoreApplication::translate("veska
 
 class PrinterSink : public PageSink {
  public:
-  PrinterSink(QPrinter& printer, QPainter& painter, const std::vector<std::u32string>& lines, int lineHeight)
+  PrinterSink(QPrinter& printer, QPainter& painter, const TextWindowModel& lines, int lineHeight)
       : printer_(printer), painter_(painter), lines_(lines), lineHeight_(lineHeight),
         ascent_(painter.fontMetrics().ascent()) {}
 
   bool newPage() override { return printer_.newPage(); }
   void drawLine(int row, int line) override {
     painter_.drawText(0, row * lineHeight_ + ascent_,
-                      QString::fromStdU32String(lines_[static_cast<std::size_t>(line - 1)]));
+                      QString::fromStdU32String(lines_.line(line - 1)));
   }
 
  private:
   QPrinter& printer_;
   QPainter& painter_;
-  const std::vector<std::u32string>& lines_;
+  const TextWindowModel& lines_;
   int lineHeight_;
   int ascent_;
 };
@@ -77,9 +77,9 @@ PrintResult runJob(QPrinter& printer, QPainter& painter, QWidget* owner, const T
   painter.setFont(printerFont(window.textFont()));
   painter.setPen(QColor::fromRgb(window.model().textColour()));
   const int lineHeight = painter.fontMetrics().lineSpacing();  // at the printer's resolution
-  const std::vector<std::u32string> lines = window.model().lines();
+  const TextWindowModel& lines = window.model();
   report.linesPerPage = linesPerPage(printer.height(), lineHeight);
-  report.lines = linesToPrint(report.linesPerPage, static_cast<int>(lines.size()), chosenPages(printer));
+  report.lines = linesToPrint(report.linesPerPage, lines.lineCount(), chosenPages(printer));
   report.copies = copiesToSend(printer);
 
   // The box is modal to the frame: while it shows, the window and the menus

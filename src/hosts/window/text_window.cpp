@@ -91,8 +91,22 @@ void TextWindow::setTextFont(const QFont& font) {
 }
 
 void TextWindow::appendOutput(std::string_view bytes) {
+  const bool hadSelection = model_.editCommandsEnabled();
   model_.appendOutput(bytes);
-  changed();
+  // Output ends a selection: Cut and Copy go at once.
+  if (hadSelection) return changed();
+  // Streaming output (half a million lines for 1000 series) reaches the
+  // scroll bars, the screen and the menus once an event pass, not once a
+  // line: their upkeep per line had the window fall behind the terminal.
+  if (changePending_) return;
+  changePending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        changePending_ = false;
+        changed();
+      },
+      Qt::QueuedConnection);
 }
 
 void TextWindow::typeCharacters(std::u32string_view text) {

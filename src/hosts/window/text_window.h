@@ -25,7 +25,8 @@ class TextWindow : public QAbstractScrollArea {
   TextWindowModel& model() { return model_; }
   const TextWindowModel& model() const { return model_; }
 
-  // Console output, appended as if typed; repainted at the next event pass.
+  // Console output, appended as if typed; the scroll bars, the repaint and
+  // stateChanged follow at the next event pass.
   void appendOutput(std::string_view bytes);
   // Characters typed as if from the keyboard (Paste). A line end that
   // completes a waiting read stops the typing there, so the read gets that
@@ -99,6 +100,7 @@ class TextWindow : public QAbstractScrollArea {
   std::u32string pendingTyping_;
   bool closed_ = false;
   bool readOnly_ = false;
+  bool changePending_ = false;  // output appended since the widget last followed the model
 };
 
 }  // namespace veska::window

@@ -49,24 +49,35 @@ TEST(EndToEnd, WindowedRunWritesTheSameReportAsTheTerminalHost) {
   const std::string expectedReport = readFile(dir.file("terminal") / "VESKA.OUT");
   ASSERT_FALSE(expectedReport.empty());
 
-  FakeDialogs dialogs;
-  window::Host host(dialogs);
-  Typist typist(host, std::vector<QString>(answers.begin(), answers.end()));
-  std::vector<std::string> shown;
-  bool finalWait = false;
-  typist.atFinalWait = [&] {
-    finalWait = true;
-    shown = windowLines(*host.consoleWindow());
-    host.frame()->close();
-  };
-  EXPECT_EQ(host.run(), 0);
-  EXPECT_TRUE(finalWait);
-  EXPECT_EQ(typist.reads, answers.size());
-  EXPECT_TRUE(dialogs.boxes.empty());
-  EXPECT_EQ(readFile(dir.file("VESKA.OUT")), expectedReport);
-  // The terminal host echoes each piped answer behind its prompt, so both
-  // show the dialogue line for line.
-  EXPECT_EQ(shown, splitLines(transcript));
+  // The first answer typed, or given as the file to start with (veska FILE),
+  // which answers the first file prompt as if typed there.
+  for (const bool namedAtStart : {false, true}) {
+    SCOPED_TRACE(namedAtStart ? "veska FILE" : "typed");
+    std::filesystem::remove(dir.file("VESKA.OUT"));
+    FakeDialogs dialogs;
+    window::Host host(dialogs);
+    std::vector<QString> typed(answers.begin(), answers.end());
+    if (namedAtStart) {
+      host.hooks().answerFirstFilePrompt(typed.front());
+      typed.erase(typed.begin());
+    }
+    Typist typist(host, typed);
+    std::vector<std::string> shown;
+    bool finalWait = false;
+    typist.atFinalWait = [&] {
+      finalWait = true;
+      shown = windowLines(*host.consoleWindow());
+      host.frame()->close();
+    };
+    EXPECT_EQ(host.run(), 0);
+    EXPECT_TRUE(finalWait);
+    EXPECT_EQ(typist.reads, static_cast<int>(typed.size()));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(readFile(dir.file("VESKA.OUT")), expectedReport);
+    // The terminal host echoes each piped answer behind its prompt, so both
+    // show the dialogue line for line.
+    EXPECT_EQ(shown, splitLines(transcript));
+  }
 }
 
 }  // namespace

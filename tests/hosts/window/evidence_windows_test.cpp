@@ -58,7 +58,11 @@ std::filesystem::path writeThreeSeries(const std::filesystem::path& path) {
   return path;
 }
 
-std::vector<std::u32string> linesOf(const TextWindow& window) { return window.model().lines(); }
+std::vector<std::u32string> linesOf(const TextWindow& window) {
+  std::vector<std::u32string> lines;
+  for (int row = 0; row < window.model().lineCount(); ++row) lines.push_back(window.model().line(row));
+  return lines;
+}
 
 QMdiSubWindow* subOf(QWidget* widget) { return qobject_cast<QMdiSubWindow*>(widget->parentWidget()); }
 
@@ -182,6 +186,60 @@ TEST(EvidenceWindows, FinishedRunShowsTheReportReadOnlyAndADoubleClickedLineOpen
   };
   EXPECT_EQ(host.run(), 0);
   EXPECT_TRUE(checked);
+}
+
+TEST(EvidenceWindows, AReportOfManyPairsOpensOnItsFirstLinesAndIsGoneThroughBehind) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  window::HostState state;
+  window::FrameWindow frame(state, "veska");
+  window::EvidenceWindows evidence(frame, dialogs, [&](const QString& title, const QRect& geometry) {
+    auto* window = new TextWindow;
+    window->setWindowTitle(title);
+    frame.addTextWindow(window, geometry);
+    return window;
+  });
+  // 300 undated series: 44,850 pairs, a report of about 4 MB.
+  match::RunRecord run;
+  for (int k = 1; k <= 300; ++k) {
+    match::RunSeries series;
+    std::string id = std::to_string(k);
+    id.insert(0, 1, 'U');  // (GCC 12 warns wrongly about "literal" + std::string.)
+    series.id = std::u32string(id.begin(), id.end());
+    series.id.resize(8, U' ');
+    series.number = k;
+    run.undated.push_back(series);
+  }
+  run.pairs = match::pairsInReportOrder(run.undated.size(), 0, false);
+  std::vector<std::string> written = {"", "  UNDATED TREE-RING SERIES:"};
+  std::vector<int> pairRows;
+  for (std::size_t k = 0; k < run.pairs.size(); ++k) {
+    if (k % 25 == 0) written.push_back("  ================= ======================");
+    pairRows.push_back(static_cast<int>(written.size()));
+    written.push_back(run.pairLineText(run.pairs[k]));
+  }
+  std::string bytes;
+  for (const std::string& line : written) bytes += line + "\n";
+  writeFile(dir.file("VESKA.OUT"), bytes);
+
+  evidence.matchPhaseWritten(run);
+  TextWindow* report = evidence.reportWindow();
+  ASSERT_NE(report, nullptr);
+  EXPECT_GT(report->model().lineCount(), 100);
+  EXPECT_LT(report->model().lineCount(), static_cast<int>(written.size())) << "the whole report was read up front";
+  EXPECT_FALSE(evidence.reportIndexed());
+  EXPECT_EQ(records::toUtf8(report->model().line(1)), written[1]);
+  // A double-click far ahead is answered at once.
+  EXPECT_EQ(evidence.pairAtReportRow(pairRows.back()), run.pairs.size() - 1);
+  EXPECT_EQ(evidence.pairAtReportRow(pairRows[25] - 1), std::nullopt);
+
+  EXPECT_TRUE(QTest::qWaitFor([&] { return evidence.reportIndexed(); }, 20000));
+  std::vector<std::string> shown;
+  for (const std::u32string& line : linesOf(*report)) shown.push_back(records::toUtf8(line));
+  EXPECT_EQ(shown, written);
+  EXPECT_EQ(report->model().scroll().verticalRange(), static_cast<int>(written.size()) - report->model().scroll().visibleRows() + 2);
+  for (const std::size_t k : {std::size_t{0}, std::size_t{24}, std::size_t{25}, std::size_t{30000}})
+    EXPECT_EQ(evidence.pairAtReportRow(pairRows[k]), k);
 }
 
 match::RunSeries seriesOf(const char* id, std::int32_t firstYear, int n, std::mt19937& rng) {

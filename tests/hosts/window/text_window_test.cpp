@@ -67,6 +67,7 @@ TEST_F(TextWindowTest, KeysEditTheLastLine) {
 
 TEST_F(TextWindowTest, ScrollBarsMirrorTheModelAndDriveIt) {
   for (int i = 0; i < 100; ++i) window.appendOutput("line " + std::to_string(i) + "\r\n");
+  QCoreApplication::processEvents();  // streaming output reaches the bars at the next event pass
   QScrollBar* bar = window.verticalScrollBar();
   const auto& scroll = window.model().scroll();
   EXPECT_EQ(bar->maximum(), scroll.verticalRange());

@@ -1,13 +1,33 @@
 #include "hosts/window/model/text_file.h"
 
 #include <cstdio>
+#include <functional>
 
+#include "hosts/window/model/text_window_model.h"
 #include "records/text.h"
 
 namespace veska::window {
 namespace {
 
 std::string lineBytes(const std::u32string& line) { return records::toUtf8(line) + "\r\n"; }
+
+// Lines 0 to count - 1, each fetched when it is written, so that a window
+// showing a file's lines never holds them all at once.
+SaveResult writeLines(const std::string& path, int count, const std::function<const std::u32string&(int)>& line) {
+  std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  if (!file) return SaveResult::CannotCreate;
+  bool written = true;
+  for (int row = 0; row < count; ++row) {
+    const std::string bytes = lineBytes(line(row));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+      written = false;
+      break;
+    }
+  }
+  // A full disk often shows only when the buffer goes out, at the close.
+  if (std::fclose(file) != 0) written = false;
+  return written ? SaveResult::Written : SaveResult::WriteFailed;
+}
 
 }  // namespace
 
@@ -18,19 +38,12 @@ std::string savedBytes(const std::vector<std::u32string>& lines) {
 }
 
 SaveResult writeTextFile(const std::string& path, const std::vector<std::u32string>& lines) {
-  std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
-  if (!file) return SaveResult::CannotCreate;
-  bool written = true;
-  for (const std::u32string& line : lines) {
-    const std::string bytes = lineBytes(line);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-      written = false;
-      break;
-    }
-  }
-  // A full disk often shows only when the buffer goes out, at the close.
-  if (std::fclose(file) != 0) written = false;
-  return written ? SaveResult::Written : SaveResult::WriteFailed;
+  return writeLines(path, static_cast<int>(lines.size()),
+                    [&](int row) -> const std::u32string& { return lines[static_cast<std::size_t>(row)]; });
+}
+
+SaveResult writeWindowText(const std::string& path, const TextWindowModel& model) {
+  return writeLines(path, model.lineCount(), [&](int row) -> const std::u32string& { return model.line(row); });
 }
 
 }  // namespace veska::window

@@ -8,6 +8,8 @@
 
 namespace veska::window {
 
+class TextWindowModel;
+
 enum class SaveResult {
   Written,
   CannotCreate,  // nothing written: "Cannot create file"
@@ -18,5 +20,7 @@ std::string savedBytes(const std::vector<std::u32string>& lines);
 
 // Creates or replaces the file at `path` (UTF-8) with the lines.
 SaveResult writeTextFile(const std::string& path, const std::vector<std::u32string>& lines);
+// The same with every line the window shows, its own text or a source's.
+SaveResult writeWindowText(const std::string& path, const TextWindowModel& model);
 
 }  // namespace veska::window

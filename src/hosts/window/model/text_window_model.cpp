@@ -17,7 +17,21 @@ void TextWindowModel::resize(int widthPixels, int heightPixels) {
   updateScrollBars();
 }
 
+void TextWindowModel::showSource(std::shared_ptr<const LineSource> source) {
+  source_ = std::move(source);
+  lines_.clear();
+  deselect();
+  scroll_.scrollVertical(ScrollRequest::ToStart, 0);
+  updateScrollBars();
+  modified_ = false;
+}
+
+const std::u32string& TextWindowModel::line(int row) const {
+  return source_ ? source_->line(row) : lines_[static_cast<std::size_t>(row)];
+}
+
 void TextWindowModel::appendOutput(std::string_view bytes) {
+  if (source_) return;
   if (!bytes.empty() && bytes.back() == '\n') bytes.remove_suffix(1);
   for (const char32_t c : decodeOutput(bytes)) character(c);
   inputStart_ = caretColumn_;
@@ -30,6 +44,7 @@ void TextWindowModel::deselect() {
 }
 
 void TextWindowModel::character(char32_t c) {
+  if (source_) return;
   deselect();
   switch (c) {
     case kBackspace: backspace(); break;
@@ -107,7 +122,7 @@ void TextWindowModel::key(Key k) {
     case Key::Left: caretColumn_ = std::max(0, caretColumn_ - 1); return;
     default: break;
   }
-  if (pending_) return;  // no line is open to move in or edit
+  if (pending_ || source_) return;  // no line is open to move in or edit
   switch (k) {
     case Key::Right: caretColumn_ = std::min(caretColumn_ + 1, static_cast<int>(lastLine().size())); return;
     case Key::Insert: insertBlank(caretColumn_); break;
@@ -133,7 +148,7 @@ TextWindowModel::Cell TextWindowModel::cellAt(int x, int y) const {
 
 std::optional<int> TextWindowModel::lineLength(int row) const {
   if (row < 0 || row >= lineCount()) return std::nullopt;
-  return static_cast<int>(lines_[static_cast<std::size_t>(row)].size());
+  return static_cast<int>(line(row).size());
 }
 
 void TextWindowModel::mousePress() {
@@ -160,9 +175,8 @@ void TextWindowModel::mouseRelease() {
 
 void TextWindowModel::doubleClick(int x, int y) {
   const Cell cell = cellAt(x, y);
-  const std::u32string_view line =
-      lineLength(cell.row) ? std::u32string_view(lines_[static_cast<std::size_t>(cell.row)]) : std::u32string_view();
-  selection_.selectWord(line, cell.row, cell.column);
+  const std::u32string_view text = lineLength(cell.row) ? std::u32string_view(line(cell.row)) : std::u32string_view();
+  selection_.selectWord(text, cell.row, cell.column);
   mouseHeld_ = false;
 }
 
@@ -171,8 +185,7 @@ std::u32string TextWindowModel::selectedText() const {
   if (!selection_.hasSpan() || !length) return {};
   const int start = std::min(selection_.start(), *length);
   const int end = std::min(selection_.end(), *length);
-  return lines_[static_cast<std::size_t>(selection_.row())].substr(static_cast<std::size_t>(start),
-                                                                    static_cast<std::size_t>(end - start));
+  return line(selection_.row()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
 }
 
 int TextWindowModel::shiftAfterDelete(int column, int start, int length) {
@@ -182,6 +195,7 @@ int TextWindowModel::shiftAfterDelete(int column, int start, int length) {
 
 void TextWindowModel::deleteSelection() {
   const int row = selection_.row();
+  if (source_) return;
   const std::optional<int> length = lineLength(row);
   if (selection_.active() && length) {
     const int start = std::min(selection_.start(), *length);

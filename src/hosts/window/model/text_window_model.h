@@ -10,11 +10,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "hosts/window/model/line_source.h"
 #include "hosts/window/model/scroll_state.h"
 #include "hosts/window/model/text_selection.h"
 
@@ -81,9 +83,18 @@ class TextWindowModel {
   // The selection's row is in view, so its highlight is drawn.
   bool highlightVisible() const;
 
+  // A read-only window shows `source` instead of a text of its own, from its
+  // first line; typing, output and deleting change nothing in it.
+  void showSource(std::shared_ptr<const LineSource> source);
+  // The source has more lines than before: the scroll ranges follow.
+  void sourceGrew() { updateScrollBars(); }
+
+  // The window's own text; empty while it shows a source.
   const std::vector<std::u32string>& lines() const { return lines_; }
-  int lineCount() const { return static_cast<int>(lines_.size()); }
-  int widestLine() const { return widest_; }
+  // Line `row` (from 0) of whatever the window shows; valid until the next call.
+  const std::u32string& line(int row) const;
+  int lineCount() const { return source_ ? source_->lineCount() : static_cast<int>(lines_.size()); }
+  int widestLine() const { return source_ ? source_->widestLine() : widest_; }
   int caretColumn() const { return caretColumn_; }
   int caretRow() const { return caretRow_; }
   int inputStartColumn() const { return inputStart_; }
@@ -114,12 +125,13 @@ class TextWindowModel {
   void startNewLine() { lines_.emplace_back(); }
   void insertBlank(int column);
   void deleteAt(int column);
-  void updateScrollBars() { scroll_.update(lineCount(), widest_); }
+  void updateScrollBars() { scroll_.update(lineCount(), widestLine()); }
   void deselect();
   // `column` of the caret's row after `length` characters from `start` went.
   static int shiftAfterDelete(int column, int start, int length);
 
   std::vector<std::u32string> lines_;  // grows without limit: no line is ever lost
+  std::shared_ptr<const LineSource> source_;
   ScrollState scroll_;
   TextSelection selection_;
   int charWidth_ = 1;
