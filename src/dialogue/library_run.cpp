@@ -14,19 +14,6 @@
 namespace veska::dialogue {
 namespace {
 
-// Why the table must not go where it is asked to: over the undated file, or
-// into the library folder, whose every file the next search would read as a
-// reference.
-std::optional<std::string> misplacedTable(const LibraryRequest& request) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  if (fs::equivalent(*request.table, request.undated, error)) return "It is the file of undated series";
-  const fs::path folder = fs::path(*request.table).parent_path();
-  if (fs::equivalent(folder.empty() ? fs::path(".") : folder, request.folder, error))
-    return "It would lie in the library folder";
-  return std::nullopt;
-}
-
 input::SeriesTable readUndated(runtime::Runtime& rt, const LibraryRequest& request) {
   std::optional<input::Layout> layout = request.undatedLayout;
   if (!layout) {
@@ -57,10 +44,20 @@ library::Library readLibrary(runtime::Runtime& rt, const LibraryRequest& request
 
 }  // namespace
 
+std::optional<std::string> misplacedTable(const LibraryRequest& request) {
+  namespace fs = std::filesystem;
+  if (!request.table) return std::nullopt;
+  std::error_code error;
+  if (fs::equivalent(*request.table, request.undated, error)) return "It is the file of undated series";
+  const fs::path folder = fs::path(*request.table).parent_path();
+  if (fs::equivalent(folder.empty() ? fs::path(".") : folder, request.folder, error))
+    return "It would lie in the library folder";
+  return std::nullopt;
+}
+
 void runLibraryDating(runtime::Runtime& rt, const LibraryRequest& request) {
   setFloatingPointEnvironment();
-  if (request.table)
-    if (const auto why = misplacedTable(request)) rt.fatalIo("write", *request.table, *why);
+  if (const auto why = misplacedTable(request)) rt.fatalIo("write", *request.table, *why);
   const std::vector<library::UndatedSeries> series = library::undatedSeriesOf(readUndated(rt, request));
 
   const library::Library library = readLibrary(rt, request);

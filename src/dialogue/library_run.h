@@ -29,6 +29,11 @@ struct LibraryRequest {
   std::function<void(LibraryStage stage, std::size_t done, std::size_t total)> progress;
 };
 
+// Why the table must not be written where the request asks: over the
+// undated file, or into the library folder, whose every file the next search
+// would read as a reference; nothing when it may.
+std::optional<std::string> misplacedTable(const LibraryRequest& request);
+
 // Never returns normally. Ends with status 0 after the summary (and the
 // table); 2 when the undated file or the folder cannot be read or the table
 // cannot be written (a table that would replace the undated file or land in
