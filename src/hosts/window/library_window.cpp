@@ -80,7 +80,7 @@ QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
                ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (role == Qt::ToolTipRole && index.column() == Reference)
-    return QString::fromStdString(ref.titleLines.empty() ? ref.name : ref.titleLines.front());
+    return QString::fromStdString(ref.titleLines.empty() ? ref.name : ref.name + "\n" + ref.titleLines.front());
   if (role != Qt::DisplayRole) return {};
   const library::PairOutcome& o = row.outcome;
   const bool placed = o.placed;
@@ -126,6 +126,11 @@ LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
   mapView_ = new MapCanvas(map_, split);
   split->addWidget(view_);
   split->addWidget(mapView_);
+  // The table's numbers matter most: it takes the larger share.
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  split->setSizes({720, 480});
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
   layout->addWidget(split, 1);
   connect(chooser_, &QComboBox::currentIndexChanged, this, [this](int s) { showSeries(s); });
   connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -140,6 +145,9 @@ void LibraryWindow::showSeries(int series) {
   const auto s = static_cast<std::size_t>(series);
   model_->setSeries(series);
   view_->resizeColumnsToContents();
+  // A long file name is cut (its tooltip has the title); the numbers stay in view.
+  view_->setColumnWidth(Reference,
+                        std::min(view_->columnWidth(Reference), 22 * view_->fontMetrics().averageCharWidth()));
   map_ = buildLibraryMap(*library_, run_->series[s], run_->judgements[s]);
   verdict_->setText(verdictText());
   if (chooser_->currentIndex() != series) chooser_->setCurrentIndex(series);
