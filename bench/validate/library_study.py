@@ -213,12 +213,13 @@ def main():
     parser.add_argument("--readme", help="README whose library-study table to replace")
     parser.add_argument("--keep", help="folder to keep the libraries, undated files and tables in")
     args = parser.parse_args()
+    veska = os.path.abspath(args.veska)  # the runs start in folders of their own
     if not os.path.isdir(args.real):
         sys.exit(f"no real data folder at {args.real}: the library study needs it")
     work = args.keep or tempfile.mkdtemp(prefix="veska-library-study-")
     try:
         names = [n for n in tree_ring_files(args.real) if n.endswith("_rwl.rwl")]
-        results = [(n, study_file(args.veska, args.real, n, work)) for n in names]
+        results = [(n, study_file(veska, args.real, n, work)) for n in names]
     finally:
         if not args.keep:
             shutil.rmtree(work, ignore_errors=True)

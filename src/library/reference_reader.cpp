@@ -41,9 +41,9 @@ std::variant<Pass, std::string> readOnce(const std::filesystem::path& path, inpu
 
 // Every series read, none lost for want of its end marker, no year out of
 // step: the layout the file is in. Read in the other one, a chronology's
-// lines lose their end markers or their decades fall out of step (an index
-// of 4 digits and a count of 3 read as 6-wide widths), and ring-width lines
-// become title lines or series without their end.
+// lines mostly lose their end markers or their decades fall out of step (an
+// index of 4 digits and a count of 3 read as 6-wide widths), and ring-width
+// lines become title lines or series whose years go wrong.
 bool readsCleanly(const Pass& pass) {
   if (pass.loaded.table.empty() || pass.loaded.stop) return false;
   for (const input::Notice& notice : pass.loaded.notices)
@@ -72,14 +72,15 @@ DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input
   auto widths = readOnce(path, layout.value_or(input::Layout::RingWidths));
   if (auto* reason = std::get_if<std::string>(&widths)) return *reason;
   Pass& asWidths = std::get<Pass>(widths);
-  if (layout || asWidths.found != input::FileLayout::Decadal || readsCleanly(asWidths))
+  if (layout || asWidths.found != input::FileLayout::Decadal)
     return DataFile{std::move(asWidths.loaded), layout.value_or(input::Layout::RingWidths)};
+  // Indices first: ring-width lines never read cleanly as indices (their
+  // years fall out of step or do not read), while an index file's lines now
+  // and then read as ring widths that happen to end in 999.
   auto indices = readOnce(path, input::Layout::Indices);
   if (auto* reason = std::get_if<std::string>(&indices)) return *reason;
   Pass& asIndices = std::get<Pass>(indices);
-  // Neither clean: ring widths whose series end in their markers, although
-  // some warnings came on the way, else indices.
-  if (!readsCleanly(asIndices) && endInMarkers(asWidths.loaded))
+  if (!readsCleanly(asIndices) && (readsCleanly(asWidths) || endInMarkers(asWidths.loaded)))
     return DataFile{std::move(asWidths.loaded), input::Layout::RingWidths};
   return DataFile{std::move(asIndices.loaded), input::Layout::Indices};
 }

@@ -24,9 +24,10 @@ struct DataFile {
 using DataFileRead = std::variant<DataFile, std::string>;
 
 // Reads a data file in `layout`, or, without one, in the layout its lines
-// show: Heidelberg and CSV files say theirs, and a decadal file holds ring
-// widths when, read so, it gives series that all end in their end marker
-// (999 or -9999), and indices otherwise. Only plain files are opened (never
+// show: Heidelberg and CSV files say theirs; a decadal file holds indices
+// when, read so, it gives series without a warning, and otherwise ring
+// widths when, read so, its series end in their end marker (999 or -9999);
+// indices when neither. Only plain files are opened (never
 // a FIFO or a device); the lines are read as the run reads its data files.
 DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input::Layout> layout = std::nullopt);
 
