@@ -66,8 +66,10 @@ void LibraryJob::work(const LibraryJobRequest& request) {
     } else if (!stop_.load() && library->references.empty()) {
       out.problem = noReference(*library);
     } else if (!stop_.load()) {
-      auto run = std::make_shared<LibraryRun>(runLibrarySearch(
-          *library, series, [this](std::size_t done, std::size_t total) { return report(Stage::Searching, done, total); }));
+      const SearchProgress progress = [this](std::size_t done, std::size_t total) {
+        return report(Stage::Searching, done, total);
+      };
+      auto run = std::make_shared<LibraryRun>(runLibrarySearch(*library, series, progress));
       out.library = std::move(library);
       out.run = std::move(run);
     }

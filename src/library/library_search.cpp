@@ -72,7 +72,8 @@ std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSer
         continue;
       }
       const match::BestThree best = match::searchPairFast(first, second, referenceStats, seriesStats[s], *work, isa);
-      const std::int64_t seriesLast = std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
+      const std::int64_t seriesLast =
+          std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
       results[s].push_back(outcomeOf(i, work->table.count, best, seriesLast));
     }
     if (progress && !progress(i + 1, references.size())) break;

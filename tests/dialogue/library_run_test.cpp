@@ -67,7 +67,8 @@ TEST(LibraryRun, TheSamplesComeBackToTheirTrueYearsInWordsAndInTheTable) {
   std::istringstream table(test::readFile("ranked.csv"));
   std::string line;
   std::getline(table, line);
-  EXPECT_EQ(line, "series,rank,reference,species,latitude,longitude,distance_km,overlap,end_year,t,p_chance,library_p,verdict");
+  EXPECT_EQ(line, "series,rank,reference,species,latitude,longitude,distance_km,"
+                  "overlap,end_year,t,p_chance,library_p,verdict");
   int rows = 0;
   while (std::getline(table, line)) {
     ++rows;

@@ -175,8 +175,8 @@ TEST(CommandLine, ALibraryRunSaysWhatDatesEachSeriesAndWritesItsTable) {
   std::filesystem::create_directory(dir.file("library"));
   writeFile(dir.file("library") / "dated.rwl", readFile(sample("dated.rwl")));
   writeFile(dir.file("library") / "index.crn", readFile(sample("index.crn")));
-  const CommandRun run =
-      runCommand(dir.path(), {"--library", "library", "--species", "PI", "--table", "ranked.csv", sample("undated.rwl")});
+  const CommandRun run = runCommand(
+      dir.path(), {"--library", "library", "--species", "PI", "--table", "ranked.csv", sample("undated.rwl")});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_NE(run.out.find(" Species PI only: 2 references of other or unknown species left out"), std::string::npos)

@@ -53,7 +53,8 @@ void LibraryTableModel::setSeries(int series) {
 }
 
 std::size_t LibraryTableModel::referenceAt(int row) const {
-  return run_->judgements.at(static_cast<std::size_t>(series_)).rows.at(static_cast<std::size_t>(row)).outcome.reference;
+  const library::SeriesJudgement& judgement = run_->judgements.at(static_cast<std::size_t>(series_));
+  return judgement.rows.at(static_cast<std::size_t>(row)).outcome.reference;
 }
 
 int LibraryTableModel::rowCount(const QModelIndex& parent) const {
@@ -195,7 +196,8 @@ void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
   const QRectF used = p.boundingRect(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
   p.setPen(Qt::black);
   p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  paintLibraryMap(p, QRectF(area.left(), used.bottom() + fm.height(), area.width(), area.bottom() - used.bottom() - fm.height()),
+  const double mapTop = used.bottom() + fm.height();
+  paintLibraryMap(p, QRectF(area.left(), mapTop, area.width(), area.bottom() - mapTop),
                   map_, worldCoastlines());
 }
 
@@ -212,7 +214,8 @@ void LibraryWindow::exportTable() {
   library::writeLibraryTable(table, run_->series, run_->judgements, library_->references);
   const std::string reason = runtime::writeWholeFile(path->toStdString(), table.str());
   if (!reason.empty())
-    dialogs_.messageBox(window(), tr("The table could not be written to %1: %2.").arg(*path, QString::fromStdString(reason)),
+    dialogs_.messageBox(window(),
+                        tr("The table could not be written to %1: %2.").arg(*path, QString::fromStdString(reason)),
                         tr("Export Table"), Dialogs::Icon::Warning);
 }
 
@@ -220,7 +223,8 @@ void LibraryWindow::saveAs() {
   const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"),
                                             chooser_->currentText() + QStringLiteral("-library.png"), pictureTypes());
   if (!path) return;
-  if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
+  if (const auto why = savePicture(*path))
+    dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
 
 }  // namespace veska::window
