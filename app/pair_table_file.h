@@ -14,7 +14,10 @@ namespace veska::app {
 class PairTableFile : public dialogue::RunObserver {
  public:
   PairTableFile(runtime::Runtime& rt, std::string path, std::string reportPath)
-      : rt_(rt), path_(std::move(path)), reportPath_(std::move(reportPath)) {}
+      : rt_(rt), path_(std::move(path)), reportPath_(std::move(reportPath)) {
+    // Answered as a data file, the table would replace that file at the end.
+    rt_.units().keepFromReading(path_);
+  }
   void matchPhaseWritten(const match::RunRecord& run) override;
 
  private:

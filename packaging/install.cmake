@@ -1,4 +1,6 @@
-# Install rules: what a package of veska holds and where it goes.
+# Install rules: what the packages of veska hold and where it goes. The
+# Debian packages (debian/) split these files between veska-console and
+# veska; cmake --install puts them all under one prefix.
 include(GNUInstallDirs)
 
 set(VESKA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -12,8 +14,7 @@ endif()
 
 install(FILES data/undated.rwl data/dated.rwl data/index.crn data/formatted.dat
         DESTINATION ${CMAKE_INSTALL_DATADIR}/veska/examples)
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${VESKA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${VESKA_PACKAGING_DIR}/README LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # Menu entry, icon and software-centre description: for the windowed program.
 if(TARGET veska)
@@ -42,28 +43,13 @@ if(TARGET veska)
   endif()
 endif()
 
-# Manual pages and the changelog are installed compressed, as Debian keeps
-# them; -n leaves out the time stamp, so the same sources give the same bytes.
-function(veska_gzip source output)
-  add_custom_command(OUTPUT ${output}
-    COMMAND gzip -n -9 -c ${source} > ${output}
-    DEPENDS ${source}
-    VERBATIM)
-endfunction()
-
+# Manual pages, their header carrying the project's version. They are
+# installed as they are; the Debian build compresses them.
 set(veska_manual_pages veska-console)
 if(TARGET veska)
   list(APPEND veska_manual_pages veska)
 endif()
-set(veska_compressed)
 foreach(page IN LISTS veska_manual_pages)
-  # The page's header carries the project's version.
   configure_file(${PROJECT_SOURCE_DIR}/man/${page}.1.in ${VESKA_GENERATED_DIR}/${page}.1 @ONLY)
-  veska_gzip(${VESKA_GENERATED_DIR}/${page}.1 ${VESKA_GENERATED_DIR}/${page}.1.gz)
-  list(APPEND veska_compressed ${VESKA_GENERATED_DIR}/${page}.1.gz)
-  install(FILES ${VESKA_GENERATED_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${VESKA_GENERATED_DIR}/${page}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-veska_gzip(${VESKA_PACKAGING_DIR}/changelog ${VESKA_GENERATED_DIR}/changelog.gz)
-list(APPEND veska_compressed ${VESKA_GENERATED_DIR}/changelog.gz)
-install(FILES ${VESKA_GENERATED_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-add_custom_target(veska_compressed_docs ALL DEPENDS ${veska_compressed})

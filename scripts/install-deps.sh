@@ -8,8 +8,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth python3
-          # the Debian package (dependencies, icon, manual pages) and its checks
-          dpkg-dev librsvg2-bin man-db groff-base
+          # the Debian packages (dependencies, icon, manual pages) and their checks
+          dpkg-dev debhelper librsvg2-bin man-db groff-base
           desktop-file-utils appstream lintian shared-mime-info
           # the coastlines of the library window's map
           xtide-coastline)

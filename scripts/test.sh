@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, fuzzes every input surface for a minute each
 # (scripts/fuzz.sh), then builds veska twice (optimised, and with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both.
-# Warnings are errors here.
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test in both,
+# then builds the Debian packages and checks them. Warnings are errors here
+# (not in the package build).
 #
-# --unit: only the optimised build and its tests, without fuzzing and the
-# sanitizers (a quick check while working).
+# --unit: only the optimised build and its tests, without fuzzing, the
+# sanitizers and the packages (a quick check while working).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 variants="release asan"
@@ -34,4 +35,10 @@ for variant in $variants; do
   echo "== tests: $variant build =="
   (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 done
+# The Debian packages as the README builds them, and lintian on them; the
+# packaged program must report what the optimised build reports.
+if [ $fuzz = 1 ]; then
+  echo "== Debian packages =="
+  bash tests/package/debian_test.sh . build-test-release/veska-console || status=1
+fi
 exit $status

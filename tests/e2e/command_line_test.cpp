@@ -102,6 +102,21 @@ TEST(CommandLine, QuietLeavesOutThePairLinesAndOutNamesTheReport) {
       << failed.out;
 }
 
+// In the dialogue the table's file is no data file: given as one, it is
+// refused like the report, and kept as it was.
+TEST(CommandLine, TheTableFileIsNeverReadAsData) {
+  TempDir dir;
+  const std::string data = readFile(sample("undated.rwl"));
+  writeFile(dir.file("pairs.rwl"), data);
+  const ConsoleRun run = runConsole(dir.path(), "pairs.rwl\n" + sample("undated.rwl") + "\nM\nN\n\n", "",
+                                    "--table pairs.rwl");
+  EXPECT_NE(run.output.find("*** FILE CANNOT BE OPENED. TRY AGAIN OR BAILOUT ***"), std::string::npos) << run.output;
+  EXPECT_EQ(run.status, 0) << run.output;
+  const std::string table = readFile(dir.file("pairs.rwl"));
+  EXPECT_NE(table, data);
+  EXPECT_EQ(table.rfind("series_a,", 0), 0u) << table.substr(0, 80);
+}
+
 TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
   TempDir dir;
   writeFile(dir.file("und.rwl"), readFile(sample("undated.rwl")));
