@@ -24,10 +24,7 @@ input::SeriesTable readUndated(runtime::Runtime& rt, const LibraryRequest& reque
   const runtime::OpenResult opened = rt.open(runtime::Unit::UndatedSeries, request.undated, runtime::OpenFor::Reading);
   if (!opened.ok) rt.fatalIo("open", request.undated, opened.reason);
   input::SeriesTable table = readSeriesFile(rt, runtime::Unit::UndatedSeries, *layout);
-  if (table.empty()) {
-    rt.writeConsole("");
-    rt.endRun("    *** No series read from " + request.undated + " ***", runtime::kExitDataLimit);
-  }
+  endIfNoSeries(rt, table, records::decodeLine(request.undated));
   return table;
 }
 
@@ -56,6 +53,8 @@ std::optional<std::string> misplacedTable(const LibraryRequest& request) {
 }
 
 void runLibraryDating(runtime::Runtime& rt, const LibraryRequest& request) {
+  // Nothing is asked: a limit's pause has nobody to wait for.
+  rt.askNothing();
   setFloatingPointEnvironment();
   if (const auto why = misplacedTable(request)) rt.fatalIo("write", *request.table, *why);
   const std::vector<library::UndatedSeries> series = library::undatedSeriesOf(readUndated(rt, request));

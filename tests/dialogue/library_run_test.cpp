@@ -105,6 +105,8 @@ TEST(LibraryRun, EveryFailureSaysWhyWithItsStatus) {
        " Not read: notes.txt: no series read\r\n\r\n    *** No reference read from " + empty.string() + " ***"},
       {"no folder", dir.file("none").string(), undated, std::nullopt, runtime::kExitIoFailure,
        " *** Cannot read " + dir.file("none").string() + ": No such file or directory ***"},
+      {"an undated file without series", library.string(), "notes.rwl", std::nullopt, runtime::kExitDataLimit,
+       "    *** No series read from notes.rwl ***"},
       {"no undated file", library.string(), "gone.rwl", std::nullopt, runtime::kExitIoFailure,
        " *** Cannot open gone.rwl: No such file or directory ***"},
       {"the table over the undated file", library.string(), "copy.rwl", "copy.rwl", runtime::kExitIoFailure,
@@ -113,6 +115,7 @@ TEST(LibraryRun, EveryFailureSaysWhyWithItsStatus) {
        " *** Cannot write " + (library / "t.csv").string() + ": It would lie in the library folder ***"},
   };
   fs::copy_file(undated, "copy.rwl");
+  test::writeFile("notes.rwl", "Cores taken in May.\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LibraryRequest request;
