@@ -13,6 +13,7 @@
 
 #include "command_line.h"
 #include "input/layout_choice.h"
+#include "library/species_filter.h"
 #include "runtime/runtime.h"
 
 namespace veska::app {
@@ -22,7 +23,7 @@ constexpr std::string_view kProgram = "veska-console";
 
 std::string refuse(std::string_view problem, std::string_view name) { return refusalLine(kProgram, problem, name); }
 
-enum class Option { Kind, Dated, DatedKind, Out, Table, Quiet };
+enum class Option { Kind, Dated, DatedKind, Out, Table, Quiet, Library, Species };
 
 struct OptionName {
   std::string_view name;
@@ -30,13 +31,15 @@ struct OptionName {
   bool takesValue;
 };
 
-constexpr std::array<OptionName, 6> kOptions{{
+constexpr std::array<OptionName, 8> kOptions{{
     {"--kind", Option::Kind, true},
     {"--dated", Option::Dated, true},
     {"--dated-kind", Option::DatedKind, true},
     {"--out", Option::Out, true},
     {"--table", Option::Table, true},
     {"--quiet", Option::Quiet, false},
+    {"--library", Option::Library, true},
+    {"--species", Option::Species, true},
 }};
 
 const OptionName* optionNamed(std::string_view name) {
@@ -65,6 +68,13 @@ void setValue(Parse& p, const OptionName& o, std::string_view value) {
     p.refusal = refuse("option needs a value", o.name);
     return;
   }
+  if (o.option == Option::Species) {
+    if (!library::SpeciesFilter::parse(std::string(value)))
+      p.refusal = refuse("not species codes or genera (QUSP,PI) for --species", value);
+    else
+      p.request.species = std::string(value);
+    return;
+  }
   if (o.option == Option::Kind || o.option == Option::DatedKind) {
     const auto kind = kindOf(value);
     if (!kind) {
@@ -84,6 +94,7 @@ void setValue(Parse& p, const OptionName& o, std::string_view value) {
   if (o.option == Option::Dated) p.request.dated = file;
   if (o.option == Option::Out) p.request.out = file;
   if (o.option == Option::Table) p.request.table = file;
+  if (o.option == Option::Library) p.request.library = file;
 }
 
 // One option at argv[i], with its value; returns the index of the last
@@ -142,6 +153,12 @@ void checkCombination(Parse& p) {
     p.refusal = refuse("no undated file given", p.firstRunOption);
   } else if (seen(p, Option::DatedKind) && !seen(p, Option::Dated)) {
     p.refusal = refuse("option needs --dated", "--dated-kind");
+  } else if (seen(p, Option::Species) && !seen(p, Option::Library)) {
+    p.refusal = refuse("option needs --library", "--species");
+  } else if (seen(p, Option::Library)) {
+    // A library run writes no report and matches against no dated file.
+    for (const auto& [option, name] : {std::pair(Option::Dated, "--dated"), std::pair(Option::Out, "--out")})
+      if (seen(p, option)) p.refusal = refuse("option does not go with --library", name);
   }
 }
 
@@ -209,6 +226,13 @@ std::string checkRequestFiles(const ConsoleRequest& request) {
   // The table written over the report would destroy it.
   if (request.table && sameFile(*request.table, reportName(request)))
     return refuse("the report and the table cannot be one file", *request.table);
+  if (request.library) {
+    struct stat s {};
+    if (::stat(request.library->c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
+      return refuse("no such folder for --library", *request.library);
+    if (request.table && request.undated && dialogue::misplacedTable(libraryRequestOf(request)))
+      return refuse("the table would be a data file of the library run", *request.table);
+  }
   for (const auto* path : {&request.undated, &request.dated}) {
     if (!*path) continue;
     const std::string problem = dataFileProblem(request, **path);
@@ -249,6 +273,16 @@ std::optional<input::Layout> layoutOf(std::optional<char> kind, const std::strin
 }
 
 }  // namespace
+
+dialogue::LibraryRequest libraryRequestOf(const ConsoleRequest& request) {
+  dialogue::LibraryRequest run;
+  run.folder = request.library.value();
+  run.undated = request.undated.value();
+  if (request.kind) run.undatedLayout = *request.kind == 'I' ? input::Layout::Indices : input::Layout::RingWidths;
+  if (request.species) run.species = *library::SpeciesFilter::parse(*request.species);
+  run.table = request.table;
+  return run;
+}
 
 std::optional<dialogue::RunRequest> runRequestOf(const ConsoleRequest& request, std::string& refusal) {
   dialogue::RunRequest run;

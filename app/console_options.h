@@ -6,12 +6,15 @@
 //
 //   veska-console [--kind M|I] [--dated FILE [--dated-kind M|I]] [--out FILE]
 //                 [--table FILE] [--quiet] [--] UNDATED
+//   veska-console --library FOLDER [--species LIST] [--kind M|I] [--table FILE]
+//                 [--] UNDATED
 //   veska-console [--table FILE]
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "dialogue/library_run.h"
 #include "dialogue/run_request.h"
 
 namespace veska::app {
@@ -24,6 +27,8 @@ struct ConsoleRequest {
   std::optional<std::string> out;    // the report; none: VESKA.OUT
   std::optional<std::string> table;  // the pair table
   bool quiet = false;                // no per-pair lines on the console
+  std::optional<std::string> library;  // date UNDATED against this folder's references
+  std::optional<std::string> species;  // the species codes or genera the library search keeps
 };
 
 struct ConsoleArguments {
@@ -42,6 +47,11 @@ std::string reportName(const ConsoleRequest& request);
 // file, or the report or table file itself, and for a table that would be
 // the report; empty when every file is fit.
 std::string checkRequestFiles(const ConsoleRequest& request);
+
+// The library run's request, for a request with --library: the undated
+// file's kind as given (without --kind, decided as the library decides a
+// reference's), the species, the table.
+dialogue::LibraryRequest libraryRequestOf(const ConsoleRequest& request);
 
 // The run's answers, for a request that names its undated file: each file's
 // kind as given, or decided from the file; nullopt, with the refusal line

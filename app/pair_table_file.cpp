@@ -2,11 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "match/pair_table.h"
+#include "runtime/whole_file.h"
 
 namespace veska::app {
 namespace {
@@ -21,23 +18,12 @@ bool isTheReport(const std::string& path, const std::string& reportPath) {
          table.st_dev == report.st_dev && table.st_ino == report.st_ino;
 }
 
-// The text to the file; the system's reason when that fails.
-std::string writeFile(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return std::strerror(errno);
-  errno = 0;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (written && closed) return "";
-  return std::strerror(writeError != 0 ? writeError : errno != 0 ? errno : EIO);
-}
-
 }  // namespace
 
 void PairTableFile::matchPhaseWritten(const match::RunRecord& run) {
   const std::string reason =
-      isTheReport(path_, reportPath_) ? "It is the report itself" : writeFile(path_, match::pairTable(run));
+      isTheReport(path_, reportPath_) ? "It is the report itself"
+                                      : runtime::writeWholeFile(path_, match::pairTable(run));
   if (reason.empty()) return;
   // The report holds every line by now (the run calls this after its last
   // one): a table that fails must not mark it as cut short.

@@ -13,6 +13,7 @@
 #include "runtime/runtime.h"
 #include "runtime/stop_signals.h"
 #include "hosts/terminal/stdio_console.h"
+#include "dialogue/library_run.h"
 #include "dialogue/run_driver.h"
 
 namespace {
@@ -20,6 +21,8 @@ namespace {
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
     "veska-console [options] UNDATED\n"
+    "       veska-console --library FOLDER [--species LIST] [--kind M|I]\n"
+    "                     [--table FILE] UNDATED\n"
     "       veska-console [--table FILE]\n"
     "       veska-console --help | --version",
     "Crossdates tree-ring series: every series is modelled and prewhitened,\n"
@@ -45,6 +48,13 @@ constexpr veska::app::ProgramText kProgram{
     "                    the margin over the second placement and a verdict;\n"
     "                    the dialogue takes this option too\n"
     "  --quiet           no line per pair on standard output\n"
+    "  --library FOLDER  date each series of UNDATED against every reference\n"
+    "                    file in FOLDER instead (a chronology as it is, a\n"
+    "                    ring-width file as its site's mean) and say in words\n"
+    "                    what dates it; with --table FILE, the references\n"
+    "                    ranked for each series as CSV. No report is written.\n"
+    "  --species LIST    with --library, only references of these species\n"
+    "                    codes (QUSP) or genera (QU), separated by commas\n"
     "  --                what follows is the undated file, even if it begins\n"
     "                    with \"-\"\n"
     "\n"
@@ -84,7 +94,7 @@ int main(int argc, char* argv[]) {
   const veska::app::ConsoleRequest& asked = arguments.request;
   std::string refusal = veska::app::checkRequestFiles(asked);
   std::optional<veska::dialogue::RunRequest> request;
-  if (refusal.empty() && asked.undated) request = veska::app::runRequestOf(asked, refusal);
+  if (refusal.empty() && asked.undated && !asked.library) request = veska::app::runRequestOf(asked, refusal);
   if (!refusal.empty()) return refuse(refusal);
   // A reader that goes away (veska-console | head) must not kill the run
   // before its report is complete.
@@ -95,12 +105,21 @@ int main(int argc, char* argv[]) {
   veska::runtime::installStopSignals();
   veska::terminal::StdioConsole console(stdin, stdout, ::isatty(STDIN_FILENO) == 0);
   veska::runtime::Runtime runtime(console);
+  using veska::runtime::Runtime;
+  if (asked.library) {
+    veska::dialogue::LibraryRequest library = veska::app::libraryRequestOf(asked);
+    veska::terminal::ProgressBar bar(stderr);
+    if (::isatty(STDERR_FILENO))
+      library.progress = [&bar](veska::dialogue::LibraryStage stage, std::size_t done, std::size_t total) {
+        bar.update(done, total, stage == veska::dialogue::LibraryStage::Reading ? "files" : "references");
+      };
+    return runtime.execute([&](Runtime& rt) { veska::dialogue::runLibraryDating(rt, library); });
+  }
   // An observer only for the pair table: this host draws nothing, so without
   // --table the run keeps no copies.
   std::optional<veska::app::PairTableFile> tableFile;
   if (asked.table) tableFile.emplace(runtime, *asked.table, veska::app::reportName(asked));
   veska::dialogue::RunObserver* observer = tableFile ? &*tableFile : nullptr;
-  using veska::runtime::Runtime;
   if (!request) return runtime.execute([&](Runtime& rt) { veska::dialogue::runCrossdating(rt, observer); });
   veska::terminal::ProgressBar bar(stderr);
   if (::isatty(STDERR_FILENO))

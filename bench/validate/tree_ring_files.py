@@ -27,7 +27,9 @@ def decadal_lines(ident, first, values, thousandths=False):
         row.append(v)
         if (year + 1) % 10 == 0 or k == len(cells) - 1:
             start = year - len(row) + 1
-            lines.append(f"{ident:<8.8}{start:4d}" + "".join(f"{x:6d}" for x in row))
+            # A year before -999 takes column 8 too, the identifier 1-7.
+            head = f"{ident:<7.7}{start:5d}" if start < -999 else f"{ident:<8.8}{start:4d}"
+            lines.append(head + "".join(f"{x:6d}" for x in row))
             row = []
     return lines
 

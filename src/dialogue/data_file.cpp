@@ -64,4 +64,16 @@ input::SeriesTable readSeriesFile(runtime::Runtime& rt, runtime::Unit unit, inpu
   return std::move(file.table);
 }
 
+void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
+  if (!table.empty()) return;
+  rt.writeConsole("");
+  const records::Record message = records::Record()
+                                      .column(5)
+                                      .text("*** No series read from ")
+                                      .text(records::toUtf8(fileName))
+                                      .text(" ***");
+  rt.pause(message.str(), runtime::kExitDataLimit);
+  rt.endRun(" ", runtime::kExitDataLimit);
+}
+
 }  // namespace veska::dialogue

@@ -29,4 +29,9 @@ bool isBailOut(std::u32string_view answer);
 // ends it as a fatal I/O failure.
 input::SeriesTable readSeriesFile(runtime::Runtime& rt, runtime::Unit unit, input::Layout layout);
 
+// A file that gives no series leaves nothing to match: the run ends as a
+// data limit ends it ("*** No series read from NAME ***", a pause, status
+// kExitDataLimit), rather than calling an empty report a normal end.
+void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName);
+
 }  // namespace veska::dialogue

@@ -79,20 +79,6 @@ void tellObserver(RunObserver& observer, match::RunRecord& record, const input::
   observer.matchPhaseWritten(record);
 }
 
-// A file that gives no series leaves nothing to match: the run ends as a
-// data limit ends it, rather than calling an empty report a normal end.
-void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const std::u32string& fileName) {
-  if (!table.empty()) return;
-  rt.writeConsole("");
-  const records::Record message = records::Record()
-                                      .column(5)
-                                      .text("*** No series read from ")
-                                      .text(records::toUtf8(fileName))
-                                      .text(" ***");
-  rt.pause(message.str(), runtime::kExitDataLimit);
-  rt.endRun(" ", runtime::kExitDataLimit);
-}
-
 }  // namespace
 
 records::Record listingLine(int number, const std::u32string& id, const stats::ArModel& model) {

@@ -49,6 +49,7 @@ struct Block {
   std::u32string keyCode;
   bool hasKeyCode = false;
   std::u32string dateBegin, length, unit, dataFormat, dataKind;
+  std::u32string species, latitude, longitude;
   std::vector<records::Text> dataLines;
 };
 
@@ -105,6 +106,12 @@ bool readBlock(SourceLines& lines, Block& block) {
       block.unit = value;
     } else if (sameWord(key, U"DataFormat")) {
       block.dataFormat = value;
+    } else if (sameWord(key, U"Species")) {
+      block.species = value;
+    } else if (sameWord(key, U"Latitude")) {
+      block.latitude = value;
+    } else if (sameWord(key, U"Longitude")) {
+      block.longitude = value;
     }
   }
   return !lines.failed();
@@ -178,6 +185,11 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
   read.series.firstYear = *first;
   read.series.unit = *unit;
   read.length = *length;
+  // A HalfChrono is the mean of one tree's radii: a tree still.
+  read.series.keys.mean = sameWord(block.dataFormat, U"Chrono");
+  read.series.keys.species = records::toUtf8(block.species);
+  read.series.keys.latitude = records::toUtf8(block.latitude);
+  read.series.keys.longitude = records::toUtf8(block.longitude);
   if (const auto reason = takeValues(block, group, *unit, read)) return refuse(*reason);
   return read;
 }

@@ -19,11 +19,21 @@ inline constexpr int kMaxLength = 5000;
 // shorter series is read and listed but matched with nothing.
 inline constexpr int kMinOverlap = 50;
 
+// What a file's own header says of one series beside its values: the
+// Heidelberg layout's keys. Empty for the layouts that have no such header.
+struct SeriesKeys {
+  bool mean = false;      // a site's mean curve (DataFormat=Chrono) rather than one tree's widths
+  std::string species;    // Species, as written
+  std::string latitude;   // Latitude and Longitude, decimal degrees as written
+  std::string longitude;
+};
+
 struct Series {
   std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
   std::int32_t firstYear = 0;
   std::vector<float> values;  // values[k] belongs to year firstYear + k
   ValueUnit unit = ValueUnit::Decimal;  // how the values stood in the file
+  SeriesKeys keys;
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
 };

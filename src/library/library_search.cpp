@@ -3,9 +3,9 @@
 #include <cmath>
 #include <memory>
 
-#include "library/pair_chance.h"
 #include "match/correlation.h"
 #include "match/pair_match.h"
+#include "stats/whitening.h"
 
 namespace veska::library {
 namespace {
@@ -15,16 +15,14 @@ match::PairSeries pairSeries(const std::vector<float>& compared, std::int32_t fi
   return {std::span<const float>(compared.data(), n), firstYear};
 }
 
-PairOutcome outcomeOf(std::size_t reference, const match::PlacementTable& table, const match::BestThree& best,
-                      std::int64_t seriesLast) {
+PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestThree& best, std::int64_t seriesLast) {
   PairOutcome out;
   out.reference = reference;
-  out.placements = table.count;
+  out.placements = placements;
   const match::Slot& slot = best.slots[0];
   // An empty slot, or a NaN taken for want of any other placement, is no
   // placement to report.
-  out.placed = table.count > 0 && !std::isnan(slot.tStatistic) &&
-               !(slot.overlap == 0 && slot.tStatistic == match::kEmptySlotT);
+  out.placed = placements > 0 && match::slotFilled(best, 0);
   if (!out.placed) return out;
   out.t = slot.tStatistic;
   out.r = slot.correlation;
@@ -32,11 +30,24 @@ PairOutcome outcomeOf(std::size_t reference, const match::PlacementTable& table,
   out.referenceLastRing = slot.lastRingFirst;
   out.seriesLastRing = slot.lastRingSecond;
   out.endYear = slot.lastRingFirst + (seriesLast - slot.lastRingSecond);
-  out.pChance = pairChance(slot.tStatistic, slot.overlap, table.count);
+  // The pair table's own chance level, so that a pair reads the same here
+  // and in its pair window.
+  out.pChance = best.trust.pChance[0];
   return out;
 }
 
 }  // namespace
+
+std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
+  stats::WhiteningWork work(input::kMaxLength);
+  std::vector<UndatedSeries> series;
+  for (const input::Series& read : table) {
+    UndatedSeries s{read.id, read.firstYear, read.values, read.values};
+    stats::whiten(s.compared, work);
+    series.push_back(std::move(s));
+  }
+  return series;
+}
 
 std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSeries>& series,
                                                     const std::vector<Reference>& references,
@@ -60,10 +71,10 @@ std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSer
         results[s].push_back({.reference = i});  // no placement can overlap by 50 rings
         continue;
       }
-      match::fillPlacementsFast(first, second, referenceStats, seriesStats[s], work->table, isa, work->scratch);
-      const match::BestThree best = match::chooseBestThree(work->table);
-      const std::int64_t seriesLast = std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
-      results[s].push_back(outcomeOf(i, work->table, best, seriesLast));
+      const match::BestThree best = match::searchPairFast(first, second, referenceStats, seriesStats[s], *work, isa);
+      const std::int64_t seriesLast =
+          std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
+      results[s].push_back(outcomeOf(i, work->table.count, best, seriesLast));
     }
     if (progress && !progress(i + 1, references.size())) break;
   }

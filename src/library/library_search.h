@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "input/series.h"
 #include "library/reference.h"
 
 namespace veska::library {
@@ -23,6 +24,10 @@ struct UndatedSeries {
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
 };
+
+// The series of an undated file made ready for the search: each prewhitened
+// as the match phase prewhitens it.
+std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table);
 
 // One undated series against one reference: its best placement.
 struct PairOutcome {

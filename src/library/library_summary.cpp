@@ -4,16 +4,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "records/text.h"
+#include "match/csv_text.h"
 
 namespace veska::library {
 namespace {
-
-std::string fixed(double value, int decimals) {
-  char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-  return std::string(buffer, end);
-}
 
 std::string padRight(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
@@ -28,18 +22,18 @@ std::string plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string trimmedId(const std::u32string& id) {
-  const std::size_t end = id.find_last_not_of(U' ');
-  return end == std::u32string::npos ? std::string() : records::toUtf8(id.substr(0, end + 1));
-}
+using match::fixedDecimals;
 
-std::string tText(float t) { return std::isinf(t) ? (t > 0 ? "Inf" : "-Inf") : fixed(t, 2); }
+std::string references(int n) { return plural(static_cast<std::size_t>(n), "reference", "references"); }
+
+std::string tText(float t) { return std::isinf(t) ? (t > 0 ? "Inf" : "-Inf") : fixedDecimals(t, 2); }
 
 std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& library, int rows) {
   std::size_t nameWidth = 9;
   const int shown = std::min<int>(rows, static_cast<int>(j.rows.size()));
   for (int k = 0; k < shown; ++k)
-    nameWidth = std::max(nameWidth, library.references[j.rows[static_cast<std::size_t>(k)].outcome.reference].name.size());
+    nameWidth =
+        std::max(nameWidth, library.references[j.rows[static_cast<std::size_t>(k)].outcome.reference].name.size());
   nameWidth = std::min<std::size_t>(nameWidth, 40);
   std::vector<std::string> lines;
   lines.push_back("   rank  " + padRight("reference", nameWidth) +
@@ -50,7 +44,7 @@ std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& lib
     const PairOutcome& o = row.outcome;
     std::string line = "  " + padLeft(std::to_string(row.rank), 5) + "  " + padRight(ref.name, nameWidth) + "  " +
                        padRight(ref.species, 7) + "  " +
-                       padLeft(row.distanceKm ? fixed(*row.distanceKm, 0) + " km" : "", 8) + "  ";
+                       padLeft(row.distanceKm ? fixedDecimals(*row.distanceKm, 0) + " km" : "", 8) + "  ";
     if (o.placed) {
       line += padLeft(std::to_string(o.overlap), 7) + "  " + padLeft(std::to_string(o.endYear), 8) + "  " +
               padLeft(tText(o.t), 7) + "  " + padLeft(probabilityText(o.pChance), 8) + "  " +
@@ -61,6 +55,23 @@ std::vector<std::string> tableLines(const SeriesJudgement& j, const Library& lib
     lines.push_back(line);
   }
   return lines;
+}
+
+// "Dated: ..." with the best reference, or "No reliable date: ..." and why.
+std::string verdictLine(const SeriesJudgement& j, const Library& library) {
+  const RankedRow* best = j.best();
+  if (best && j.dated) {
+    const PairOutcome& o = best->outcome;
+    return "   Dated: its last ring in " + std::to_string(o.endYear) + ", library p " +
+           probabilityText(best->libraryP) + " over " + references(j.searched) + " (best " +
+           library.references[o.reference].name + ", t " + tText(o.t) + ", " + std::to_string(o.overlap) +
+           " rings of overlap)";
+  }
+  const std::string why = best ? " (the best " + probabilityText(best->libraryP) + " over " +
+                                     references(j.searched) + ")"
+                               : " (no reference overlaps it by 50 rings or more)";
+  return "   No reliable date: no reference reaches a library p below " + fixedDecimals(kDatedLevel, 2) + why +
+         ". The best candidates, for inspection:";
 }
 
 }  // namespace
@@ -102,33 +113,20 @@ std::vector<std::string> librarySummary(const Library& library) {
 
 std::vector<std::string> seriesSummary(const UndatedSeries& series, const SeriesJudgement& j, const Library& library,
                                        int rows) {
-  std::vector<std::string> lines;
-  lines.push_back("");
-  lines.push_back(" Series " + trimmedId(series.id) + " (" + plural(series.values.size(), "ring", "rings") + ")");
-  const RankedRow* best = j.best();
-  if (best && j.dated) {
-    const Reference& ref = library.references[best->outcome.reference];
-    lines.push_back("   Dated: its last ring in " + std::to_string(best->outcome.endYear) + ", library p " +
-                    probabilityText(best->libraryP) + " over " + plural(static_cast<std::size_t>(j.searched), "reference", "references") +
-                    " (best " + ref.name + ", t " + tText(best->outcome.t) + ", " +
-                    std::to_string(best->outcome.overlap) + " rings of overlap)");
-  } else {
-    lines.push_back("   No reliable date: no reference reaches a library p below " + fixed(kDatedLevel, 2) +
-                    (best ? " (the best " + probabilityText(best->libraryP) + " over " +
-                                plural(static_cast<std::size_t>(j.searched), "reference", "references") + ")"
-                          : " (no reference overlaps it by 50 rings or more)") +
-                    ". The best candidates, for inspection:");
-  }
+  std::vector<std::string> lines = {"", " Series " + match::trimmedId(series.id) + " (" +
+                                            plural(series.values.size(), "ring", "rings") + ")",
+                                    verdictLine(j, library)};
   if (!j.consensus.empty()) {
-    lines.push_back("   End years proposed by references with p_chance below " + fixed(kProposingLevel, 2) + ":");
+    lines.push_back("   End years proposed by references with p_chance below " + fixedDecimals(kProposingLevel, 2) +
+                    ":");
     for (const ProposedYear& y : j.consensus)
-      lines.push_back("     " + padLeft(std::to_string(y.endYear), 6) + "  " +
-                      plural(static_cast<std::size_t>(y.references), "reference", "references") +
-                      (y.medianDistanceKm ? ", median distance " + fixed(*y.medianDistanceKm, 0) + " km" : ""));
+      lines.push_back("     " + padLeft(std::to_string(y.endYear), 6) + "  " + references(y.references) +
+                      (y.medianDistanceKm ? ", median distance " + fixedDecimals(*y.medianDistanceKm, 0) + " km"
+                                          : ""));
   }
   for (const ProposedYear& y : j.rivals)
     lines.push_back("   *** " + std::to_string(y.references) + " references agree on " + std::to_string(y.endYear) +
-                    ", not on the best year " + std::to_string(best->outcome.endYear) + " ***");
+                    ", not on the best year " + std::to_string(j.best()->outcome.endYear) + " ***");
   for (std::string& line : tableLines(j, library, rows)) lines.push_back(std::move(line));
   return lines;
 }

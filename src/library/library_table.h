@@ -15,9 +15,6 @@ namespace veska::library {
 inline constexpr const char* kLibraryTableHeader =
     "series,rank,reference,species,latitude,longitude,distance_km,overlap,end_year,t,p_chance,library_p,verdict";
 
-// One field, quoted when it holds a comma, a quote or a line end.
-std::string csvField(const std::string& text);
-
 // Writes the header and, for each series, its judgement's rows. Unknown
 // values are empty; t, p_chance and library_p are the shortest text that
 // reads back as the same number (an infinite t is `Inf`); coordinates have

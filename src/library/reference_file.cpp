@@ -1,18 +1,15 @@
 #include "library/reference_file.h"
 
 #include <map>
+#include <variant>
 
 #include "library/site_mean.h"
+#include "match/csv_text.h"
 #include "records/text.h"
 #include "stats/whitening.h"
 
 namespace veska::library {
 namespace {
-
-std::string trimmed(const std::u32string& id) {
-  const std::size_t end = id.find_last_not_of(U' ');
-  return end == std::u32string::npos ? std::string() : records::toUtf8(id.substr(0, end + 1));
-}
 
 struct Common {
   std::vector<std::string> titles;
@@ -45,6 +42,49 @@ std::optional<T> sharedBy(const std::vector<const FileSeries*>& trees, Get get) 
   return shared;
 }
 
+// The trees' site mean as one reference, with the species and place every
+// tree shares (else the header's); the reason when the trees give none.
+std::variant<Reference, std::string> siteReference(const std::vector<const FileSeries*>& trees, const Common& header,
+                                                   const std::string& fileName, stats::WhiteningWork& work) {
+  std::vector<input::Series> widths;
+  for (const FileSeries* tree : trees) widths.push_back(tree->series);
+  SiteMean mean = siteMean(widths);
+  if (mean.values.empty())
+    return "its " + std::to_string(trees.size()) + " ring-width series never cover a year " +
+           std::to_string(kMinTreesPerYear) + " together";
+  Common site = header;
+  if (auto s = sharedBy<std::string>(trees, [](const FileSeries& t) {
+        return t.species.empty() ? std::nullopt : std::optional(t.species);
+      }))
+    site.species = *s;
+  if (auto w = sharedBy<std::pair<double, double>>(trees, [](const FileSeries& t) {
+        return t.where ? std::optional(std::pair(t.where->latitude, t.where->longitude)) : std::nullopt;
+      }))
+    site.where = GeoPoint{w->first, w->second};
+  Reference r = made(site, mean.firstYear, std::move(mean.values), work);
+  r.treeCount = mean.treeCount;
+  r.name = "";  // the file itself
+  r.id = records::fitRecord(records::fromUtf8(fileName), 8);
+  return r;
+}
+
+// Names: the file alone for a single reference, else FILE:ID (FILE:mean for
+// the site mean), repeated identifiers numbered.
+void nameReferences(std::vector<Reference>& refs, const std::string& fileName) {
+  std::map<std::string, int> seen;
+  for (Reference& r : refs) {
+    if (refs.size() == 1) {
+      r.name = fileName;
+    } else {
+      const std::string id = r.name.empty() ? "mean" : r.name;
+      const int n = ++seen[id];
+      r.name = fileName + ":" + id;
+      if (n > 1) r.name.append("/").append(std::to_string(n));
+    }
+    if (r.id.empty()) r.id = records::fitRecord(records::fromUtf8(r.name), 8);
+  }
+}
+
 }  // namespace
 
 FileReferences referencesOf(const std::string& fileName, const FileContents& file) {
@@ -67,49 +107,17 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     if (s.where) own.where = s.where;
     Reference r = made(own, s.series.firstYear, s.series.values, work);
     r.id = s.series.id;
-    r.name = trimmed(s.series.id);
+    r.name = match::trimmedId(s.series.id);
     refs.push_back(std::move(r));
   }
   std::optional<std::string> treesRefused;
   if (!trees.empty()) {
-    std::vector<input::Series> widths;
-    for (const FileSeries* tree : trees) widths.push_back(tree->series);
-    SiteMean mean = siteMean(widths);
-    if (mean.values.empty()) {
-      treesRefused = "its " + std::to_string(trees.size()) + " ring-width series never cover a year " +
-                     std::to_string(kMinTreesPerYear) + " together";
-    } else {
-      Common site = header;
-      if (auto s = sharedBy<std::string>(trees, [](const FileSeries& t) {
-            return t.species.empty() ? std::nullopt : std::optional(t.species);
-          }))
-        site.species = *s;
-      if (auto w = sharedBy<std::pair<double, double>>(trees, [](const FileSeries& t) {
-            return t.where ? std::optional(std::pair(t.where->latitude, t.where->longitude)) : std::nullopt;
-          }))
-        site.where = GeoPoint{w->first, w->second};
-      Reference r = made(site, mean.firstYear, std::move(mean.values), work);
-      r.treeCount = mean.treeCount;
-      r.name = "";  // the file itself
-      r.id = records::fitRecord(records::fromUtf8(fileName), 8);
-      refs.insert(refs.begin(), std::move(r));
-    }
+    auto site = siteReference(trees, header, fileName, work);
+    if (auto* reason = std::get_if<std::string>(&site)) treesRefused = *reason;
+    else refs.insert(refs.begin(), std::move(std::get<Reference>(site)));
   }
   if (refs.empty()) return {{}, treesRefused};
-
-  // Names: the file alone for a single reference, else FILE:ID, repeated
-  // identifiers numbered.
-  std::map<std::string, int> seen;
-  for (Reference& r : refs) {
-    if (refs.size() == 1) {
-      r.name = fileName;
-    } else {
-      const std::string id = r.name.empty() ? "mean" : r.name;
-      const int n = ++seen[id];
-      r.name = fileName + ":" + id + (n > 1 ? "/" + std::to_string(n) : "");
-    }
-    if (r.id.empty()) r.id = records::fitRecord(records::fromUtf8(r.name), 8);
-  }
+  nameReferences(refs, fileName);
   return {std::move(refs), treesRefused};
 }
 

@@ -156,6 +156,15 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
       {{"index.crn"}, "cannot tell ring widths from indices (give --kind M or --kind I): index.crn"},
       {{"--dated", "index.crn", "und.rwl"},
        "cannot tell ring widths from indices (give --dated-kind M or --dated-kind I): index.crn"},
+      {{"--library", "folder"}, "no undated file given: --library"},
+      {{"--species", "QU", "und.rwl"}, "option needs --library: --species"},
+      {{"--library", "folder", "--out", "r.out", "und.rwl"}, "option does not go with --library: --out"},
+      {{"--library", "none", "und.rwl"}, "no such folder for --library: none"},
+      {{"--library", "und.rwl", "und.rwl"}, "no such folder for --library: und.rwl"},
+      {{"--library", "folder", "--species", "Q1", "und.rwl"},
+       "not species codes or genera (QUSP,PI) for --species: Q1"},
+      {{"--library", "folder", "--table", "folder/t.csv", "und.rwl"},
+       "the table would be a data file of the library run: folder/t.csv"},
   };
   const auto before = std::distance(std::filesystem::directory_iterator(dir.path()), {});
   for (const Row& r : rows) {
@@ -172,6 +181,24 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), before) << "a file was written";
   EXPECT_EQ(readFile(dir.file("VESKA.OUT")), "an earlier report\n");
   EXPECT_EQ(readFile(dir.file("site.out")), "another report\n");
+}
+
+// A library run on the command line: the summary on standard output, the
+// ranked table written, and no report.
+TEST(CommandLine, ALibraryRunSaysWhatDatesEachSeriesAndWritesItsTable) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("library"));
+  writeFile(dir.file("library") / "dated.rwl", readFile(sample("dated.rwl")));
+  writeFile(dir.file("library") / "index.crn", readFile(sample("index.crn")));
+  const CommandRun run = runCommand(
+      dir.path(), {"--library", "library", "--species", "PI", "--table", "ranked.csv", sample("undated.rwl")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find(" Species PI only: 2 references of other or unknown species left out"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("   Dated: its last ring in 1847, library p "), std::string::npos) << run.out;
+  EXPECT_EQ(readFile(dir.file("ranked.csv")).rfind("series,rank,reference,", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("VESKA.OUT")));
 }
 
 // Standard error on a terminal (a pseudo-terminal here) shows a bar while the

@@ -6,7 +6,7 @@
 
 #include "library/library_result.h"
 #include "library/library_search.h"
-#include "library/pair_chance.h"
+#include "match/pair_match.h"
 #include "library/library_fixture.h"
 
 namespace veska::library {
@@ -118,13 +118,31 @@ TEST(Consensus, RivalYearsAndTheAbsenceOfAReliableDate) {
   EXPECT_EQ(j.rows[1].verdict, "candidate");
 }
 
-TEST(PairChance, GrowsWithPlacementsAndFallsWithT) {
-  EXPECT_LT(pairChance(5.0f, 100, 500), pairChance(4.0f, 100, 500));
-  EXPECT_LT(pairChance(4.0f, 100, 100), pairChance(4.0f, 100, 1000));
-  EXPECT_EQ(pairChance(INFINITY, 100, 1000), 0.0);
-  EXPECT_EQ(pairChance(NAN, 100, 1000), 1.0);
-  // One placement: the one-sided tail of t with 98 degrees of freedom; t = 1.984 is its 2.5 % point.
-  EXPECT_NEAR(pairChance(1.984f, 100, 1), 0.025, 0.001);
+TEST(LibrarySearch, EachPairReadsAsTheRunsPairTableReadsIt) {
+  // The same t, placement and p_chance as the run's own search of the pair
+  // (the reference as its dated series), so that a library row and that
+  // pair's window never disagree.
+  Forest oaks(1400, 500, 4);
+  const std::vector<Reference> refs = {testing::reference("oaks.crn", 1400, oaks.widths(1400, 500, 0.5f)),
+                                       testing::reference("noise.crn", 1400, Forest(1400, 500, 5).signal)};
+  const std::vector<UndatedSeries> series = {testing::undated("PIECE", oaks.widths(1601, 120, 1.5f))};
+  const auto outcomes = searchLibrary(series, refs);
+  const auto work = match::makeMatchWork();
+  for (std::size_t i = 0; i < refs.size(); ++i) {
+    SCOPED_TRACE(refs[i].name);
+    const match::BestThree best = match::searchPair({refs[i].compared, refs[i].firstYear},
+                                                    {series[0].compared, series[0].firstYear}, *work,
+                                                    match::MatchRoutine::Direct, match::Isa::Sse2);
+    const PairOutcome& o = outcomes[0][i];
+    ASSERT_TRUE(o.placed);
+    EXPECT_EQ(o.t, best.slots[0].tStatistic);
+    EXPECT_EQ(o.referenceLastRing, best.slots[0].lastRingFirst);
+    EXPECT_EQ(o.pChance, best.trust.pChance[0]);
+    EXPECT_EQ(o.placements, best.trust.placements);
+  }
+  EXPECT_EQ(outcomes[0][0].endYear, 1720);
+  EXPECT_LT(outcomes[0][0].pChance, 1e-3);
+  EXPECT_GT(outcomes[0][1].pChance, 0.01);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ std::string grouped(std::size_t n) {
 
 }  // namespace
 
-std::string progressBarText(std::size_t written, std::size_t total, int width) {
+std::string progressBarText(std::size_t written, std::size_t total, int width, std::string_view what) {
   const std::size_t done = std::min(written, total);
   const std::size_t filled = total == 0 ? 0 : done * static_cast<std::size_t>(width) / total;
   const std::size_t percent = total == 0 ? 100 : done * 100 / total;
@@ -24,10 +24,10 @@ std::string progressBarText(std::size_t written, std::size_t total, int width) {
   text.append(filled, '#').append(static_cast<std::size_t>(width) - filled, '.').append("] ");
   const std::string p = std::to_string(percent);
   text.append(3 - std::min<std::size_t>(3, p.size()), ' ').append(p).append("%  ");
-  return text.append(grouped(done)).append(" of ").append(grouped(total)).append(" pairs");
+  return text.append(grouped(done)).append(" of ").append(grouped(total)).append(" ").append(what);
 }
 
-void ProgressBar::update(std::size_t written, std::size_t total) {
+void ProgressBar::update(std::size_t written, std::size_t total, std::string_view what) {
   if (written >= total) {
     if (!shown_.empty()) std::fprintf(out_, "\r%*s\r", static_cast<int>(shown_.size()), "");
     shown_.clear();
@@ -38,7 +38,7 @@ void ProgressBar::update(std::size_t written, std::size_t total) {
   // got a line per pair would slow the run it watches.
   const std::size_t step = std::max<std::size_t>(1, total / 1000);
   if (!shown_.empty() && written % step != 0) return;
-  const std::string text = progressBarText(written, total, kBarWidth);
+  const std::string text = progressBarText(written, total, kBarWidth, what);
   if (text == shown_) return;
   std::fprintf(out_, "\r%s", text.c_str());
   std::fflush(out_);

@@ -7,18 +7,19 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace veska::terminal {
 
 // "[#########...........]  45%  224,775 of 499,500 pairs", the bar `width`
-// characters between its brackets.
-std::string progressBarText(std::size_t written, std::size_t total, int width);
+// characters between its brackets; `what` names what is counted.
+std::string progressBarText(std::size_t written, std::size_t total, int width, std::string_view what = "pairs");
 
 class ProgressBar {
  public:
   explicit ProgressBar(std::FILE* out) : out_(out) {}
-  // After each pair written; the last one wipes the bar.
-  void update(std::size_t written, std::size_t total);
+  // After each pair written (or each of `what`); the last one wipes the bar.
+  void update(std::size_t written, std::size_t total, std::string_view what = "pairs");
 
  private:
   std::FILE* out_;

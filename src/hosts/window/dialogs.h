@@ -23,6 +23,13 @@ struct RunRecord;
 
 namespace veska::window {
 
+// What File > Date Against Library... asks for.
+struct LibraryChoice {
+  QString folder;   // the library: a folder of reference files
+  QString undated;  // the file of undated series
+  QString species;  // species codes or genera to keep; empty for every species
+};
+
 class Dialogs {
  public:
   enum class Icon { Information, Warning, Error };
@@ -64,6 +71,9 @@ class Dialogs {
   // View > Pair...: one of the run's pairs (an index into run.pairs) from a
   // table of them; nullopt on Cancel.
   virtual std::optional<std::size_t> choosePair(QWidget* owner, const match::RunRecord& run) = 0;
+  // File > Date Against Library...: the library folder, the undated file and
+  // the species, the fields filled from `start`; nullopt on Cancel.
+  virtual std::optional<LibraryChoice> chooseLibrarySearch(QWidget* owner, const LibraryChoice& start) = 0;
   // The About box with the system's figures, until the user closes it.
   virtual void about(QWidget* owner, const std::vector<AboutRow>& rows) = 0;
 };

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include "hosts/window/host_state.h"
+#include "hosts/window/library_window.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/text_commands.h"
 #include "hosts/window/text_window.h"
@@ -72,11 +73,21 @@ void FrameWindow::createFileActions() {
   actions_.save->setShortcut(QKeySequence::Save);
   forwardToActiveWindow(actions_.save, &TextCommands::save);
   actions_.saveAs = new QAction(tr("Save As..."), this);
-  forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs);
+  forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs, &LibraryWindow::saveAs);
   actions_.saveSeries = new QAction(tr("Save Series at This &Placement..."), this);
   forwardToActiveWindow(actions_.saveSeries, nullptr, &PairWindow::saveSeriesAtPlacement);
+  // The report window's pair table, or a library window's ranked tables.
   actions_.exportTable = new QAction(tr("Export &Table..."), this);
-  connect(actions_.exportTable, &QAction::triggered, this, &FrameWindow::exportTableRequested);
+  libraryActions_.push_back(actions_.exportTable);
+  connect(actions_.exportTable, &QAction::triggered, this, [this] {
+    if (LibraryWindow* library = activeLibraryWindow()) {
+      library->exportTable();
+    } else {
+      Q_EMIT exportTableRequested();
+    }
+  });
+  actions_.dateAgainstLibrary = new QAction(tr("Date Against &Library..."), this);
+  connect(actions_.dateAgainstLibrary, &QAction::triggered, this, &FrameWindow::libraryRequested);
   actions_.print = new QAction(tr("Print..."), this);
   actions_.print->setShortcut(QKeySequence::Print);
   forwardToActiveWindow(actions_.print, &TextCommands::print, &PairWindow::print);
@@ -129,13 +140,17 @@ void FrameWindow::createWindowActions() {
 }
 
 void FrameWindow::forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
-                                        void (PairWindow::*pairCommand)()) {
+                                        void (PairWindow::*pairCommand)(),
+                                        void (LibraryWindow::*libraryCommand)()) {
   if (pairCommand) pairActions_.push_back(action);
-  connect(action, &QAction::triggered, this, [this, textCommand, pairCommand] {
+  if (libraryCommand) libraryActions_.push_back(action);
+  connect(action, &QAction::triggered, this, [this, textCommand, pairCommand, libraryCommand] {
     if (TextWindow* window = activeTextWindow()) {
       if (window->commands() && textCommand) (window->commands()->*textCommand)();
     } else if (PairWindow* pair = activePairWindow(); pair && pairCommand) {
       (pair->*pairCommand)();
+    } else if (LibraryWindow* library = activeLibraryWindow(); library && libraryCommand) {
+      (library->*libraryCommand)();
     }
   });
 }
@@ -148,6 +163,8 @@ void FrameWindow::createMenus() {
   file->addAction(actions_.saveAs);
   file->addAction(actions_.saveSeries);
   file->addAction(actions_.exportTable);
+  file->addSeparator();
+  file->addAction(actions_.dateAgainstLibrary);
   file->addSeparator();
   file->addAction(actions_.print);
   file->addSeparator();
@@ -189,6 +206,11 @@ TextWindow* FrameWindow::activeTextWindow() const {
 PairWindow* FrameWindow::activePairWindow() const {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
   return sub ? qobject_cast<PairWindow*>(sub->widget()) : nullptr;
+}
+
+LibraryWindow* FrameWindow::activeLibraryWindow() const {
+  QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+  return sub ? qobject_cast<LibraryWindow*>(sub->widget()) : nullptr;
 }
 
 void FrameWindow::setReportWindow(TextWindow* report) {
@@ -294,6 +316,8 @@ void FrameWindow::updateMenus() {
   if (activePairWindow())
     for (QAction* action : pairActions_) action->setEnabled(true);
   actions_.exportTable->setEnabled(hasWindow && window == reportWindow_);
+  if (activeLibraryWindow())
+    for (QAction* action : libraryActions_) action->setEnabled(true);
   actions_.newRun->setEnabled(state_.canStartNewRun());
   actions_.report->setEnabled(hasReport_);
   actions_.pair->setEnabled(hasPairs_);

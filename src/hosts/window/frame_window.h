@@ -18,6 +18,7 @@ class QMenu;
 namespace veska::window {
 
 class HostState;
+class LibraryWindow;
 class PairWindow;
 class TextCommands;
 class TextWindow;
@@ -33,6 +34,7 @@ class FrameWindow : public QMainWindow {
     QAction* saveAs = nullptr;
     QAction* saveSeries = nullptr;
     QAction* exportTable = nullptr;
+    QAction* dateAgainstLibrary = nullptr;
     QAction* print = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
@@ -60,6 +62,7 @@ class FrameWindow : public QMainWindow {
   QMdiSubWindow* addTextWindow(TextWindow* window, const QRect& geometry);
   TextWindow* activeTextWindow() const;
   PairWindow* activePairWindow() const;
+  LibraryWindow* activeLibraryWindow() const;
   // Whether View > Report and View > Pair... have a finished run to show.
   void setRunEvidence(bool report, bool pairs);
   // The report window, for which File > Export Table... is offered.
@@ -83,6 +86,8 @@ class FrameWindow : public QMainWindow {
   void pairRequested();
   // File > Export Table..., in the report window.
   void exportTableRequested();
+  // File > Date Against Library....
+  void libraryRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -97,12 +102,14 @@ class FrameWindow : public QMainWindow {
   void updateMenus();
   void updateWindowMenu();
   // Connects `action` to `textCommand` of the active text window's commands,
-  // or to `pairCommand` of the active pair window; either may be null, and
-  // an action with a pair command is enabled whenever a pair window is
-  // active. A new pair window command needs only its action, this call and
-  // its place in a menu.
+  // to `pairCommand` of the active pair window, or to `libraryCommand` of the
+  // active library window; any may be null, and an action with a pair or
+  // library command is enabled whenever such a window is active. A new
+  // command of those windows needs only its action, this call and its place
+  // in a menu.
   void forwardToActiveWindow(QAction* action, void (TextCommands::*textCommand)(),
-                             void (PairWindow::*pairCommand)() = nullptr);
+                             void (PairWindow::*pairCommand)() = nullptr,
+                             void (LibraryWindow::*libraryCommand)() = nullptr);
   void tile(Qt::Orientation orientation);
   TextWindow* nextToClose() const;
   QMdiSubWindow* subWindowOf(const TextWindow* window) const;
@@ -111,7 +118,8 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdiArea_;
   Actions actions_;
   QMenu* windowMenu_ = nullptr;
-  std::vector<QAction*> pairActions_;  // those a pair window handles
+  std::vector<QAction*> pairActions_;     // those a pair window handles
+  std::vector<QAction*> libraryActions_;  // those a library window handles
   bool hasReport_ = false;
   bool hasPairs_ = false;
   QPointer<TextWindow> reportWindow_;

@@ -16,6 +16,7 @@
 #include "hosts/window/frame_window.h"
 #include "hosts/window/icons.h"
 #include "hosts/window/model/series_read_text.h"
+#include "hosts/window/library_windows.h"
 #include "hosts/window/model/system_figures.h"
 #include "hosts/window/model/window_placement.h"
 #include "hosts/window/text_commands.h"
@@ -81,6 +82,7 @@ int Host::run() {
   frame_->show();
   if (!openRunWindows()) return kExitNoWindow;
   if (!placed) showWhole(*frame_, consoleGeometry_);
+  libraries_ = std::make_unique<LibraryWindows>(*frame_, dialogs_);
   return runProgram();
 }
 

@@ -29,6 +29,7 @@ class Dialogs;
 class EvidenceWindows;
 class FrameSlot;
 class FrameWindow;
+class LibraryWindows;
 
 // Exit codes of start-up failures.
 inline constexpr int kExitIconsMissing = 0;
@@ -57,6 +58,8 @@ class Host : private dialogue::RunObserver {
   TextWindow* consoleWindow() const { return console_; }
   // The report and pair windows of the run, once the frame exists.
   EvidenceWindows* evidence() const { return evidence_.get(); }
+  // File > Date Against Library... and the windows it opens.
+  LibraryWindows* libraries() const { return libraries_.get(); }
 
   static QString programFileName();
 
@@ -87,6 +90,7 @@ class Host : private dialogue::RunObserver {
   // Earlier runs' report and pair windows, which stay until closed.
   std::vector<std::unique_ptr<EvidenceWindows>> pastEvidence_;
   std::unique_ptr<FrameSlot> frameSlot_;
+  std::unique_ptr<LibraryWindows> libraries_;
 };
 
 }  // namespace veska::window

@@ -65,17 +65,42 @@ void paintCoastlines(QPainter& p, const Projection& proj, const std::vector<Coas
   }
 }
 
-void paintLegend(QPainter& p, const QRectF& frame) {
+constexpr Evidence kClasses[] = {Evidence::Strong, Evidence::Starred, Evidence::Weak, Evidence::None,
+                                 Evidence::NoOverlap};
+constexpr double kMarkRoom = 16, kGap = 14;
+
+double itemWidth(const QFontMetricsF& fm, Evidence e) {
+  return kMarkRoom + fm.horizontalAdvance(QString::fromUtf8(evidenceLabel(e)));
+}
+
+// The classes under the map, so that no mark is hidden behind them: one
+// centred row, or two when the map is too narrow for one.
+void paintLegend(QPainter& p, const QRectF& room) {
   const QFontMetricsF fm(p.font());
-  const double line = fm.height() * 1.2;
-  QPointF at = frame.topLeft() + QPointF(10, 10 + fm.ascent());
-  for (const Evidence e : {Evidence::Strong, Evidence::Starred, Evidence::Weak, Evidence::None, Evidence::NoOverlap}) {
-    p.setPen(QPen(Qt::black, 0.5));
-    p.setBrush(colourOf(e));
-    p.drawEllipse(at + QPointF(5, -fm.ascent() / 3), 5, 5);
-    p.setPen(Qt::black);
-    p.drawText(at + QPointF(16, 0), QString::fromUtf8(evidenceLabel(e)));
-    at.ry() += line;
+  std::vector<std::vector<Evidence>> rows(1);
+  double used = 0;
+  for (const Evidence e : kClasses) {
+    if (!rows.back().empty() && used + itemWidth(fm, e) > room.width()) {
+      rows.emplace_back();
+      used = 0;
+    }
+    rows.back().push_back(e);
+    used += itemWidth(fm, e) + kGap;
+  }
+  double baseline = room.top() + fm.ascent();
+  for (const std::vector<Evidence>& row : rows) {
+    double width = -kGap;
+    for (const Evidence e : row) width += itemWidth(fm, e) + kGap;
+    QPointF at(room.center().x() - width / 2, baseline);
+    for (const Evidence e : row) {
+      p.setPen(QPen(Qt::black, 0.5));
+      p.setBrush(colourOf(e));
+      p.drawEllipse(at + QPointF(5, -fm.ascent() / 3), 5, 5);
+      p.setPen(Qt::black);
+      p.drawText(at + QPointF(kMarkRoom, 0), QString::fromUtf8(evidenceLabel(e)));
+      at.rx() += itemWidth(fm, e) + kGap;
+    }
+    baseline += fm.height();
   }
 }
 
@@ -90,7 +115,8 @@ void paintLibraryMap(QPainter& p, const QRectF& area, const LibraryMap& map, con
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   const QFontMetricsF fm(p.font());
-  const QRectF mapArea = area.adjusted(4, 4, -4, -4 - 2 * fm.height());
+  // Below the map: up to two rows of the legend, then two lines of the note.
+  const QRectF mapArea = area.adjusted(4, 4, -4, -4 - 4.5 * fm.height());
   const Projection proj(mapArea, map.box);
   p.fillRect(proj.frame, QColor(0xf4, 0xf8, 0xfb));
   p.setClipRect(proj.frame);
@@ -111,12 +137,12 @@ void paintLibraryMap(QPainter& p, const QRectF& area, const LibraryMap& map, con
   p.setPen(QPen(Qt::black, 0.8));
   p.setBrush(Qt::NoBrush);
   p.drawRect(proj.frame);
-  paintLegend(p, proj.frame);
+  paintLegend(p, QRectF(area.left(), proj.frame.bottom() + 4, area.width(), 2 * fm.height()));
   QString note = QString::fromUtf8(kMapHint);
   if (map.hasWinningYear) note = QStringLiteral("Evidence for the series ending in %1. ").arg(map.winningYear) + note;
   if (coastlines.empty()) note += QStringLiteral(" (No coastlines: install xtide-coastline.)");
   p.setPen(Qt::black);
-  p.drawText(QRectF(area.left(), proj.frame.bottom() + 4, area.width(), 2 * fm.height()),
+  p.drawText(QRectF(area.left(), proj.frame.bottom() + 8 + 2 * fm.height(), area.width(), 2 * fm.height()),
              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, note);
   p.restore();
 }

@@ -1,6 +1,7 @@
 #include "hosts/window/library_window.h"
 
 #include <cmath>
+#include <sstream>
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -14,7 +15,9 @@
 #include "hosts/window/library_map_painter.h"
 #include "hosts/window/picture_file.h"
 #include "library/library_summary.h"
+#include "library/library_table.h"
 #include "records/text.h"
+#include "runtime/whole_file.h"
 
 namespace veska::window {
 namespace {
@@ -50,7 +53,8 @@ void LibraryTableModel::setSeries(int series) {
 }
 
 std::size_t LibraryTableModel::referenceAt(int row) const {
-  return run_->judgements.at(static_cast<std::size_t>(series_)).rows.at(static_cast<std::size_t>(row)).outcome.reference;
+  const library::SeriesJudgement& judgement = run_->judgements.at(static_cast<std::size_t>(series_));
+  return judgement.rows.at(static_cast<std::size_t>(row)).outcome.reference;
 }
 
 int LibraryTableModel::rowCount(const QModelIndex& parent) const {
@@ -77,7 +81,7 @@ QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
                ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (role == Qt::ToolTipRole && index.column() == Reference)
-    return QString::fromStdString(ref.titleLines.empty() ? ref.name : ref.titleLines.front());
+    return QString::fromStdString(ref.titleLines.empty() ? ref.name : ref.name + "\n" + ref.titleLines.front());
   if (role != Qt::DisplayRole) return {};
   const library::PairOutcome& o = row.outcome;
   const bool placed = o.placed;
@@ -103,6 +107,9 @@ LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
   setWindowTitle(tr("Library: %1").arg(QString::fromStdString(library_->folder)));
   auto* layout = new QVBoxLayout(this);
   chooser_ = new QComboBox(this);
+  auto* about = new QLabel(libraryText(), this);
+  about->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(about);
   for (const library::UndatedSeries& s : run_->series) chooser_->addItem(idText(s.id));
   chooser_->setVisible(run_->series.size() > 1);
   layout->addWidget(chooser_);
@@ -120,6 +127,11 @@ LibraryWindow::LibraryWindow(std::shared_ptr<const library::Library> library,
   mapView_ = new MapCanvas(map_, split);
   split->addWidget(view_);
   split->addWidget(mapView_);
+  // The table's numbers matter most: it takes the larger share.
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  split->setSizes({720, 480});
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
   layout->addWidget(split, 1);
   connect(chooser_, &QComboBox::currentIndexChanged, this, [this](int s) { showSeries(s); });
   connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -134,6 +146,9 @@ void LibraryWindow::showSeries(int series) {
   const auto s = static_cast<std::size_t>(series);
   model_->setSeries(series);
   view_->resizeColumnsToContents();
+  // A long file name is cut (its tooltip has the title); the numbers stay in view.
+  view_->setColumnWidth(Reference,
+                        std::min(view_->columnWidth(Reference), 22 * view_->fontMetrics().averageCharWidth()));
   map_ = buildLibraryMap(*library_, run_->series[s], run_->judgements[s]);
   verdict_->setText(verdictText());
   if (chooser_->currentIndex() != series) chooser_->setCurrentIndex(series);
@@ -157,9 +172,20 @@ match::RunSeries LibraryWindow::referenceSeries(std::size_t reference) const {
   return {ref.id, static_cast<int>(reference) + 1, ref.firstYear, ref.compared, ref.values};
 }
 
-match::RunSeries LibraryWindow::undatedSeries() const {
-  const library::UndatedSeries& s = run_->series.at(static_cast<std::size_t>(series_));
-  return {s.id, series_ + 1, s.firstYear, s.compared, s.values};
+match::RunSeries LibraryWindow::undatedSeries(int series) const {
+  const library::UndatedSeries& s = run_->series.at(static_cast<std::size_t>(series));
+  return {s.id, series + 1, s.firstYear, s.compared, s.values};
+}
+
+QString LibraryWindow::libraryText() const {
+  // A library of thousands of files may have hundreds it could not read:
+  // the first few, and how many more.
+  constexpr int kShown = 5;
+  const std::vector<std::string> summary = library::librarySummary(*library_);
+  QStringList lines;
+  for (std::size_t k = 0; k < summary.size() && k < kShown; ++k) lines << QString::fromStdString(summary[k]).trimmed();
+  if (summary.size() > kShown) lines << tr("... and %1 more notes on the library").arg(summary.size() - kShown);
+  return lines.join(QLatin1Char('\n'));
 }
 
 void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
@@ -170,7 +196,8 @@ void LibraryWindow::paintPicture(QPainter& p, const QRectF& area) const {
   const QRectF used = p.boundingRect(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
   p.setPen(Qt::black);
   p.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  paintLibraryMap(p, QRectF(area.left(), used.bottom() + fm.height(), area.width(), area.bottom() - used.bottom() - fm.height()),
+  const double mapTop = used.bottom() + fm.height();
+  paintLibraryMap(p, QRectF(area.left(), mapTop, area.width(), area.bottom() - mapTop),
                   map_, worldCoastlines());
 }
 
@@ -179,11 +206,25 @@ std::optional<QString> LibraryWindow::savePicture(const QString& path) const {
                              [this](QPainter& p, const QRectF& area) { paintPicture(p, area); });
 }
 
+void LibraryWindow::exportTable() {
+  const auto path = dialogs_.saveFileOfType(window(), tr("Export Table"), QStringLiteral("library.csv"),
+                                            {tr("CSV table (*.csv)")});
+  if (!path) return;
+  std::ostringstream table;
+  library::writeLibraryTable(table, run_->series, run_->judgements, library_->references);
+  const std::string reason = runtime::writeWholeFile(path->toStdString(), table.str());
+  if (!reason.empty())
+    dialogs_.messageBox(window(),
+                        tr("The table could not be written to %1: %2.").arg(*path, QString::fromStdString(reason)),
+                        tr("Export Table"), Dialogs::Icon::Warning);
+}
+
 void LibraryWindow::saveAs() {
   const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"),
                                             chooser_->currentText() + QStringLiteral("-library.png"), pictureTypes());
   if (!path) return;
-  if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
+  if (const auto why = savePicture(*path))
+    dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
 
 }  // namespace veska::window

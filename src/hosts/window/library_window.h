@@ -1,9 +1,11 @@
 // The library window: one undated series against a library of reference
 // chronologies. Above, the verdict and the end years the references
 // propose; below, the ranked table (a model and a view) beside the map.
-// A series chooser switches between the run's undated series. File > Save
-// As writes the verdict, consensus and map as a picture (PNG, SVG or PDF);
-// double-clicking a row asks for that pair's window.
+// A series chooser switches between the run's undated series, and a line
+// above says what the library holds and what it could not read. File > Save
+// As writes the verdict, consensus and map as a picture (PNG, SVG or PDF),
+// File > Export Table... the ranked tables as CSV; double-clicking a row
+// asks for that pair's window.
 #pragma once
 
 #include <memory>
@@ -67,7 +69,9 @@ class LibraryWindow : public QWidget {
   // The pair of a row as the pair window takes it: the reference first, as
   // a dated series is in a run, then the undated series.
   match::RunSeries referenceSeries(std::size_t reference) const;
-  match::RunSeries undatedSeries() const;
+  match::RunSeries undatedSeries(int series) const;
+  // What the library holds and could not read, as the window shows it.
+  QString libraryText() const;
 
   static constexpr QSize kPictureSize{1200, 900};
 
@@ -76,6 +80,9 @@ class LibraryWindow : public QWidget {
 
  public Q_SLOTS:
   void saveAs();
+  // File > Export Table...: every series' ranked table as one CSV file, the
+  // same as the command line's --table.
+  void exportTable();
 
  private:
   void paintPicture(QPainter& painter, const QRectF& area) const;

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include "hosts/window/about_box.h"
+#include "hosts/window/library_choice_dialog.h"
 #include "hosts/window/pair_chooser.h"
 
 namespace veska::window {
@@ -126,6 +127,12 @@ std::optional<std::size_t> QtDialogs::choosePair(QWidget* owner, const match::Ru
   PairChooser chooser(run, owner);
   if (chooser.exec() != QDialog::Accepted) return std::nullopt;
   return chooser.chosenPair();
+}
+
+std::optional<LibraryChoice> QtDialogs::chooseLibrarySearch(QWidget* owner, const LibraryChoice& start) {
+  LibraryChoiceDialog dialog(start, owner);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.choice();
 }
 
 void QtDialogs::about(QWidget* owner, const std::vector<AboutRow>& rows) {

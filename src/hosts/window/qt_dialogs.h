@@ -21,6 +21,7 @@ class QtDialogs : public Dialogs {
   std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;
   std::optional<QColor> chooseColour(QWidget* owner, const QColor& current) override;
   std::optional<std::size_t> choosePair(QWidget* owner, const match::RunRecord& run) override;
+  std::optional<LibraryChoice> chooseLibrarySearch(QWidget* owner, const LibraryChoice& start) override;
   void about(QWidget* owner, const std::vector<AboutRow>& rows) override;
 };
 

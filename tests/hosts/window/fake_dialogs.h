@@ -2,8 +2,9 @@
 // questions answer from a queue (No when it is empty), file choosers answer
 // from queues (an empty queue, or an empty name, answers Cancel), the print
 // dialog from a function, number questions from a queue (an empty queue
-// answers Cancel), the font and colour dialogs from optional answers,
-// the pair chooser from a queue (an empty queue answers Cancel).
+// answers Cancel), the font and colour dialogs from optional answers, the
+// pair chooser and the library dialog from queues (an empty queue answers
+// Cancel).
 #pragma once
 
 #include <deque>
@@ -97,6 +98,14 @@ class FakeDialogs : public window::Dialogs {
     pairChoices.pop_front();
     return pair;
   }
+  std::optional<window::LibraryChoice> chooseLibrarySearch(QWidget* owner, const window::LibraryChoice& start) override {
+    owners.push_back(owner);
+    libraryStarts.push_back(start);
+    if (libraryChoices.empty()) return std::nullopt;
+    const window::LibraryChoice choice = libraryChoices.front();
+    libraryChoices.pop_front();
+    return choice;
+  }
   void about(QWidget* owner, const std::vector<window::AboutRow>& rows) override {
     owners.push_back(owner);
     aboutBoxes.push_back(rows);
@@ -124,6 +133,8 @@ class FakeDialogs : public window::Dialogs {
   std::vector<QColor> coloursShown;
   std::deque<std::size_t> pairChoices;
   int pairChoosers = 0;
+  std::deque<window::LibraryChoice> libraryChoices;  // an empty queue answers Cancel
+  std::vector<window::LibraryChoice> libraryStarts;  // what each library dialog was filled with
   std::vector<std::vector<window::AboutRow>> aboutBoxes;
   std::vector<QWidget*> owners;  // of every dialog and box, in order
 

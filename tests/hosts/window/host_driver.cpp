@@ -10,6 +10,12 @@
 //   pair-picture              (as answer; then, in the final wait, the pair
 //                              with the best t is opened and the frame is
 //                              saved as a picture to $VESKA_PICTURE)
+//   library-picture FOLDER UNDATED [SERIES]
+//                             at the first question, File > Date Against
+//                             Library... on FOLDER and UNDATED; once the
+//                             result window is open on SERIES (from 0), the
+//                             frame is saved as a picture to $VESKA_PICTURE
+//                             and closed
 // In the final wait the frame is closed. Message boxes are printed on
 // standard output as "caption: text"; the save question is answered No.
 #include <cstdio>
@@ -22,6 +28,8 @@
 #include <QTest>
 
 #include "hosts/window/evidence_windows.h"
+#include "hosts/window/library_window.h"
+#include "hosts/window/library_windows.h"
 #include "hosts/window/pair_window.h"
 #include "hosts/window/host.h"
 #include "hosts/window/frame_window.h"
@@ -43,11 +51,26 @@ int main(int argc, char* argv[]) {
     std::fflush(stdout);
   };
   veska::window::Host host(dialogs);
-  veska::test::Typist typist(host, answers);
+  const bool libraryPicture = scenario == "library-picture";
+  veska::test::Typist typist(host, libraryPicture ? std::vector<QString>{} : answers);
   if (scenario == "exit-during-read") {
     typist.whenOutOfAnswers = [&] { host.frame()->actions().exit->trigger(); };
   } else if (scenario == "close-window-during-read") {
     typist.whenOutOfAnswers = [&] { veska::test::closeConsoleWindow(host); };
+  } else if (libraryPicture && answers.size() >= 2) {
+    dialogs.libraryChoices = {{answers[0], answers[1], ""}};
+    typist.whenOutOfAnswers = [&] {
+      veska::window::FrameWindow* frame = host.frame();
+      frame->resize(1280, 900);
+      frame->actions().dateAgainstLibrary->trigger();
+      QTRY_VERIFY_WITH_TIMEOUT(host.libraries()->lastWindow() != nullptr, 120000);
+      veska::window::LibraryWindow* library = host.libraries()->lastWindow();
+      library->parentWidget()->setGeometry(10, 10, 1240, 800);
+      library->showSeries(answers.size() > 2 ? answers[2].toInt() : 0);
+      QTest::qWait(300);
+      frame->grab().save(qEnvironmentVariable("VESKA_PICTURE"));
+      frame->close();
+    };
   } else if (scenario != "answer" && scenario != "pair-picture") {
     return 101;
   }

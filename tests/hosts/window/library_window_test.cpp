@@ -13,8 +13,13 @@
 #include <filesystem>
 
 #include "hosts/window/fake_dialogs.h"
+#include "hosts/window/frame_window.h"
+#include "hosts/window/host.h"
+#include "hosts/window/host_script.h"
 #include "hosts/window/library_window.h"
+#include "hosts/window/library_windows.h"
 #include "hosts/window/model/coastlines.h"
+#include "hosts/window/pair_window.h"
 #include "library/library_fixture.h"
 #include "support/test_support.h"
 
@@ -93,6 +98,65 @@ TEST(LibraryWindow, TableVerdictMapAndPairOfARow) {
   const QImage picture(QString::fromStdString(out));
   EXPECT_EQ(picture.size(), window::LibraryWindow::kPictureSize);
   EXPECT_TRUE(w.savePicture(dir.file("library.gif").c_str()));
+}
+
+TEST(LibraryWindows, FromTheMenuWhileARunWaitsTheResultOpensAndARowOpensItsPair) {
+  TempDir dir;
+  const std::filesystem::path samples = std::filesystem::path(VESKA_SOURCE_DIR) / "data";
+  std::filesystem::create_directory(dir.file("library"));
+  std::filesystem::copy_file(samples / "dated.rwl", dir.file("library") / "dated.rwl");
+  std::filesystem::copy_file(samples / "index.crn", dir.file("library") / "index.crn");
+  const QString folder = QString::fromStdString(dir.file("library").string());
+  const QString undated = QString::fromStdString((samples / "undated.rwl").string());
+  FakeDialogs dialogs;
+  // A species that is neither code nor genus is said and asked again.
+  dialogs.libraryChoices = {{folder, undated, "Q1"}, {folder, undated, ""}};
+  window::Host host(dialogs);
+  Typist typist(host, {});
+  bool checked = false;
+  typist.whenOutOfAnswers = [&] {
+    if (checked) return;
+    checked = true;
+    // The run waits for its first file name meanwhile.
+    host.frame()->actions().dateAgainstLibrary->trigger();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("\"Q1\" is neither")) << dialogs.boxes[0].text.toStdString();
+    EXPECT_EQ(dialogs.libraryStarts[1].species, "Q1");  // asked again with what was given
+    QTRY_VERIFY_WITH_TIMEOUT(host.libraries()->lastWindow() != nullptr, 60000);
+    window::LibraryWindow* w = host.libraries()->lastWindow();
+    EXPECT_EQ(host.frame()->activeLibraryWindow(), w);
+    EXPECT_EQ(w->table().data(w->table().index(0, 5), Qt::DisplayRole).toString(), "1847");
+    EXPECT_TRUE(w->libraryText().startsWith("Library " + folder + ": 3 references")) << w->libraryText().toStdString();
+
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    const QRect cell = w->tableView()->visualRect(w->table().index(0, 1));
+    QTest::mouseClick(w->tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(w->tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+    window::PairWindow* pair = host.frame()->activePairWindow();
+    ASSERT_NE(pair, nullptr);
+    // The reference first, as a dated series, the floating sample second.
+    EXPECT_EQ(pair->evidence().bestSlot(0).lastRingFirst, 1847);
+    EXPECT_EQ(pair->evidence().bestSlot(0).lastRingSecond, 1160);
+
+    // The floating series saved at that placement ends in 1847; a reference
+    // file of the library is never replaced.
+    const std::filesystem::path reference = dir.file("library") / "dated.rwl";
+    const std::string referenceBytes = readFile(reference);
+    dialogs.saveNames = {QString::fromStdString(reference.string()), QString::fromStdString(dir.file("piece.csv"))};
+    host.frame()->actions().saveSeries->trigger();
+    host.frame()->actions().saveSeries->trigger();
+    EXPECT_EQ(readFile(reference), referenceBytes);
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_TRUE(dialogs.boxes[1].text.contains("a data file of this run")) << dialogs.boxes[1].text.toStdString();
+    const std::string csv = readFile(dir.file("piece.csv"));
+    EXPECT_EQ(csv.substr(csv.rfind('\n', csv.size() - 2) + 1, 5), "1847,") << csv;
+
+    typeText(host.consoleWindow(), "/");
+    QTest::keyClick(host.consoleWindow(), Qt::Key_Return);
+  };
+  typist.atFinalWait = [&] { host.frame()->close(); };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_TRUE(checked);
 }
 
 TEST(Coastlines, TheWorldFromTheInstalledShoreline) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "match/pair_match.h"
+
 namespace veska::window {
 namespace {
 
@@ -54,7 +56,7 @@ const char* evidenceLabel(Evidence e) {
 Evidence evidenceOf(float t) {
   if (std::isnan(t)) return Evidence::NoOverlap;
   if (t >= 5.0f) return Evidence::Strong;
-  if (t >= 3.5f) return Evidence::Starred;
+  if (t >= match::kStarThreshold) return Evidence::Starred;
   if (t >= 2.0f) return Evidence::Weak;
   return Evidence::None;
 }
