@@ -13,6 +13,7 @@
 
 #include "command_line.h"
 #include "input/layout_choice.h"
+#include "library/measured_variable.h"
 #include "library/species_filter.h"
 #include "runtime/runtime.h"
 
@@ -23,7 +24,7 @@ constexpr std::string_view kProgram = "veska-console";
 
 std::string refuse(std::string_view problem, std::string_view name) { return refusalLine(kProgram, problem, name); }
 
-enum class Option { Kind, Dated, DatedKind, Out, Table, Quiet, Library, Species };
+enum class Option { Kind, Dated, DatedKind, Out, Table, Quiet, Library, Species, Variable };
 
 struct OptionName {
   std::string_view name;
@@ -31,7 +32,7 @@ struct OptionName {
   bool takesValue;
 };
 
-constexpr std::array<OptionName, 8> kOptions{{
+constexpr std::array<OptionName, 9> kOptions{{
     {"--kind", Option::Kind, true},
     {"--dated", Option::Dated, true},
     {"--dated-kind", Option::DatedKind, true},
@@ -40,6 +41,7 @@ constexpr std::array<OptionName, 8> kOptions{{
     {"--quiet", Option::Quiet, false},
     {"--library", Option::Library, true},
     {"--species", Option::Species, true},
+    {"--variable", Option::Variable, true},
 }};
 
 const OptionName* optionNamed(std::string_view name) {
@@ -73,6 +75,15 @@ void setValue(Parse& p, const OptionName& o, std::string_view value) {
       p.refusal = refuse("not species codes or genera (QUSP,PI) for --species", value);
     else
       p.request.species = std::string(value);
+    return;
+  }
+  if (o.option == Option::Variable) {
+    if (!library::parseVariable(value))
+      p.refusal = refuse("not a variable (WIDTH_RING, WIDTH_EARLY, WIDTH_LATE, DENSITY_MAXIMUM, DENSITY_MINIMUM, "
+                         "DENSITY_EARLY, DENSITY_LATE, LATEWOOD_PERCENT) for --variable",
+                         value);
+    else
+      p.request.variable = std::string(value);
     return;
   }
   if (o.option == Option::Kind || o.option == Option::DatedKind) {
@@ -155,6 +166,8 @@ void checkCombination(Parse& p) {
     p.refusal = refuse("option needs --dated", "--dated-kind");
   } else if (seen(p, Option::Species) && !seen(p, Option::Library)) {
     p.refusal = refuse("option needs --library", "--species");
+  } else if (seen(p, Option::Variable) && !seen(p, Option::Library)) {
+    p.refusal = refuse("option needs --library", "--variable");
   } else if (seen(p, Option::Library)) {
     // A library run writes no report and matches against no dated file.
     for (const auto& [option, name] : {std::pair(Option::Dated, "--dated"), std::pair(Option::Out, "--out")})
@@ -280,6 +293,7 @@ dialogue::LibraryRequest libraryRequestOf(const ConsoleRequest& request) {
   run.undated = request.undated.value();
   if (request.kind) run.undatedLayout = *request.kind == 'I' ? input::Layout::Indices : input::Layout::RingWidths;
   if (request.species) run.species = *library::SpeciesFilter::parse(*request.species);
+  if (request.variable) run.variable = *library::parseVariable(*request.variable);
   run.table = request.table;
   return run;
 }

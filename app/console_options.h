@@ -6,8 +6,8 @@
 //
 //   veska-console [--kind M|I] [--dated FILE [--dated-kind M|I]] [--out FILE]
 //                 [--table FILE] [--quiet] [--] UNDATED
-//   veska-console --library FOLDER [--species LIST] [--kind M|I] [--table FILE]
-//                 [--] UNDATED
+//   veska-console --library FOLDER [--species LIST] [--variable NAME] [--kind M|I]
+//                 [--table FILE] [--] UNDATED
 //   veska-console [--table FILE]
 #pragma once
 
@@ -29,6 +29,7 @@ struct ConsoleRequest {
   bool quiet = false;                // no per-pair lines on the console
   std::optional<std::string> library;  // date UNDATED against this folder's references
   std::optional<std::string> species;  // the species codes or genera the library search keeps
+  std::optional<std::string> variable;  // the measured variable it keeps (WIDTH_RING when none)
 };
 
 struct ConsoleArguments {
@@ -50,7 +51,7 @@ std::string checkRequestFiles(const ConsoleRequest& request);
 
 // The library run's request, for a request with --library: the undated
 // file's kind as given (without --kind, decided as the library decides a
-// reference's), the species, the table.
+// reference's), the species, the variable, the table.
 dialogue::LibraryRequest libraryRequestOf(const ConsoleRequest& request);
 
 // The run's answers, for a request that names its undated file: each file's

@@ -21,8 +21,8 @@ namespace {
 constexpr veska::app::ProgramText kProgram{
     "veska-console",
     "veska-console [options] UNDATED\n"
-    "       veska-console --library FOLDER [--species LIST] [--kind M|I]\n"
-    "                     [--table FILE] UNDATED\n"
+    "       veska-console --library FOLDER [--species LIST] [--variable NAME]\n"
+    "                     [--kind M|I] [--table FILE] UNDATED\n"
     "       veska-console [--table FILE]\n"
     "       veska-console --help | --version",
     "Crossdates tree-ring series: every series is modelled and prewhitened,\n"
@@ -59,6 +59,12 @@ constexpr veska::app::ProgramText kProgram{
     "                    ranked for each series as CSV. No report is written.\n"
     "  --species LIST    with --library, only references of these species\n"
     "                    codes (QUSP) or genera (QU), separated by commas\n"
+    "  --variable NAME   with --library, only reference files of this measured\n"
+    "                    variable: WIDTH_RING (total ring width, the default),\n"
+    "                    WIDTH_EARLY, WIDTH_LATE, DENSITY_MAXIMUM,\n"
+    "                    DENSITY_MINIMUM, DENSITY_EARLY, DENSITY_LATE or\n"
+    "                    LATEWOOD_PERCENT, as the files' headers name them\n"
+    "                    (a file whose header names none is ring width)\n"
     "  --                what follows is the undated file, even if it begins\n"
     "                    with \"-\"\n"
     "\n"

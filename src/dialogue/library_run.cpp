@@ -33,7 +33,8 @@ library::Library readLibrary(runtime::Runtime& rt, const LibraryRequest& request
       request.folder, request.species, library::readReferenceFile, [&](std::size_t done, std::size_t total) {
         if (request.progress) request.progress(LibraryStage::Reading, done, total);
         return !rt.stopAsked();
-      });
+      },
+      request.variable);
   if (!loaded.problem.empty()) rt.fatalIo("read", request.folder, loaded.problem);
   rt.yield();  // a stop asked for while the files were read ends the run here
   return std::move(loaded.library);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "input/decadal_line.h"
+#include "library/measured_variable.h"
 #include "library/species_filter.h"
 #include "runtime/runtime.h"
 
@@ -23,6 +24,7 @@ struct LibraryRequest {
   std::string undated;
   std::optional<input::Layout> undatedLayout;  // none: decided from the file
   library::SpeciesFilter species;
+  library::MeasuredVariable variable = library::MeasuredVariable::RingWidth;  // only references of this variable
   std::optional<std::string> table;  // the CSV file of the ranked tables
   int rowsShown = 10;                // rows of each series' ranked table in the summary
   // Told after each library file read and after each reference searched.

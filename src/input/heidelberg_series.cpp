@@ -49,7 +49,7 @@ struct Block {
   std::u32string keyCode;
   bool hasKeyCode = false;
   std::u32string dateBegin, length, unit, dataFormat, dataKind;
-  std::u32string species, latitude, longitude;
+  std::u32string species, latitude, longitude, dataType, country;
   std::vector<records::Text> dataLines;
 };
 
@@ -112,6 +112,10 @@ bool readBlock(SourceLines& lines, Block& block) {
       block.latitude = value;
     } else if (sameWord(key, U"Longitude")) {
       block.longitude = value;
+    } else if (sameWord(key, U"DataType")) {
+      block.dataType = value;
+    } else if (sameWord(key, U"Country")) {
+      block.country = value;
     }
   }
   return !lines.failed();
@@ -193,6 +197,8 @@ std::optional<SeriesRead> seriesOf(Notices& notices, const Block& block) {
   read.series.keys.species = records::toUtf8(block.species);
   read.series.keys.latitude = records::toUtf8(block.latitude);
   read.series.keys.longitude = records::toUtf8(block.longitude);
+  read.series.keys.dataType = records::toUtf8(block.dataType);
+  read.series.keys.country = records::toUtf8(block.country);
   if (const auto reason = takeValues(block, group, *unit, read)) return refuse(*reason);
   return read;
 }

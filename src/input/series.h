@@ -28,6 +28,8 @@ struct SeriesKeys {
   std::string species;    // Species, as written
   std::string latitude;   // Latitude and Longitude, decimal degrees as written
   std::string longitude;
+  std::string dataType;   // DataType, the variable measured (Ringwidth, ...), as written
+  std::string country;    // Country, as written
 };
 
 // A year whose ring could not be measured: files write a value below 0

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "library/header_lines.h"
+
 namespace veska::library {
 namespace {
 
@@ -14,23 +16,7 @@ constexpr double kEarthRadiusKm = 6371.0088;
 // column (1-based); the years that follow it could read as coordinates.
 constexpr std::size_t kCoordinateFieldEnd = 62;
 
-std::string ascii(const std::u32string& line) {
-  std::string out;
-  for (const char32_t c : line) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The header line's number in columns 7-9: ITRDB headers number their three
-// lines 1, 2, 3 there (one column either way in some files).
-int headerLineNumber(const std::string& line) {
-  if (line.size() < 9) return 0;
-  const std::string field = line.substr(6, 3);
-  const std::size_t at = field.find_first_not_of(' ');
-  if (at == std::string::npos || field.find_last_not_of(' ') != at || !isDigit(field[at])) return 0;
-  return field[at] - '0';
-}
 
 // Degrees and minutes written as DDMM or DDDMM; nothing when the minutes
 // exceed 59.
@@ -118,12 +104,12 @@ double greatCircleKm(const GeoPoint& a, const GeoPoint& b) {
 
 std::optional<GeoPoint> decadalCoordinates(const std::vector<std::u32string>& titleLines) {
   for (const std::u32string& title : titleLines) {
-    const std::string line = ascii(title);
+    const std::string line = asciiLine(title);
     for (std::size_t at = 0; at < line.size(); ++at)
       if (const auto p = letteredPairAt(line, at)) return p;
   }
   for (const std::u32string& title : titleLines) {
-    const std::string line = ascii(title);
+    const std::string line = asciiLine(title);
     if (headerLineNumber(line) != 2) continue;
     for (std::size_t at = 9; at < std::min(line.size(), kCoordinateFieldEnd - 1); ++at)
       if (const auto p = signedPairAt(line, at)) return p;
@@ -133,7 +119,7 @@ std::optional<GeoPoint> decadalCoordinates(const std::vector<std::u32string>& ti
 
 std::string decadalSpeciesCode(const std::vector<std::u32string>& titleLines) {
   for (const std::u32string& title : titleLines) {
-    const std::string line = ascii(title);
+    const std::string line = asciiLine(title);
     if (headerLineNumber(line) != 1) continue;
     std::string code;
     std::size_t at = 9;

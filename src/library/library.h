@@ -2,6 +2,7 @@
 // of undated series against it with each series' judgement.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct Library {
   std::vector<DuplicateReference> duplicates;
   SpeciesFilter filter;
   int filteredOut = 0;  // references of another or unknown species, left out
+  // The variable its references measure, and the files of other variables
+  // left out, counted by their variable.
+  MeasuredVariable variable = MeasuredVariable::RingWidth;
+  std::map<MeasuredVariable, int> otherVariables;
 
   // References whose coordinates are off the globe (left off the map).
   std::vector<std::string> offTheGlobe() const;

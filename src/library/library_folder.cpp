@@ -1,6 +1,7 @@
 #include "library/library_folder.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 
 namespace veska::library {
@@ -27,11 +28,12 @@ std::variant<std::vector<std::filesystem::path>, std::string> filesIn(const std:
 }  // namespace
 
 LoadedLibrary loadLibrary(const std::filesystem::path& folder, const SpeciesFilter& filter, const FileReader& read,
-                          const LoadProgress& progress) {
+                          const LoadProgress& progress, MeasuredVariable variable) {
   LoadedLibrary loaded;
   Library& library = loaded.library;
   library.folder = folder.string();
   library.filter = filter;
+  library.variable = variable;
   auto listed = filesIn(folder);
   if (const auto* problem = std::get_if<std::string>(&listed)) {
     loaded.problem = *problem;
@@ -46,10 +48,13 @@ LoadedLibrary loadLibrary(const std::filesystem::path& folder, const SpeciesFilt
     } else {
       FileReferences found = referencesOf(name, std::get<FileContents>(contents));
       if (found.refusal) library.refused.push_back({name, *found.refusal});
+      std::optional<MeasuredVariable> other;
       for (Reference& r : found.references) {
-        if (filter.takes(r.species)) library.references.push_back(std::move(r));
+        if (r.variable != variable) other = other.value_or(r.variable);
+        else if (filter.takes(r.species)) library.references.push_back(std::move(r));
         else ++library.filteredOut;
       }
+      if (other) ++library.otherVariables[*other];
     }
     if (progress && !progress(k + 1, files.size())) {
       loaded.complete = false;

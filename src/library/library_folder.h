@@ -27,8 +27,10 @@ struct LoadedLibrary {
 };
 
 // Only one file's series are held at a time, so memory grows with the
-// references kept, not with the files' trees.
+// references kept, not with the files' trees. Only references of `variable`
+// are kept; a file that gives others is counted by the variable of its first.
 LoadedLibrary loadLibrary(const std::filesystem::path& folder, const SpeciesFilter& filter, const FileReader& read,
-                          const LoadProgress& progress = {});
+                          const LoadProgress& progress = {},
+                          MeasuredVariable variable = MeasuredVariable::RingWidth);
 
 }  // namespace veska::library

@@ -21,6 +21,12 @@ std::variant<input::SeriesTable, std::string> undatedTable(const std::filesystem
 std::string noReference(const Library& library) {
   std::string text = "No reference read from " + library.folder + ".";
   for (const RefusedFile& file : library.refused) text.append("\n").append(file.name).append(": ").append(file.reason);
+  if (!library.otherVariables.empty()) {
+    int files = 0;
+    for (const auto& [variable, n] : library.otherVariables) files += n;
+    text.append("\n").append(std::to_string(files)).append(" files of other variables than ")
+        .append(variableName(library.variable)).append(" left out");
+  }
   if (library.filteredOut > 0)
     text.append("\n").append(std::to_string(library.filteredOut)).append(" of other species left out by ")
         .append(library.filter.text());
@@ -56,10 +62,10 @@ void LibraryJob::work(const LibraryJobRequest& request) {
     out.problem = *problem;
   } else {
     const std::vector<UndatedSeries> series = undatedSeriesOf(std::get<input::SeriesTable>(table));
-    LoadedLibrary loaded = loadLibrary(request.folder, request.filter, readReferenceFile,
-                                       [this](std::size_t done, std::size_t total) {
-                                         return report(Stage::ReadingLibrary, done, total);
-                                       });
+    LoadedLibrary loaded = loadLibrary(
+        request.folder, request.filter, readReferenceFile,
+        [this](std::size_t done, std::size_t total) { return report(Stage::ReadingLibrary, done, total); },
+        request.variable);
     auto library = std::make_shared<Library>(std::move(loaded.library));
     if (!loaded.problem.empty()) {
       out.problem = "The library folder " + request.folder.string() + " cannot be read: " + loaded.problem + ".";

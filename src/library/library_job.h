@@ -19,6 +19,7 @@ struct LibraryJobRequest {
   std::filesystem::path folder;
   std::filesystem::path undated;  // its layout decided from the file
   SpeciesFilter filter;
+  MeasuredVariable variable = MeasuredVariable::RingWidth;  // only references of this variable
 };
 
 struct LibraryJobResult {

@@ -74,6 +74,28 @@ std::string verdictLine(const SeriesJudgement& j, const Library& library) {
          ". The best candidates, for inspection:";
 }
 
+// Sites often come as families of files, one per variable measured on the
+// same trees; only the variable dated is searched, and the rest is named once.
+std::string otherVariablesLine(const Library& library) {
+  std::vector<std::pair<int, MeasuredVariable>> counts;
+  int files = 0;
+  for (const auto& [variable, n] : library.otherVariables) {
+    counts.emplace_back(n, variable);
+    files += n;
+  }
+  std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::string line(" ");
+  line.append(plural(static_cast<std::size_t>(files), "file", "files"))
+      .append(" of other variables left out (a reference must measure what the undated series measure, here ")
+      .append(variableName(library.variable))
+      .append("):");
+  for (std::size_t k = 0; k < counts.size(); ++k) {
+    line.append(k == 0 ? " " : ", ").append(std::to_string(counts[k].first)).append(" ");
+    line.append(variableName(counts[k].second));
+  }
+  return line;
+}
+
 }  // namespace
 
 std::string probabilityText(double p) {
@@ -94,6 +116,7 @@ std::vector<std::string> librarySummary(const Library& library) {
                   plural(static_cast<std::size_t>(means), "site mean of ring widths", "site means of ring widths") +
                   ", " + std::to_string(library.references.size() - static_cast<std::size_t>(means)) +
                   " chronologies as read)");
+  if (!library.otherVariables.empty()) lines.push_back(otherVariablesLine(library));
   if (!library.filter.takesAll())
     lines.push_back(" Species " + library.filter.text() + " only: " +
                     plural(static_cast<std::size_t>(library.filteredOut), "reference", "references") +

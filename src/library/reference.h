@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "library/geo.h"
+#include "library/measured_variable.h"
 
 namespace veska::library {
 
@@ -18,6 +19,7 @@ struct Reference {
   std::u32string id;  // 8 characters, as the report would show it
   std::vector<std::string> titleLines;  // the file's title lines, UTF-8
   std::string species;                  // the species code, or empty
+  MeasuredVariable variable = MeasuredVariable::RingWidth;  // ring width where no header says
   // As the header gives it; may be off the globe (then not used for maps
   // or distances).
   std::optional<GeoPoint> where;

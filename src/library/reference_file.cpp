@@ -15,6 +15,7 @@ struct Common {
   std::vector<std::string> titles;
   std::string species;
   std::optional<GeoPoint> where;
+  MeasuredVariable variable = MeasuredVariable::RingWidth;
 };
 
 Reference made(const Common& common, std::int32_t firstYear, std::vector<float> values, stats::WhiteningWork& work) {
@@ -22,6 +23,7 @@ Reference made(const Common& common, std::int32_t firstYear, std::vector<float> 
   r.titleLines = common.titles;
   r.species = common.species;
   r.where = common.where;
+  r.variable = common.variable;
   r.firstYear = firstYear;
   r.values = std::move(values);
   r.compared = r.values;
@@ -61,6 +63,7 @@ std::variant<Reference, std::string> siteReference(const std::vector<const FileS
         return t.where ? std::optional(std::pair(t.where->latitude, t.where->longitude)) : std::nullopt;
       }))
     site.where = GeoPoint{w->first, w->second};
+  if (auto v = sharedBy<MeasuredVariable>(trees, [](const FileSeries& t) { return t.variable; })) site.variable = *v;
   Reference r = made(site, mean.firstYear, std::move(mean.values), work);
   r.treeCount = mean.treeCount;
   r.name = "";  // the file itself
@@ -93,6 +96,7 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
   for (const std::u32string& line : file.titleLines) header.titles.push_back(records::toUtf8(line));
   header.species = decadalSpeciesCode(file.titleLines);
   header.where = decadalCoordinates(file.titleLines);
+  header.variable = decadalVariable(file.titleLines).value_or(MeasuredVariable::RingWidth);
 
   stats::WhiteningWork work(input::kMaxLength);
   std::vector<Reference> refs;
@@ -105,6 +109,7 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     Common own = header;
     if (!s.species.empty()) own.species = s.species;
     if (s.where) own.where = s.where;
+    if (s.variable) own.variable = *s.variable;
     // A chronology is compared over its longest stretch without a missing
     // value, as a series of the undated file is.
     input::Series kept = input::keptStretch(s.series);

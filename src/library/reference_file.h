@@ -18,6 +18,7 @@ struct FileSeries {
   bool chronology = false;  // an index or mean series rather than one tree's widths
   std::string species;      // the series' own species code (Heidelberg keys), or empty
   std::optional<GeoPoint> where;  // its own coordinates (Heidelberg keys)
+  std::optional<MeasuredVariable> variable;  // its own variable (Heidelberg keys)
 };
 
 struct FileContents {
@@ -28,8 +29,9 @@ struct FileContents {
 // The file's references, and the reason when it gives none or its trees
 // give no site mean beside its chronologies. A file's chronologies
 // are named `FILE:ID` when it holds more than one reference (a repeated
-// identifier gets `/2`, `/3`...), otherwise FILE. Species and coordinates
-// come from the series' own keys, else from the decadal header. Every
+// identifier gets `/2`, `/3`...), otherwise FILE. Species, coordinates and
+// the variable measured come from the series' own keys, else from the
+// decadal header; ring width where nothing says. Every
 // reference is prewhitened as the match phase prewhitens a series.
 struct FileReferences {
   std::vector<Reference> references;

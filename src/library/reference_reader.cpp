@@ -114,6 +114,7 @@ std::variant<FileContents, std::string> readReferenceFile(const std::filesystem:
     s.chronology = data.layout == input::Layout::Indices || series.keys.mean;
     s.species = series.keys.species;
     s.where = keyedPlace(series.keys);
+    s.variable = heidelbergVariable(series.keys.dataType);
     s.series = std::move(series);
     contents.series.push_back(std::move(s));
   }

@@ -163,6 +163,10 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
       {{"--library", "und.rwl", "und.rwl"}, "no such folder for --library: und.rwl"},
       {{"--library", "folder", "--species", "Q1", "und.rwl"},
        "not species codes or genera (QUSP,PI) for --species: Q1"},
+      {{"--variable", "WIDTH_EARLY", "und.rwl"}, "option needs --library: --variable"},
+      {{"--library", "folder", "--variable", "WIDTH", "und.rwl"},
+       "not a variable (WIDTH_RING, WIDTH_EARLY, WIDTH_LATE, DENSITY_MAXIMUM, DENSITY_MINIMUM, DENSITY_EARLY, "
+       "DENSITY_LATE, LATEWOOD_PERCENT) for --variable: WIDTH"},
       {{"--library", "folder", "--table", "folder/t.csv", "und.rwl"},
        "the table would be a data file of the library run: folder/t.csv"},
   };

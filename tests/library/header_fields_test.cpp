@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "library/geo.h"
+#include "library/measured_variable.h"
 #include "library/species_filter.h"
 #include "records/text.h"
 
@@ -74,6 +75,42 @@ TEST(SpeciesCodes, FromTheFirstHeaderLineAndFilteredByCodeOrGenus) {
   EXPECT_TRUE(SpeciesFilter::parse("")->takes(""));
   EXPECT_FALSE(SpeciesFilter::parse("QUERCUS"));
   EXPECT_FALSE(SpeciesFilter::parse("Q1SP"));
+}
+
+TEST(MeasuredVariable, FromTheHeaderConventionsAndTheCommandLine) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::optional<MeasuredVariable> variable;
+  };
+  const Case cases[] = {
+      {{"215    1 Grindelwald BE DENSITY_MINIMUM PCAB -"}, MeasuredVariable::MinimumDensity},
+      {{"552    1 Pieterlen BE,Fi.Vergl.Pr LATEWOOD_PERCENT PCAB -"}, MeasuredVariable::LatewoodPercent},
+      {{"245    1 Katscherpass WIDTH_RING PCAB -"}, MeasuredVariable::RingWidth},
+      // The code of the line numbered 2, columns 62-63, and of line 3, column 62.
+      {{"LL     1 Lotschental                                         LADE",
+        "LL     2 Switzerland  European Larch    1700M  4627 00750    X_    1258 1920"},
+       MeasuredVariable::MaximumDensity},
+      {{"TI     2 Switzerland  Durmast Oak        560M  4611 00853    __    1956 2006"}, MeasuredVariable::RingWidth},
+      {{"BIE    2 AUSTRIA      AUSTRIAN PINE     0350M +4807+01615          1840 1995",
+        "BIE    3 GIORGIO STRUMIA AND RUPERT WIMMER                   E"},
+       MeasuredVariable::EarlywoodWidth},
+      // Nothing said: the caller takes ring width. A keyword off line 1 says nothing.
+      {{"089    1 PATSCHERKOFEL", "089    2 AUSTRIA      STONE PINE         2100  4713N01128E         1752 1967"},
+       std::nullopt},
+      {{"089    3 SOMEONE WIDTH_LATE"}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.front());
+    EXPECT_EQ(decadalVariable(header(c.lines)), c.variable);
+  }
+  EXPECT_EQ(heidelbergVariable("Ringwidth"), MeasuredVariable::RingWidth);
+  EXPECT_EQ(heidelbergVariable("MaxDensity"), MeasuredVariable::MaximumDensity);
+  EXPECT_EQ(heidelbergVariable("Blue intensity"), MeasuredVariable::Other);
+  EXPECT_EQ(heidelbergVariable(""), std::nullopt);
+  EXPECT_EQ(parseVariable("density_maximum"), MeasuredVariable::MaximumDensity);
+  EXPECT_EQ(parseVariable("earlywood width"), MeasuredVariable::EarlywoodWidth);
+  EXPECT_EQ(parseVariable("OTHER"), std::nullopt);
+  EXPECT_EQ(parseVariable("WIDTH"), std::nullopt);
 }
 
 TEST(GreatCircle, KnownDistances) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "library/library_folder.h"
+#include "library/library_summary.h"
 #include "library/library_fixture.h"
 #include "records/text.h"
 #include "support/test_support.h"
@@ -93,6 +95,44 @@ TEST(LibraryFolder, SeveralChronologiesInOneFileAreNamedByIdentifier) {
   EXPECT_EQ(found.references[1].name, "abetone.crn:ITAL00");
   EXPECT_EQ(found.references[2].name, "abetone.crn:ITAL00/2");
   EXPECT_FALSE(found.refusal.has_value());
+}
+
+// Families of files of the same trees: by default only ring width is
+// searched and the rest named once by variable; a chosen variable takes only
+// its own files.
+TEST(LibraryFolder, OnlyFilesOfTheChosenVariableAreUsedAndTheRestCounted) {
+  test::TempDir dir;
+  testing::Forest f(1500, 300, 13);
+  const std::vector<float> chron = f.widths(1500, 300, 0.3f);
+  const std::map<std::string, std::string> firstLines = {
+      {"s1.rwl", "215    1 Grindelwald BE WIDTH_RING PCAB -"},
+      {"s1e.rwl", "215    1 Grindelwald BE WIDTH_EARLY PCAB -"},
+      {"s1n.rwl", "215    1 Grindelwald BE DENSITY_MINIMUM PCAB -"},
+      {"s2n.rwl", "216    1 Grindelwald Nord BE DENSITY_MINIMUM PCAB -"},
+      {"s3.rwl", "LX     1 Breuleux                                            PCAB"},
+  };
+  for (const auto& [name, line] : firstLines) test::writeFile(dir.file(name), "x");
+  const FileReader reader = [&](const std::filesystem::path& p) -> std::variant<FileContents, std::string> {
+    FileContents c;
+    c.titleLines = {records::fromUtf8(firstLines.at(p.filename().string()))};
+    c.series = {fileSeries("CHRON", 1500 + static_cast<int>(c.titleLines[0].size()), chron, true)};
+    return c;
+  };
+  const Library ringWidth = loadLibrary(dir.path(), SpeciesFilter(), reader).library;
+  std::vector<std::string> names;
+  for (const Reference& r : ringWidth.references) names.push_back(r.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"s1.rwl", "s3.rwl"}));  // s3 says nothing: ring width
+  const std::vector<std::string> summary = librarySummary(ringWidth);
+  ASSERT_GE(summary.size(), 2u);
+  EXPECT_EQ(summary[1],
+            " 3 files of other variables left out (a reference must measure what the undated series measure, here "
+            "ring width): 2 minimum density, 1 earlywood width");
+
+  const Library density =
+      loadLibrary(dir.path(), SpeciesFilter(), reader, {}, MeasuredVariable::MinimumDensity).library;
+  ASSERT_EQ(density.references.size(), 2u);
+  EXPECT_EQ(density.references[0].name, "s1n.rwl");
+  EXPECT_EQ(density.otherVariables.at(MeasuredVariable::RingWidth), 2);
 }
 
 TEST(LibraryFolder, AFolderThatCannotBeListedSaysWhy) {

@@ -28,6 +28,7 @@ struct LibraryChoice {
   QString folder;   // the library: a folder of reference files
   QString undated;  // the file of undated series
   QString species;  // species codes or genera to keep; empty for every species
+  QString variable = QStringLiteral("WIDTH_RING");  // the measured variable to keep, as --variable names it
 };
 
 class Dialogs {

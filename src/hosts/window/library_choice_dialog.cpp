@@ -1,5 +1,6 @@
 #include "hosts/window/library_choice_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "library/measured_variable.h"
 
 namespace veska::window {
 namespace {
@@ -37,6 +40,20 @@ LibraryChoiceDialog::LibraryChoiceDialog(const LibraryChoice& start, QWidget* pa
   species_->setPlaceholderText(tr("every species"));
   species_->setToolTip(tr("Species codes (QUSP) or genera by their codes' first two letters (QU for every oak), "
                           "separated by commas"));
+  // Sites come as families of files, one per variable of the same trees; a
+  // reference must measure what the undated series measure.
+  variable_ = new QComboBox(this);
+  for (const library::MeasuredVariable v : library::kChoosableVariables) {
+    const QString name = QString::fromUtf8(library::variableName(v).data(),
+                                           static_cast<qsizetype>(library::variableName(v).size()));
+    const QString keyword = QString::fromUtf8(library::variableKeyword(v).data(),
+                                              static_cast<qsizetype>(library::variableKeyword(v).size()));
+    variable_->addItem(name.left(1).toUpper() + name.mid(1), keyword);
+  }
+  const int chosen = variable_->findData(start.variable);
+  variable_->setCurrentIndex(chosen < 0 ? 0 : chosen);
+  variable_->setToolTip(tr("Only reference files of this measured variable are used; a file whose header names "
+                           "none is ring width"));
   auto* form = new QFormLayout(this);
   form->addRow(tr("Library folder:"), withBrowse(folder_, this, [this] {
                  return QFileDialog::getExistingDirectory(this, tr("Library Folder"), folder_->text());
@@ -47,6 +64,7 @@ LibraryChoiceDialog::LibraryChoiceDialog(const LibraryChoice& start, QWidget* pa
                                                         "All Files (*)"));
                }));
   form->addRow(tr("Species:"), species_);
+  form->addRow(tr("Variable:"), variable_);
   form->addRow(new QLabel(tr("Every plain file of the folder is a reference: a chronology as it is, a file of "
                              "ring widths as its site's mean."),
                           this));
@@ -60,7 +78,8 @@ LibraryChoiceDialog::LibraryChoiceDialog(const LibraryChoice& start, QWidget* pa
 }
 
 LibraryChoice LibraryChoiceDialog::choice() const {
-  return {folder_->text().trimmed(), undated_->text().trimmed(), species_->text().trimmed()};
+  return {folder_->text().trimmed(), undated_->text().trimmed(), species_->text().trimmed(),
+          variable_->currentData().toString()};
 }
 
 void LibraryChoiceDialog::update() {

@@ -7,6 +7,7 @@
 
 #include "hosts/window/dialogs.h"
 
+class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
 
@@ -25,6 +26,7 @@ class LibraryChoiceDialog : public QDialog {
   QLineEdit* folder_ = nullptr;
   QLineEdit* undated_ = nullptr;
   QLineEdit* species_ = nullptr;
+  QComboBox* variable_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
 };
 

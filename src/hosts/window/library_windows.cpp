@@ -78,8 +78,10 @@ bool LibraryWindows::start(const LibraryChoice& choice) {
                         tr("Date Against Library"), Dialogs::Icon::Warning);
     return false;
   }
-  job_ = std::make_unique<library::LibraryJob>(
-      library::LibraryJobRequest{choice.folder.toStdString(), choice.undated.toStdString(), *filter});
+  const auto variable = library::parseVariable(choice.variable.toStdString());
+  job_ = std::make_unique<library::LibraryJob>(library::LibraryJobRequest{
+      choice.folder.toStdString(), choice.undated.toStdString(), *filter,
+      variable.value_or(library::MeasuredVariable::RingWidth)});
   searchedUndated_ = choice.undated.toStdString();
   progress_ = new QProgressDialog(progressText({}), tr("Stop"), 0, 0, &frame_);
   progress_->setWindowTitle(tr("Date Against Library"));
