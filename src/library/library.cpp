@@ -9,6 +9,13 @@ std::vector<std::string> Library::offTheGlobe() const {
   return names;
 }
 
+std::vector<std::string> Library::outsideTheirCountry() const {
+  std::vector<std::string> names;
+  for (const Reference& r : references)
+    if (r.outsideCountry) names.push_back(r.name + " (" + r.country + ")");
+  return names;
+}
+
 LibraryRun runLibrarySearch(const Library& library, std::vector<UndatedSeries> series, const SearchProgress& progress) {
   LibraryRun run;
   run.series = std::move(series);

@@ -27,6 +27,9 @@ struct Library {
 
   // References whose coordinates are off the globe (left off the map).
   std::vector<std::string> offTheGlobe() const;
+  // References whose coordinates lie outside the country their header
+  // names, "NAME (COUNTRY)" (left off the map).
+  std::vector<std::string> outsideTheirCountry() const;
 };
 
 struct LibraryRun {

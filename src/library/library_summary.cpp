@@ -125,6 +125,13 @@ std::vector<std::string> librarySummary(const Library& library) {
   for (const DuplicateReference& d : library.duplicates)
     lines.push_back(" *** " + d.dropped + " holds the same series as " + d.kept + " (" + std::to_string(d.firstYear) +
                     "-" + std::to_string(d.lastYear) + "): searched once, as " + d.kept + " ***");
+  const std::vector<std::string> outside = library.outsideTheirCountry();
+  if (!outside.empty()) {
+    std::string names;
+    for (const std::string& name : outside) names += (names.empty() ? "" : ", ") + name;
+    lines.push_back(" *** Coordinates outside the country the header names, left off the map and out of the distances: " +
+                    names + " ***");
+  }
   const std::vector<std::string> off = library.offTheGlobe();
   if (!off.empty()) {
     std::string names;

@@ -23,14 +23,18 @@ struct Reference {
   // As the header gives it; may be off the globe (then not used for maps
   // or distances).
   std::optional<GeoPoint> where;
+  std::string country;          // the country the header names, or empty
+  bool outsideCountry = false;  // `where` lies outside that country: not used for maps or distances
   int treeCount = 0;  // series averaged into it; 0 for a chronology read as it is
   std::int32_t firstYear = 0;
   std::vector<float> values;    // values[k] belongs to year firstYear + k
   std::vector<float> compared;  // the same prewhitened, as the search compares them
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
-  // Its coordinates when they are on the globe.
-  std::optional<GeoPoint> mapped() const { return where && onTheGlobe(*where) ? where : std::nullopt; }
+  // Its coordinates when they are on the globe and within its country.
+  std::optional<GeoPoint> mapped() const {
+    return where && onTheGlobe(*where) && !outsideCountry ? where : std::nullopt;
+  }
 };
 
 // A reference file that gave no reference, and why.

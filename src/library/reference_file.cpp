@@ -15,8 +15,15 @@ struct Common {
   std::vector<std::string> titles;
   std::string species;
   std::optional<GeoPoint> where;
+  std::optional<Country> country;
   MeasuredVariable variable = MeasuredVariable::RingWidth;
 };
+
+// A point outside the country its header names was read wrongly or written
+// wrongly: a map or a distance from it would mislead.
+bool outside(const std::optional<Country>& country, const std::optional<GeoPoint>& where) {
+  return country && where && onTheGlobe(*where) && !inside(*country, *where);
+}
 
 Reference made(const Common& common, std::int32_t firstYear, std::vector<float> values, stats::WhiteningWork& work) {
   Reference r;
@@ -24,6 +31,8 @@ Reference made(const Common& common, std::int32_t firstYear, std::vector<float> 
   r.species = common.species;
   r.where = common.where;
   r.variable = common.variable;
+  if (common.country) r.country = std::string(common.country->name);
+  r.outsideCountry = outside(common.country, common.where);
   r.firstYear = firstYear;
   r.values = std::move(values);
   r.compared = r.values;
@@ -64,6 +73,10 @@ std::variant<Reference, std::string> siteReference(const std::vector<const FileS
       }))
     site.where = GeoPoint{w->first, w->second};
   if (auto v = sharedBy<MeasuredVariable>(trees, [](const FileSeries& t) { return t.variable; })) site.variable = *v;
+  if (auto c = sharedBy<std::string_view>(trees, [](const FileSeries& t) {
+        return t.country ? std::optional(t.country->name) : std::nullopt;
+      }))
+    site.country = countryNamed(*c);
   Reference r = made(site, mean.firstYear, std::move(mean.values), work);
   r.treeCount = mean.treeCount;
   r.name = "";  // the file itself
@@ -90,12 +103,35 @@ void nameReferences(std::vector<Reference>& refs, const std::string& fileName) {
 
 }  // namespace
 
+FileHeader headerOf(const FileContents& file) {
+  FileHeader h;
+  h.species = decadalSpeciesCode(file.titleLines);
+  h.where = decadalCoordinates(file.titleLines);
+  h.country = decadalCountry(file.titleLines);
+  const auto variable = decadalVariable(file.titleLines);
+  h.variable = variable.value_or(MeasuredVariable::RingWidth);
+  h.variableSaid = variable.has_value();
+  if (!file.series.empty()) {
+    const FileSeries& first = file.series.front();
+    if (!first.species.empty()) h.species = first.species;
+    if (first.where) h.where = first.where;
+    if (first.country) h.country = first.country;
+    if (first.variable) {
+      h.variable = *first.variable;
+      h.variableSaid = true;
+    }
+  }
+  h.outsideCountry = outside(h.country, h.where);
+  return h;
+}
+
 FileReferences referencesOf(const std::string& fileName, const FileContents& file) {
   if (file.series.empty()) return {{}, "no series read"};
   Common header;
   for (const std::u32string& line : file.titleLines) header.titles.push_back(records::toUtf8(line));
   header.species = decadalSpeciesCode(file.titleLines);
   header.where = decadalCoordinates(file.titleLines);
+  header.country = decadalCountry(file.titleLines);
   header.variable = decadalVariable(file.titleLines).value_or(MeasuredVariable::RingWidth);
 
   stats::WhiteningWork work(input::kMaxLength);
@@ -110,6 +146,7 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     if (!s.species.empty()) own.species = s.species;
     if (s.where) own.where = s.where;
     if (s.variable) own.variable = *s.variable;
+    if (s.country) own.country = s.country;
     // A chronology is compared over its longest stretch without a missing
     // value, as a series of the undated file is.
     input::Series kept = input::keptStretch(s.series);

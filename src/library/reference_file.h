@@ -19,12 +19,27 @@ struct FileSeries {
   std::string species;      // the series' own species code (Heidelberg keys), or empty
   std::optional<GeoPoint> where;  // its own coordinates (Heidelberg keys)
   std::optional<MeasuredVariable> variable;  // its own variable (Heidelberg keys)
+  std::optional<Country> country;            // its own country (Heidelberg keys)
 };
 
 struct FileContents {
   std::vector<std::u32string> titleLines;
   std::vector<FileSeries> series;
 };
+
+// What a file's header (else its first series' own keys) says of its site:
+// the species code, the coordinates and the country named, whether they lie
+// outside that country's box, and the measured variable (ring width, and
+// `variableSaid` false, where nothing says).
+struct FileHeader {
+  std::string species;
+  std::optional<GeoPoint> where;
+  std::optional<Country> country;
+  bool outsideCountry = false;
+  MeasuredVariable variable = MeasuredVariable::RingWidth;
+  bool variableSaid = false;
+};
+FileHeader headerOf(const FileContents& file);
 
 // The file's references, and the reason when it gives none or its trees
 // give no site mean beside its chronologies. A file's chronologies

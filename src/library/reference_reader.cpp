@@ -115,6 +115,7 @@ std::variant<FileContents, std::string> readReferenceFile(const std::filesystem:
     s.species = series.keys.species;
     s.where = keyedPlace(series.keys);
     s.variable = heidelbergVariable(series.keys.dataType);
+    s.country = countryNamed(series.keys.country);
     s.series = std::move(series);
     contents.series.push_back(std::move(s));
   }

@@ -7,6 +7,7 @@
 
 #include "library/geo.h"
 #include "library/measured_variable.h"
+#include "library/reference_file.h"
 #include "library/species_filter.h"
 #include "records/text.h"
 
@@ -32,8 +33,9 @@ TEST(DecadalCoordinates, EveryWritingSeenInRealHeaders) {
       {"FI019M  2 CHILE        ALERCE              750  M S4230 W7350  1386-1987", -(42 + 30 / 60.0), -(73 + 50 / 60.0)},
       {"BGD_PS 2 Russia       Scots pine          600  5412 9048     __    1847 2018", 54 + 12 / 60.0, 90 + 48 / 60.0},
       {"107089 2 Turkey       Cedar             1800M  3640 02955          1370 1988", 36 + 40 / 60.0, 29 + 55 / 60.0},
-      // An elevation without its M beside the coordinates is no latitude.
-      {"616    2 Italy   silver fir, European fir 1400  4407-1042 1846 1980 -", 44 + 7 / 60.0, -(10 + 42 / 60.0)},
+      // An elevation without its M beside the coordinates is no latitude; the
+      // dash only separates the two, as only the east lies in Italy.
+      {"616    2 Italy   silver fir, European fir 1400  4407-1042 1846 1980 -", 44 + 7 / 60.0, 10 + 42 / 60.0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line2);
@@ -111,6 +113,60 @@ TEST(MeasuredVariable, FromTheHeaderConventionsAndTheCommandLine) {
   EXPECT_EQ(parseVariable("earlywood width"), MeasuredVariable::EarlywoodWidth);
   EXPECT_EQ(parseVariable("OTHER"), std::nullopt);
   EXPECT_EQ(parseVariable("WIDTH"), std::nullopt);
+}
+
+// Every header convention of the regional files: species, place, country and
+// variable as one file's header gives them.
+TEST(FileHeaders, EveryConventionOfTheRegionalFiles) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::string species;
+    std::optional<std::pair<double, double>> where;
+    std::string country;  // empty: none named
+    bool outside;
+  };
+  const auto dm = [](int d, int m) { return d + m / 60.0; };
+  const Case cases[] = {
+      {{"602    1 Tatz Stockwald WIDTH_RING PCAB -", "602    2 Switzerland   Norway spruce 1850  4620-747 1769 1980 -"},
+       "PCAB", std::pair(dm(46, 20), dm(7, 47)), "Switzerland", false},
+      {{"245    1 Katscherpass WIDTH_EARLY PCAB -", "245    2 Austria   Norway spruce 1800  4702-1338 1838 1975 -"},
+       "PCAB", std::pair(dm(47, 2), dm(13, 38)), "Austria", false},
+      {{"LX     1 Breuleux Paturage Communal                          PCAB",
+        "LX     2 Switzerland  Norway Spruce     1025M  4712 00652    __    1852 1995"},
+       "PCAB", std::pair(dm(47, 12), dm(6, 52)), "Switzerland", false},
+      {{"XX     1 Somewhere                                           PISY",
+        "XX     2 Spain        Scots Pine        1600M +4026-00154          1800 1990"},
+       "PISY", std::pair(dm(40, 26), -dm(1, 54)), "Spain", false},
+      {{"XX     1 Grunewald                                           QUSP",
+        "XX     2 Germany      Oak                 50M  522501338     __    1600 1990"},
+       "QUSP", std::pair(dm(52, 25), dm(13, 38)), "Germany", false},
+      {{"XX     1 Solling", "XX     2 Germany      QURO              5155N00912E045        1700 1990"}, "QURO",
+       std::pair(dm(51, 55), dm(9, 12)), "Germany", false},
+      // Species on line 2 by its name; the site's one word is no code.
+      {{"089    1 PATSCHERKOFEL", "089    2 AUSTRIA      STONE PINE         2100  4713N01128E         1752 1967"},
+       "PICE", std::pair(dm(47, 13), dm(11, 28)), "Austria", false},
+      // The last word of a site name is never the species: WALD, SEAL.
+      {{"XX     1 SCHWARZ WALD", "XX     2 GERMANY"}, "", std::nullopt, "Germany", false},
+      {{"XX     1 LITTLE SEAL -"}, "", std::nullopt, "", false},
+      // A point outside the country named is said, not mapped.
+      {{"XX     1 Somewhere                                           QUSP",
+        "XX     2 England      Oak                 50M  5155 01012    __    1600 1990"},
+       "QUSP", std::pair(dm(51, 55), dm(10, 12)), "United Kingdom", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.front());
+    FileContents file;
+    file.titleLines = header(c.lines);
+    const FileHeader h = headerOf(file);
+    EXPECT_EQ(h.species, c.species);
+    ASSERT_EQ(h.where.has_value(), c.where.has_value());
+    if (c.where) {
+      EXPECT_NEAR(h.where->latitude, c.where->first, 1e-9);
+      EXPECT_NEAR(h.where->longitude, c.where->second, 1e-9);
+    }
+    EXPECT_EQ(h.country ? std::string(h.country->name) : "", c.country);
+    EXPECT_EQ(h.outsideCountry, c.outside);
+  }
 }
 
 TEST(GreatCircle, KnownDistances) {
