@@ -93,8 +93,9 @@ CheckLines checkLines(const PairWindowModel& m) {
 }
 
 std::string agreementAxisText(const PairWindowModel& m) {
-  return (m.firstDated() ? "years of " : "rings of ") + m.firstId() + " (" + m.secondId() +
-         "'s rings where the part before the break places them)";
+  const bool found = m.check().check.answer == match::CheckAnswer::Break;
+  return (m.firstDated() ? "years of " : "rings of ") + m.firstId() + " (" + m.secondId() + "'s rings " +
+         (found ? "where the part before the break places them)" : "at the best placement)");
 }
 
 AgreementPlot agreementPlot(const PairWindowModel& m, const Rect& plot) {

@@ -37,7 +37,8 @@ struct AgreementPlot {
 };
 AgreementPlot agreementPlot(const PairWindowModel& model, const Rect& plot);
 
-// The axis text under the agreement plot.
+// The axis text under the agreement plot: where the second series's rings
+// are drawn.
 std::string agreementAxisText(const PairWindowModel& model);
 
 }  // namespace veska::window
