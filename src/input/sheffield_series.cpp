@@ -47,7 +47,10 @@ bool looksLikeSheffield(const std::vector<records::Text>& lines) {
 
 LayoutRead readSheffieldFile(const std::vector<records::Text>& lines) {
   LayoutRead out;
-  const std::u32string name(item(lines, 1));
+  // The short title (line 18) names the series as laboratories know it;
+  // line 1 is a longer description.
+  std::u32string name(item(lines, 18));
+  if (name.empty() || name == U"?") name = item(lines, 1);
   const auto refuse = [&](std::string_view reason) {
     out.items.emplace_back(seriesNotLoaded(name, reason));
     return out;
