@@ -1,7 +1,7 @@
 // What every reader of a whole-file layout must hold on any bytes: each
 // series it gives is within the years the report shows, keeps at most the
 // length limit of values and counts at least those, and holds only rings
-// (finite, 0 or more) and missing values (below 0); the loader then takes the
+// (finite, 0 or more) and missing values; the loader then takes the
 // same bytes through the layout's recognition without a fault.
 #pragma once
 
@@ -48,7 +48,7 @@ inline void checkLayoutRead(const input::LayoutRead& read) {
     check(series->series.values.front() >= 0 && series->series.values.back() >= 0,
           "a series that begins or ends on a missing value");
     for (float v : series->series.values)
-      check(std::isfinite(v) && (v >= 0 || v == input::kMissingValue), "a value that is neither a ring nor missing");
+      check(input::isMissing(v) || (std::isfinite(v) && v >= 0), "a value that is neither a ring nor missing");
   }
 }
 

@@ -21,17 +21,15 @@ struct LayoutRead {
   std::vector<std::variant<SeriesRead, Notice>> items;
 };
 
-// A value that was not measured (an empty slot, NaN, a value below 0): the
-// readers keep its year, and the loader treats every value below 0 as missing.
-inline constexpr float kMissingValue = -1.0f;
-
 // "*** Series NAME REASON: not loaded ***", the name as the file writes it.
 Notice seriesNotLoaded(std::u32string_view name, std::string_view reason);
 
 // A series named `name` from `firstYear` on, its values in `unit`; missing
 // values at either end are no part of it (the first year moves with them),
 // so that a series padded to a decade or a table's rows starts and ends on a
-// value. Keeps at most kMaxLength values and counts the rest.
+// value. A value below 0 (or NaN) in between becomes kMissingValue: a ring
+// that could not be measured. Keeps at most kMaxLength values and counts the
+// rest.
 SeriesRead seriesFrom(std::u32string_view name, std::int64_t firstYear, const std::vector<float>& values,
                       ValueUnit unit);
 

@@ -95,11 +95,6 @@ std::variant<float, std::string> scaleOf(const Variable& variable) {
   return "has units veska does not know (" + records::toUtf8(units) + ")";
 }
 
-bool isMissingCell(std::u32string_view cell) {
-  const std::u32string low = lowered(cell);
-  return low.empty() || low == U"nan" || low == U"na";
-}
-
 void readColumn(LayoutRead& out, const std::vector<std::vector<std::u32string_view>>& rows,
                 const std::vector<std::int32_t>& years, std::size_t column, std::u32string_view name,
                 const Header& header) {
