@@ -125,8 +125,9 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, layoutOf(rt, request, false));
   match::RunRecord record;
+  const bool keepRecord = observer && observer->keepsRecord();
   if (observer) {
-    record.undated = seriesAsRead(undated);
+    if (keepRecord) record.undated = seriesAsRead(undated);
     record.undatedFile = dataFileName(rt, runtime::Unit::UndatedSeries);
     observer->dataFileRead(record.undatedFile, undated);
   }
@@ -140,7 +141,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
         openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
     dated = readSeriesFile(rt, runtime::Unit::DatedSeries, layoutOf(rt, request, true));
     if (observer) {
-      record.dated = seriesAsRead(dated);
+      if (keepRecord) record.dated = seriesAsRead(dated);
       record.datedFile = dataFileName(rt, runtime::Unit::DatedSeries);
       observer->dataFileRead(record.datedFile, dated);
     }
@@ -149,11 +150,19 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   }
 
   match::MatchPhaseOutput output;
-  if (request) output = {request->pairLinesOnConsole, false, request->progress};
+  if (request) {
+    output.pairLinesOnConsole = request->pairLinesOnConsole;
+    output.progress = request->progress;
+  }
   // The pairs' trust only for an observer: the report and the console never show it.
   output.withTrust = observer != nullptr;
+  output.keepResults = keepRecord;
+  if (observer)
+    output.pairWritten = [observer](const match::MatchSeries& first, const match::MatchSeries& second,
+                                    const match::BestThree& best) { observer->pairWritten(first.id, second.id, best); };
   const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
-  if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
+  if (keepRecord) tellObserver(*observer, record, undated, dated, withDated, results);
+  else if (observer) observer->matchPhaseWritten(record);
 
   rt.reportComplete();
   if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);

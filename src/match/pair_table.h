@@ -13,11 +13,21 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "match/pair_evidence.h"
 
 namespace veska::match {
 
+// The header row, with its line end.
+std::string_view pairTableHeader();
+// One pair's rows, with their line ends (none when no slot is filled).
+std::string pairTableRows(std::u32string_view firstId, std::u32string_view secondId, const BestThree& best);
+
+// The whole table, header first.
 std::string pairTable(const RunRecord& run);
+// The whole table into a new file at `path`, a pair at a time, so the text
+// is never held whole; empty when written, otherwise why not.
+std::string writePairTable(const std::string& path, const RunRecord& run);
 
 }  // namespace veska::match

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,6 +20,7 @@
 #include "hosts/window/model/placement_saving.h"
 #include "hosts/window/pair_chart.h"
 #include "hosts/window/picture_file.h"
+#include "hosts/window/save_checks.h"
 
 namespace veska::window {
 namespace {
@@ -140,7 +140,7 @@ void PairWindow::copyTable() { QGuiApplication::clipboard()->setText(QString::fr
 void PairWindow::saveAs() {
   const QString suggested =
       QDir::current().filePath(QString::fromStdString(model_.firstId() + "-" + model_.secondId() + ".png"));
-  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes());
+  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes(), unwritableFile);
   if (!path) return;
   if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
@@ -176,11 +176,17 @@ void PairWindow::saveSeriesAtPlacement() {
     firstLastYear = *year;
   }
   const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + ".rwl"));
-  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
+  // The run's own files are refused before the dialog could offer to
+  // replace one.
+  const auto refusal = [this](const QString& name) -> std::optional<QString> {
+    if (const auto why = placementSaveRefusal(fileNameBytes(name), dataFiles_)) return QString::fromStdString(*why);
+    return std::nullopt;
+  };
+  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes(), refusal);
   if (!path) return;
   const match::PlacementRow& at = model_.placements()[static_cast<std::size_t>(*selected)];
   const input::SaveResult saved = window::saveSeriesAtPlacement(model_.first(), model_.second(), at, firstLastYear,
-                                                                QFile::encodeName(*path).toStdString(), dataFiles_);
+                                                                fileNameBytes(*path), dataFiles_);
   if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
 }
 
