@@ -19,10 +19,9 @@ runtime::NewFile& PairTableFile::table() {
   return *file_;
 }
 
-void PairTableFile::pairWritten(const std::u32string& firstId, const std::u32string& secondId,
-                                const match::BestThree& best) {
+void PairTableFile::pairWritten(const match::RunRecord& run, const match::RunPair& pair) {
   // A failure is told once the report is complete.
-  if (table().ok()) file_->write(match::pairTableRows(firstId, secondId, best));
+  if (table().ok()) file_->write(match::pairTableRows(run, pair));
 }
 
 void PairTableFile::matchPhaseWritten(const match::RunRecord& /*run*/) {

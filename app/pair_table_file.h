@@ -20,8 +20,7 @@ class PairTableFile : public dialogue::RunObserver {
  public:
   PairTableFile(runtime::Runtime& rt, std::string path, std::string reportPath);
   bool keepsRecord() const override { return false; }
-  void pairWritten(const std::u32string& firstId, const std::u32string& secondId,
-                   const match::BestThree& best) override;
+  void pairWritten(const match::RunRecord& run, const match::RunPair& pair) override;
   void matchPhaseWritten(const match::RunRecord& run) override;
 
  private:

@@ -69,11 +69,8 @@ input::Layout layoutOf(runtime::Runtime& rt, const RunRequest* request, bool dat
   return dated ? request->datedLayout : request->undatedLayout;
 }
 
-void tellObserver(RunObserver& observer, match::RunRecord& record, const input::SeriesTable& undated,
-                  const input::SeriesTable& dated, bool withDated, const std::vector<match::BestThree>& results) {
-  addCompared(record.undated, undated);
-  addCompared(record.dated, dated);
-  record.withDated = withDated;
+void tellObserver(RunObserver& observer, match::RunRecord& record, bool withDated,
+                  const std::vector<match::BestThree>& results) {
   record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
   for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
   observer.matchPhaseWritten(record);
@@ -127,7 +124,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   match::RunRecord record;
   const bool keepRecord = observer && observer->keepsRecord();
   if (observer) {
-    if (keepRecord) record.undated = seriesAsRead(undated);
+    record.undated = seriesAsRead(undated);
     record.undatedFile = dataFileName(rt, runtime::Unit::UndatedSeries);
     observer->dataFileRead(record.undatedFile, undated);
   }
@@ -141,7 +138,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
         openNamedOrAsked(rt, runtime::Unit::DatedSeries, request ? request->dated : std::nullopt);
     dated = readSeriesFile(rt, runtime::Unit::DatedSeries, layoutOf(rt, request, true));
     if (observer) {
-      if (keepRecord) record.dated = seriesAsRead(dated);
+      record.dated = seriesAsRead(dated);
       record.datedFile = dataFileName(rt, runtime::Unit::DatedSeries);
       observer->dataFileRead(record.datedFile, dated);
     }
@@ -157,11 +154,19 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   // The pairs' trust only for an observer: the report and the console never show it.
   output.withTrust = observer != nullptr;
   output.keepResults = keepRecord;
-  if (observer)
-    output.pairWritten = [observer](const match::MatchSeries& first, const match::MatchSeries& second,
-                                    const match::BestThree& best) { observer->pairWritten(first.id, second.id, best); };
+  if (observer) {
+    addCompared(record.undated, undated);
+    addCompared(record.dated, dated);
+    record.withDated = withDated;
+    output.pairWritten = [observer, &record](const match::MatchSeries& first, const match::MatchSeries& second,
+                                             const match::BestThree& best) {
+      const match::RunPair pair{static_cast<std::size_t>(first.number - 1),
+                                static_cast<std::size_t>(second.number - 1), best};
+      observer->pairWritten(record, pair);
+    };
+  }
   const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
-  if (keepRecord) tellObserver(*observer, record, undated, dated, withDated, results);
+  if (keepRecord) tellObserver(*observer, record, withDated, results);
   else if (observer) observer->matchPhaseWritten(record);
 
   rt.reportComplete();

@@ -7,10 +7,16 @@
 namespace veska::library {
 namespace {
 
+// The mean of the values that are not missing; 0 when there are none.
 double meanOf(const std::vector<float>& values) {
   double sum = 0.0;
-  for (const float v : values) sum += v;
-  return values.empty() ? 0.0 : sum / static_cast<double>(values.size());
+  std::size_t n = 0;
+  for (const float v : values) {
+    if (input::isMissing(v)) continue;
+    sum += v;
+    ++n;
+  }
+  return n == 0 ? 0.0 : sum / static_cast<double>(n);
 }
 
 }  // namespace
@@ -35,6 +41,8 @@ SiteMean siteMean(const std::vector<input::Series>& series) {
   for (const auto& [s, m] : taking) {
     const auto offset = static_cast<std::size_t>(s->firstYear - first);
     for (std::size_t k = 0; k < s->values.size(); ++k) {
+      // A missing ring says nothing of its year: the other trees carry it.
+      if (input::isMissing(s->values[k])) continue;
       sum[offset + k] += s->values[k] / m;
       ++count[offset + k];
     }

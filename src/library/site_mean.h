@@ -21,7 +21,8 @@ struct SiteMean {
 
 // Each series divided by its own mean (a series whose mean is not positive
 // and finite takes no part), then averaged year by year over the years that
-// at least kMinTreesPerYear series cover. When those years are not one
+// at least kMinTreesPerYear series cover; a missing value
+// (input::kMissingValue) is left out of its year and of its series' mean. When those years are not one
 // unbroken stretch, the longest stretch is kept (the earliest of equal
 // ones). Empty values when no year has enough series.
 SiteMean siteMean(const std::vector<input::Series>& series);

@@ -24,7 +24,8 @@ std::string sample(const char* name) { return std::string(VESKA_SOURCE_DIR) + "/
 
 const std::string kDatedAnswers = sample("undated.rwl") + "\nM\nY\n" + sample("dated.rwl") + "\nM\n\n";
 const std::string kHeader =
-    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict";
+    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
+    "check,break_ring,break_shift,break_p,corrected_t";
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -70,12 +71,13 @@ TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
   ASSERT_EQ(pairLines.size(), 25u);
   ASSERT_EQ(rows.size(), 1 + 3 * pairLines.size());
   const std::set<std::string> verdicts = {"strong", "likely", "possible", "chance"};
+  const std::set<std::string> checks = {"break", "none", "cannot check"};
   for (std::size_t k = 0; k < pairLines.size(); ++k) {
     const std::string& line = pairLines[k];
     for (std::size_t j = 0; j < 3; ++j) {
       const std::vector<std::string> f = fieldsOf(rows[1 + 3 * k + j]);
       SCOPED_TRACE(line + "\n" + rows[1 + 3 * k + j]);
-      ASSERT_EQ(f.size(), 12u);
+      ASSERT_EQ(f.size(), 17u);
       EXPECT_EQ(f[0], trim(line.substr(3, 8)));
       EXPECT_EQ(f[1], trim(line.substr(12, 8)));
       EXPECT_EQ(f[3], std::to_string(j + 1));
@@ -91,6 +93,10 @@ TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
       const float t1 = std::stof(fieldsOf(rows[1 + 3 * k])[8]);
       EXPECT_FLOAT_EQ(std::stof(f[10]), t1 - std::stof(fieldsOf(rows[2 + 3 * k])[8]));
       EXPECT_EQ(verdicts.count(f[11]), 1u);
+      // Every pair shown has a placement: the check answers, the same on
+      // every row of the pair.
+      EXPECT_EQ(checks.count(f[12]), 1u);
+      EXPECT_EQ(f[12], fieldsOf(rows[1 + 3 * k])[12]);
     }
   }
 }

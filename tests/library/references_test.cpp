@@ -38,6 +38,17 @@ TEST(SiteMean, TheLongestStretchOfEnoughTreesAndNothingWithout) {
   EXPECT_TRUE(siteMean({series(1000, {1, 2}), series(1000, {1, 2})}).values.empty());
 }
 
+TEST(SiteMean, AMissingValueIsLeftOutOfItsYear) {
+  const float m = input::kMissingValue;
+  // Means 2, 1 and 1 over the values measured; 1001 has three trees left, 1002 two.
+  const SiteMean mean = siteMean({series(1000, {1, m, 3, 2}), series(1000, {1, 1, m, 1}), series(1000, {1, 1, m, 1}),
+                                  series(1000, {m, 1, 1, 1})});
+  EXPECT_EQ(mean.firstYear, 1000);
+  ASSERT_EQ(mean.values.size(), 2u);  // 1002 has fewer than three trees
+  EXPECT_FLOAT_EQ(mean.values[0], (0.5f + 1 + 1) / 3);
+  EXPECT_FLOAT_EQ(mean.values[1], 1.0f);
+}
+
 TEST(Duplicates, AnIdenticalStretchOfAHundredYearsIsNamedOnce) {
   testing::Forest f(1000, 400, 7);
   const std::vector<float> base = f.widths(1000, 300, 1);
