@@ -1,8 +1,10 @@
 #include "library/library_search.h"
 
+#include <chrono>
 #include <cmath>
 #include <memory>
 
+#include "library/found_in_library.h"
 #include "match/correlation.h"
 #include "match/pair_match.h"
 #include "stats/whitening.h"
@@ -13,6 +15,18 @@ namespace {
 match::PairSeries pairSeries(const std::vector<float>& compared, std::int32_t firstYear) {
   const std::size_t n = std::min<std::size_t>(compared.size(), input::kMaxLength);
   return {std::span<const float>(compared.data(), n), firstYear};
+}
+
+// Takes the placements that put the series' last ring after `latestYear` out
+// of the table (a NaN t is never chosen); returns how many.
+int leaveOutLaterPlacements(match::PlacementTable& table, std::int64_t seriesLast, std::int64_t latestYear) {
+  int left = 0;
+  for (std::size_t k = 0; k < static_cast<std::size_t>(table.count); ++k) {
+    if (table.lastRingFirst[k] + (seriesLast - table.lastRingSecond[k]) <= latestYear) continue;
+    table.tStatistic[k] = NAN;
+    ++left;
+  }
+  return left;
 }
 
 PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestThree& best, std::int64_t seriesLast) {
@@ -36,7 +50,29 @@ PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestTh
   return out;
 }
 
+// The pair's best placement among those that end by `latestYear`, with its
+// trust over the placements left.
+PairOutcome searchPair(std::size_t reference, const match::PairSeries& first, const match::PairSeries& second,
+                       const match::StretchStats& firstStats, const match::StretchStats& secondStats,
+                       match::MatchWork& work, match::Isa isa, std::int64_t latestYear) {
+  const std::int64_t seriesLast =
+      std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
+  match::fillPlacementsFast(first, second, firstStats, secondStats, work.table, isa, work.scratch);
+  const int later = leaveOutLaterPlacements(work.table, seriesLast, latestYear);
+  const int placements = work.table.count - later;
+  match::BestThree best = match::chooseBestThree(work.table);
+  match::assessTrust(first, second, placements, best);
+  PairOutcome out = outcomeOf(reference, placements, best, seriesLast);
+  out.laterLeftOut = later;
+  return out;
+}
+
 }  // namespace
+
+std::int64_t currentYear() {
+  const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+  return static_cast<int>(std::chrono::year_month_day(today).year());
+}
 
 std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
   stats::WhiteningWork work(input::kMaxLength);
@@ -51,13 +87,16 @@ std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
 
 std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSeries>& series,
                                                     const std::vector<Reference>& references,
-                                                    const SearchProgress& progress) {
+                                                    const SearchProgress& progress, std::int64_t latestYear) {
   const match::Isa isa = match::bestIsa();
   std::unique_ptr<match::MatchWork> work = match::makeMatchWork();
   std::vector<match::StretchStats> seriesStats(series.size());
-  for (std::size_t s = 0; s < series.size(); ++s)
+  std::vector<std::vector<std::uint64_t>> seriesStretches;
+  for (std::size_t s = 0; s < series.size(); ++s) {
     match::computeStretchStats(pairSeries(series[s].compared, series[s].firstYear).values, isa, work->scratch,
                                seriesStats[s]);
+    seriesStretches.push_back(stretchHashes(series[s].values));
+  }
 
   std::vector<std::vector<PairOutcome>> results(series.size());
   for (auto& row : results) row.reserve(references.size());
@@ -71,10 +110,11 @@ std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSer
         results[s].push_back({.reference = i});  // no placement can overlap by 50 rings
         continue;
       }
-      const match::BestThree best = match::searchPairFast(first, second, referenceStats, seriesStats[s], *work, isa);
-      const std::int64_t seriesLast =
-          std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
-      results[s].push_back(outcomeOf(i, work->table.count, best, seriesLast));
+      if (sharesAStretch(seriesStretches[s], references[i].stretches)) {
+        results[s].push_back({.reference = i, .holdsTheSeries = true});
+        continue;
+      }
+      results[s].push_back(searchPair(i, first, second, referenceStats, seriesStats[s], *work, isa, latestYear));
     }
     if (progress && !progress(i + 1, references.size())) break;
   }
