@@ -1,11 +1,11 @@
 #include "library/library_search.h"
 
-#include <chrono>
 #include <cmath>
 #include <memory>
 
 #include "library/found_in_library.h"
 #include "match/correlation.h"
+#include "match/later_placements.h"
 #include "match/pair_match.h"
 #include "stats/whitening.h"
 
@@ -15,18 +15,6 @@ namespace {
 match::PairSeries pairSeries(const std::vector<float>& compared, std::int32_t firstYear) {
   const std::size_t n = std::min<std::size_t>(compared.size(), input::kMaxLength);
   return {std::span<const float>(compared.data(), n), firstYear};
-}
-
-// Takes the placements that put the series' last ring after `latestYear` out
-// of the table (a NaN t is never chosen); returns how many.
-int leaveOutLaterPlacements(match::PlacementTable& table, std::int64_t seriesLast, std::int64_t latestYear) {
-  int left = 0;
-  for (std::size_t k = 0; k < static_cast<std::size_t>(table.count); ++k) {
-    if (table.lastRingFirst[k] + (seriesLast - table.lastRingSecond[k]) <= latestYear) continue;
-    table.tStatistic[k] = NAN;
-    ++left;
-  }
-  return left;
 }
 
 PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestThree& best, std::int64_t seriesLast) {
@@ -55,24 +43,17 @@ PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestTh
 PairOutcome searchPair(std::size_t reference, const match::PairSeries& first, const match::PairSeries& second,
                        const match::StretchStats& firstStats, const match::StretchStats& secondStats,
                        match::MatchWork& work, match::Isa isa, std::int64_t latestYear) {
+  int later = 0;
+  const match::BestThree best =
+      match::searchPairUpTo(first, second, firstStats, secondStats, latestYear, work, isa, later);
   const std::int64_t seriesLast =
       std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
-  match::fillPlacementsFast(first, second, firstStats, secondStats, work.table, isa, work.scratch);
-  const int later = leaveOutLaterPlacements(work.table, seriesLast, latestYear);
-  const int placements = work.table.count - later;
-  match::BestThree best = match::chooseBestThree(work.table);
-  match::assessTrust(first, second, placements, best);
-  PairOutcome out = outcomeOf(reference, placements, best, seriesLast);
+  PairOutcome out = outcomeOf(reference, work.table.count - later, best, seriesLast);
   out.laterLeftOut = later;
   return out;
 }
 
 }  // namespace
-
-std::int64_t currentYear() {
-  const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-  return static_cast<int>(std::chrono::year_month_day(today).year());
-}
 
 std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
   stats::WhiteningWork work(input::kMaxLength);

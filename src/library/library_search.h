@@ -12,6 +12,7 @@
 
 #include "input/series.h"
 #include "library/reference.h"
+#include "match/later_placements.h"
 
 namespace veska::library {
 
@@ -49,8 +50,6 @@ struct PairOutcome {
   bool holdsTheSeries = false;
 };
 
-// The year a series' last ring may lie in at the latest: this year.
-std::int64_t currentYear();
 
 // Told how far the search is; returns false to stop it.
 using SearchProgress = std::function<bool(std::size_t done, std::size_t total)>;
@@ -63,7 +62,7 @@ using SearchProgress = std::function<bool(std::size_t done, std::size_t total)>;
 std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSeries>& series,
                                                     const std::vector<Reference>& references,
                                                     const SearchProgress& progress = {},
-                                                    std::int64_t latestYear = currentYear());
+                                                    std::int64_t latestYear = match::currentYear());
 
 // The t-statistic of the one placement that puts the series' last ring on
 // `endYear` of the reference; NaN when that placement overlaps by fewer than
