@@ -1,16 +1,34 @@
 #include "match/pair_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "match/csv_text.h"
 #include "match/later_placements.h"
+#include "match/pair_break.h"
 
 namespace veska::match {
 namespace {
 
 constexpr const char* kHeader =
-    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,later_left_out\n";
+    "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
+    "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n";
+
+// The check's columns, the same on every row of a pair: the ring, shift and
+// corrected t only for a break, the chance level for a break and for none.
+std::string checkColumns(const PairCheck& c) {
+  const BreakCheck& b = c.check;
+  std::string text = ',' + std::string(checkWord(b.answer)) + ',';
+  const bool found = b.answer == CheckAnswer::Break;
+  if (found) text += std::to_string(b.breakRing) + ',' + std::to_string(b.shift);
+  else text += ',';
+  text += ',';
+  if (found || b.answer == CheckAnswer::None) text += csvNumber(b.breakP);
+  text += ',';
+  if (found && !std::isnan(c.correctedT)) text += csvNumber(c.correctedT);
+  return text;
+}
 
 std::size_t usedLength(const RunSeries& s) { return std::min<std::size_t>(s.compared.size(), input::kMaxLength); }
 
@@ -59,7 +77,9 @@ std::string pairTable(const RunRecord& run, std::int64_t latestYear) {
     const std::string names = csvField(trimmedId(run.firstOf(pair).id)) + ',' +
                               csvField(trimmedId(run.secondOf(pair).id)) + ',' + std::to_string(trust.placements) + ',';
     const std::string tail = ',' + (trust.margin ? csvNumber(*trust.margin) : std::string()) + ',' +
-                             std::string(verdictWord(trust.verdict)) + ',' + std::to_string(later) + '\n';
+                             std::string(verdictWord(trust.verdict)) +
+                             checkColumns(checkPair(run.firstOf(pair), run.secondOf(pair), best)) + ',' +
+                             std::to_string(later) + '\n';
     for (std::size_t j = 0; j < 3; ++j) {
       const Slot& slot = best.slots[j];
       if (!slotFilled(best, j)) continue;

@@ -61,14 +61,15 @@ TEST(PairTable, RowsOfEverySlotWithAPlacementOfItsOwn) {
       pair(0, 3, {empty, empty, empty}, {0, {1.0, 1.0, 1.0}, std::nullopt, Verdict::None}),
   };
   EXPECT_EQ(pairTable(run),
-            "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,later_left_out\n"
-            "VSK01A,\"FLT,1\",359,1,1847,1160,160,0.5,7.5,0.00125,4.25,strong,0\n"
-            "VSK01A,\"FLT,1\",359,2,1774,1160,160,0.25,3.25,0.5,4.25,strong,0\n"
-            "VSK01A,\"FLT,1\",359,3,1759,1158,158,-0.125,-1.5,1,4.25,strong,0\n"
-            "VSK01A,\"A\"\"B\",1961,1,1900,60,60,1,Inf,0,0,strong,0\n"
-            "VSK01A,\"A\"\"B\",1961,2,1960,60,60,1,Inf,0,0,strong,0\n"
-            "VSK01A,\"A\"\"B\",1961,3,1901,60,59,0.5,2,0.75,0,strong,0\n"
-            "VSK01A,\xD0\x91\xD0\xB4" "9-06,1,1,1050,1050,50,-0.25,-1.75,0.5,,chance,0\n");
+            "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
+            "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n"
+            "VSK01A,\"FLT,1\",359,1,1847,1160,160,0.5,7.5,0.00125,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"FLT,1\",359,2,1774,1160,160,0.25,3.25,0.5,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"FLT,1\",359,3,1759,1158,158,-0.125,-1.5,1,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,1,1900,60,60,1,Inf,0,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,2,1960,60,60,1,Inf,0,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,3,1901,60,59,0.5,2,0.75,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\xD0\x91\xD0\xB4" "9-06,1,1,1050,1050,50,-0.25,-1.75,0.5,,chance,cannot check,,,,,0\n");
 }
 
 TEST(PairTable, ASlotWithANaNTStatisticHasNoRow) {
@@ -78,8 +79,9 @@ TEST(PairTable, ASlotWithANaNTStatisticHasNoRow) {
   run.pairs = {pair(0, 1, {slot(1100, 1100, 100, nan, nan), slot(1101, 1100, 99, 0.25f, 2.5f), Slot{}},
                     {51, {1.0, 0.25, 1.0}, std::nullopt, Verdict::Chance})};
   EXPECT_EQ(pairTable(run),
-            "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,later_left_out\n"
-            "A,B,51,2,1101,1100,99,0.25,2.5,0.25,,chance,0\n");
+            "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
+            "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n"
+            "A,B,51,2,1101,1100,99,0.25,2.5,0.25,,chance,cannot check,,,,,0\n");
 }
 
 // The fields of the data rows, split at every comma (no field here is quoted).
@@ -115,7 +117,7 @@ TEST(PairTable, NumbersReadBackAsTheSameBits) {
   for (std::size_t k = 0; k < rows.size(); ++k) {
     SCOPED_TRACE("row " + std::to_string(k + 1));
     const Slot& s = run.pairs[k].best.slots[0];
-    ASSERT_EQ(rows[k].size(), 13u);
+    ASSERT_EQ(rows[k].size(), 18u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(std::strtof(rows[k][7].c_str(), nullptr)),
               std::bit_cast<std::uint32_t>(s.correlation));
     EXPECT_EQ(std::bit_cast<std::uint32_t>(std::strtof(rows[k][8].c_str(), nullptr)),
@@ -151,7 +153,7 @@ TEST(PairTable, NoPlacementPutsTheUndatedLastRingAfterThisYear) {
     const auto rows = fieldsOf(pairTable(run, latestYear));
     ASSERT_FALSE(rows.empty());
     for (const auto& row : rows) {
-      EXPECT_EQ(row[12], std::to_string(later));
+      EXPECT_EQ(row[17], std::to_string(later));
       // The year the undated series' last ring is put on.
       EXPECT_LE(std::stoll(row[4]) + (100 - std::stoll(row[5])), latestYear);
     }
