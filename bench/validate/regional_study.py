@@ -175,18 +175,38 @@ def percent(part, whole):
     return f"{100.0 * part / whole:.1f} %" if whole else "-"
 
 
-def table_lines(judged, sites_dated, seconds, every):
+def variable_named(data, reference):
+    """The measured variable of a reference's file, as its header names it
+    (by the file's letter after the site number when it names none)."""
+    name = reference.split(":")[0]
+    path = os.path.join(data, name)
+    variable = variable_of(path) if os.path.exists(path) else None
+    if variable:
+        return variable
+    suffix = (site_of(name) or ("", ""))[1]
+    return "no word" + (f" ({suffix})" if suffix else "")
+
+
+def table_lines(judged, sites_dated, seconds, every, data, jobs):
     n = len(judged)
     right = [j for j in judged if j["end_year"] == j["true_end"]]
     dated = [j for j in judged if j["end_year"] is not None and j["library_p"] < DATED_LEVEL]
     dated_right = [j for j in dated if j["end_year"] == j["true_end"]]
     dated_wrong = [j for j in dated if j["end_year"] != j["true_end"]]
     sample = "every site" if every == 1 else f"every {every}th site (a subsample)"
-    return [f"{n} series of {sites_dated} sites ({sample}); {seconds:.0f} s on 2 jobs.", "",
+    lines = [f"{n} series of {sites_dated} sites ({sample}); {seconds:.0f} s on {jobs} jobs.", "",
             "| series | best reference at the true year | dated at the true year | dated at a wrong year (% of dated) |",
             "|---:|---:|---:|---:|",
             f"| {n} | {len(right)} ({percent(len(right), n)}) | {len(dated_right)} ({percent(len(dated_right), n)}) "
             f"| {len(dated_wrong)} ({percent(len(dated_wrong), len(dated))}) |"]
+    kinds = {}
+    for j in dated_wrong:
+        kind = variable_named(data, j["reference"])
+        kinds[kind] = kinds.get(kind, 0) + 1
+    if kinds:
+        lines += ["", "Dated at a wrong year, by the measured variable of the best reference's file: " +
+                  ", ".join(f"{k} {v}" for k, v in sorted(kinds.items(), key=lambda kv: (-kv[1], kv[0]))) + "."]
+    return lines
 
 
 def write_details(path, judged):
@@ -227,7 +247,7 @@ def main():
     judged = [j for _, js in sorted(results) for j in js]
     if args.details:
         write_details(args.details, judged)
-    lines = table_lines(judged, sum(1 for _, js in results if js), seconds, args.every)
+    lines = table_lines(judged, sum(1 for _, js in results if js), seconds, args.every, args.data, args.jobs)
     if args.readme:
         splice(args.readme, MARKERS, lines)
     print("\n".join(lines))
