@@ -18,15 +18,8 @@ struct Column {
   SeriesRead read;
   bool started = false;
   std::int32_t missingAfter = 0;  // empty cells since the last value
-  bool gap = false;
   ValueFault fault = ValueFault::None;  // the first value no ring can have
 };
-
-// R writes a missing value as NA, other programs leave the cell empty or
-// write NaN.
-bool isMissing(std::u32string_view cell) {
-  return cell.empty() || cell == U"NA" || cell == U"na" || cell == U"NaN" || cell == U"nan";
-}
 
 CsvTable refused(std::string_view what, std::int64_t line) {
   CsvTable table;
@@ -98,23 +91,30 @@ std::vector<Column> columnsOf(std::vector<std::u32string>& names, std::size_t ye
   return columns;
 }
 
-// Takes a row's cell for the column; false when the cell is no number.
+void append(Column& c, float value) {
+  if (c.read.series.values.size() < static_cast<std::size_t>(kMaxLength)) c.read.series.values.push_back(value);
+  if (c.read.length < std::numeric_limits<std::int32_t>::max()) ++c.read.length;
+}
+
+// Takes a row's cell for the column; false when the cell is no number. A
+// series runs from its first number to its last; an empty or NA cell between
+// them, like a value below 0, is a ring that could not be measured (R writes
+// NA, other programs leave the cell empty or write NaN).
 bool take(Column& c, std::u32string_view cell, bool decimalComma, std::int32_t year) {
-  if (isMissing(cell)) {
+  if (isMissingCell(cell)) {
     if (c.started) ++c.missingAfter;
     return true;
   }
   const auto value = readDecimalNumber(cell, decimalComma);
   if (!value) return false;
-  if (c.fault == ValueFault::None) c.fault = faultOf(*value);
+  const bool missing = *value < 0.0f;
+  if (c.fault == ValueFault::None && !missing) c.fault = faultOf(*value);
   if (!c.started) {
     c.started = true;
     c.read.series.firstYear = year;
   }
-  if (c.missingAfter > 0) c.gap = true;
-  c.missingAfter = 0;
-  if (c.read.series.values.size() < static_cast<std::size_t>(kMaxLength)) c.read.series.values.push_back(*value);
-  if (c.read.length < std::numeric_limits<std::int32_t>::max()) ++c.read.length;
+  for (; c.missingAfter > 0; --c.missingAfter) append(c, kMissingValue);
+  append(c, missing ? kMissingValue : *value);
   return true;
 }
 
@@ -135,10 +135,6 @@ CsvTable tableOf(std::vector<Column>& columns) {
   for (Column& c : columns) {
     if (c.fault != ValueFault::None) {
       table.notices.push_back(notLoaded(c, faultText(c.fault)));
-    } else if (c.gap) {
-      // Values on both sides of a gap are no one series: loading them as one
-      // would put every value after the gap in the wrong year.
-      table.notices.push_back(notLoaded(c, "has a gap between its values"));
     } else if (c.started) {
       table.series.push_back(std::move(c.read));
     }

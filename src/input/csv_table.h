@@ -15,9 +15,9 @@ namespace veska::input {
 // characters. Cells are split as RFC 4180 writes them: a quoted cell may
 // hold the separator, a doubled quote and line ends. Empty, "NA" and "NaN"
 // cells before a series' first value and after its last are not part of it;
-// a series with such a gap between values, or with a value no ring can have
-// (negative, not finite, over 1e6 mm), is not loaded, with a warning naming
-// it. Values are decimal millimetres, rounded once to single precision (with
+// between them, such cells and values below 0 are missing values
+// (kMissingValue). A series with a value no ring can have (not finite, over
+// 1e6 mm) is not loaded, with a warning naming it. Values are decimal millimetres, rounded once to single precision (with
 // semicolons, a decimal comma is read too). The table is refused
 // (TableRefused, no series), naming the line the row begins on, for years
 // that are no whole number, lie outside -9999..99999 or do not rise by one

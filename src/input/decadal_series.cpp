@@ -67,12 +67,14 @@ bool endRings(std::int32_t marker, SeriesSink& sink) {
 bool takeSlots(const DecadalLine& line, Layout layout, int from, int to, SeriesSink& sink) {
   for (int s = from; s <= to; ++s) {
     const std::int32_t slot = line.slots[static_cast<std::size_t>(s - 1)];
+    // A value below 0 (other than the end marker) is a ring that could not
+    // be measured.
     if (layout == Layout::RingWidths) {
       if (isRingMarker(slot)) return endRings(slot, sink);
-      sink.add(static_cast<float>(slot) * 0.01f);
+      sink.add(slot < 0 ? kMissingValue : static_cast<float>(slot) * 0.01f);
     } else {
       if (slot >= kIndexEnd) return true;
-      sink.add(static_cast<float>(slot) * 0.001f);
+      sink.add(slot < 0 ? kMissingValue : static_cast<float>(slot) * 0.001f);
     }
   }
   return false;
@@ -132,6 +134,9 @@ void handOver(SourceLines& lines, SeriesStep& step) {
   read.series.id = records::fitRecord(std::u32string_view(formatted->title).substr(0, 8), 8);
   read.series.firstYear = formatted->firstYear;
   read.series.values = std::move(formatted->values);
+  // As in every layout, a value below 0 is a missing ring.
+  for (float& v : read.series.values)
+    if (v < 0.0f) v = kMissingValue;
   read.length = formatted->count;
 }
 

@@ -17,7 +17,9 @@ namespace veska::input {
 inline constexpr int kMaxTextLines = 25;
 
 // Ring widths: marker 999 in hundredths, -9999 makes the whole series
-// thousandths. Indices: thousandths, marker 9990 or more.
+// thousandths. Indices: thousandths, marker 9990 or more. In either, and in
+// the format-driven layout, a value below 0 (ITRDB's -999) is a missing value
+// (kMissingValue).
 //
 // A complete series comes back with its identifier, first year and true
 // length; at most kMaxLength of its values are kept. No series when the lines

@@ -132,15 +132,18 @@ std::optional<std::string_view> takeValues(const Block& block, int group, ValueU
       if (rest.empty()) break;
       std::size_t end = 0;
       while (end < rest.size() && rest[end] != U' ' && rest[end] != U'\t') ++end;
-      const auto number = records::readIntegerField(rest.substr(0, end));
+      const std::u32string_view token = rest.substr(0, end);
+      const bool missing = isMissingCell(token);
+      const auto number = records::readIntegerField(token);
       rest.remove_prefix(end);
-      if (!number) return "has unreadable data";
+      if (!number && !missing) return "has unreadable data";
       if (inGroup++ == 0) {
         if (groups < read.length) {
-          const float value = valueOf(*number, unit);
-          if (fault == ValueFault::None) fault = faultOf(value);
+          // A value below 0, or NA, is a ring that could not be measured.
+          const float value = missing || *number < 0 ? kMissingValue : valueOf(*number, unit);
+          if (fault == ValueFault::None && !isMissing(value)) fault = faultOf(value);
           if (read.series.values.size() < static_cast<std::size_t>(kMaxLength)) read.series.values.push_back(value);
-        } else if (*number != 0) {
+        } else if (missing || *number != 0) {
           paddingOnly = false;
         }
         ++groups;

@@ -92,6 +92,10 @@ std::optional<float> readDecimalNumber(std::u32string_view text, bool decimalCom
   return negative ? -value : value;
 }
 
+bool isMissingCell(std::u32string_view cell) {
+  return cell.empty() || cell == U"NA" || cell == U"na" || cell == U"NaN" || cell == U"nan";
+}
+
 bool isShownYear(std::int64_t year) { return year >= kFirstShownYear && year <= kLastShownYear; }
 
 ValueFault faultOf(float millimetres) {

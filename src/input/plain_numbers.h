@@ -18,6 +18,10 @@ std::optional<std::int32_t> readWholeNumber(std::u32string_view text);
 // to the text; beyond the range of single precision, an infinity or a zero.
 std::optional<float> readDecimalNumber(std::u32string_view text, bool decimalComma);
 
+// A cell that marks a value as not measured: empty, or NA or NaN as R and
+// spreadsheets write it.
+bool isMissingCell(std::u32string_view cell);
+
 // The report's year fields hold -9999 to 99999.
 inline constexpr std::int64_t kFirstShownYear = -9999;
 inline constexpr std::int64_t kLastShownYear = 99999;

@@ -1,7 +1,9 @@
 // A tree-ring series as the readers give it and a data file's table of them.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,15 +30,38 @@ struct SeriesKeys {
   std::string longitude;
 };
 
+// A year whose ring could not be measured: files write a value below 0
+// there (ITRDB's -999), and Heidelberg and CSV files also an empty or NA
+// cell. It is no ring: a series is matched over its longest stretch without
+// one, and a mean of several series leaves it out of its year. (Zero is a
+// ring, one absent at that radius.)
+inline constexpr float kMissingValue = std::numeric_limits<float>::quiet_NaN();
+inline bool isMissing(float value) { return std::isnan(value); }
+
 struct Series {
   std::u32string id = std::u32string(8, U' ');  // 8 characters, blank-padded
   std::int32_t firstYear = 0;
-  std::vector<float> values;  // values[k] belongs to year firstYear + k
+  // values[k] belongs to year firstYear + k. As read, a series spans every
+  // year its file gives it, kMissingValue where a ring is missing; the series
+  // of a table to be matched hold no missing value (see longestStretch).
+  std::vector<float> values;
   ValueUnit unit = ValueUnit::Decimal;  // how the values stood in the file
   SeriesKeys keys;
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
 };
+
+// The longest run of values without a missing one, the earliest of equally
+// long runs: `offset` into the values and `length` (0 when every value is
+// missing).
+struct Stretch {
+  std::size_t offset = 0;
+  std::size_t length = 0;
+};
+Stretch longestStretch(const std::vector<float>& values);
+std::size_t missingCount(const std::vector<float>& values);
+// The series cut to its longest stretch, its first year moved with it.
+Series keptStretch(const Series& series);
 
 // The series of one data file in file order, at most kMaxSeries of at most
 // kMaxLength values each.

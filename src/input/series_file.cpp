@@ -56,6 +56,27 @@ Notice tooShortToMatch(const std::u32string& id, std::int32_t rings) {
                      .text(" rings, fewer than 50: not matched ***"));
 }
 
+// A value below 0 (or an empty cell) is a ring that could not be measured,
+// not a ring: read as one, two unrelated series each holding a -999 pair
+// match with t = 90. The series is used over its longest stretch without one.
+Notice missingValues(const Series& series, std::size_t missing, std::int32_t length, const Stretch& kept) {
+  const std::int64_t first = std::int64_t{series.firstYear} + static_cast<std::int64_t>(kept.offset);
+  const std::int64_t last = first + static_cast<std::int64_t>(kept.length) - 1;
+  return warning(records::Record()
+                     .column(5)
+                     .text("*** Series ")
+                     .text(series.id, 8)
+                     .text(": missing values (below 0) in ")
+                     .text(std::to_string(missing))
+                     .text(" of ")
+                     .text(std::to_string(length))
+                     .text(" years: used ")
+                     .text(std::to_string(first))
+                     .text(" to ")
+                     .text(std::to_string(last))
+                     .text(" ***"));
+}
+
 std::u32string withoutTrailingBlanks(std::u32string_view text) {
   const std::size_t end = text.find_last_not_of(U' ');
   return std::u32string(text.substr(0, end == std::u32string_view::npos ? 0 : end + 1));
@@ -102,31 +123,39 @@ void checkIdentifier(LoadedFile& file, const SeriesRead& read, std::vector<Named
 // Adds a series read to the table, within the limits; false when the file
 // ends here: a decadal file ends where no further series was found, and a
 // limit or a failed source ends any.
-bool add(LoadedFile& file, std::optional<SeriesRead>& read, std::vector<Named>& named) {
+bool add(LoadedFile& file, std::optional<SeriesRead>& read, std::vector<Named>& named, MissingValues keep) {
   if (!read) return false;
-  if (read->length < 1) {
+  const Stretch kept = longestStretch(read->series.values);
+  if (read->length < 1 || (read->length <= kMaxLength && kept.length == 0)) {
     file.notices.push_back(noRings(read->series.id));
     return true;
   }
   if (read->length > kMaxLength) file.stop = tooLong(read->series.id, read->length);
   else if (file.table.size() == static_cast<std::size_t>(kMaxSeries)) file.stop = tooMany();
   if (file.stop) return false;
-  if (read->length < kMinOverlap) file.notices.push_back(tooShortToMatch(read->series.id, read->length));
+  std::int32_t rings = read->length;
+  if (const std::size_t missing = missingCount(read->series.values); missing > 0) {
+    file.notices.push_back(missingValues(read->series, missing, read->length, kept));
+    rings = static_cast<std::int32_t>(kept.length);
+    if (keep == MissingValues::Stretch) read->series = keptStretch(read->series);
+  }
+  if (rings < kMinOverlap) file.notices.push_back(tooShortToMatch(read->series.id, rings));
   checkIdentifier(file, *read, named);
   file.table.push_back(std::move(read->series));
   return true;
 }
 
 // Takes one reader's step; false when the file ends with it.
-bool take(LoadedFile& file, SeriesStep& step, const SourceLines& lines, std::vector<Named>& named) {
+bool take(LoadedFile& file, SeriesStep& step, const SourceLines& lines, std::vector<Named>& named,
+          MissingValues keep) {
   addNotices(file, step.notices);
   if (step.stop) file.stop = std::move(step.stop);
   else if (lines.failed()) file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
   if (file.stop) return false;
-  return add(file, step.series, named);
+  return add(file, step.series, named, keep);
 }
 
-void loadCsv(LoadedFile& file, SourceLines& lines) {
+void loadCsv(LoadedFile& file, SourceLines& lines, MissingValues keep) {
   CsvTable csv = readCsvTable(lines);
   addNotices(file, csv.notices);
   if (csv.stop) file.stop = std::move(csv.stop);
@@ -135,13 +164,13 @@ void loadCsv(LoadedFile& file, SourceLines& lines) {
   for (SeriesRead& series : csv.series) {
     std::optional<SeriesRead> read(std::move(series));
     if (file.stop) return;
-    add(file, read, named);
+    add(file, read, named, keep);
   }
 }
 
 }  // namespace
 
-LoadedFile loadSeriesFile(SourceLines& lines, Layout layout) {
+LoadedFile loadSeriesFile(SourceLines& lines, Layout layout, MissingValues keep) {
   LoadedFile file;
   const FileLayout found = recognizeLayout(lines);
   if (lines.failed()) {
@@ -154,17 +183,17 @@ LoadedFile loadSeriesFile(SourceLines& lines, Layout layout) {
     for (int blocks = 0;;) {
       SeriesStep step = readHeidelbergSeries(lines, blocks);
       // The file ends where the reader finds no further series.
-      if (!take(file, step, lines, named)) return file;
+      if (!take(file, step, lines, named, keep)) return file;
     }
   }
   if (found == FileLayout::Csv) {
     file.notices.push_back({Notice::Kind::Line, " Reading a CSV table"});
-    loadCsv(file, lines);
+    loadCsv(file, lines, keep);
     return file;
   }
   for (;;) {
     SeriesStep step = readDecadalSeries(lines, layout);
-    if (!take(file, step, lines, named)) return file;
+    if (!take(file, step, lines, named, keep)) return file;
   }
 }
 

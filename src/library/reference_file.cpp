@@ -107,7 +107,10 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     Common own = header;
     if (!s.species.empty()) own.species = s.species;
     if (s.where) own.where = s.where;
-    Reference r = made(own, s.series.firstYear, s.series.values, work);
+    // A chronology is compared over its longest stretch without a missing
+    // value, as a series of the undated file is.
+    input::Series kept = input::keptStretch(s.series);
+    Reference r = made(own, kept.firstYear, std::move(kept.values), work);
     r.id = s.series.id;
     r.name = match::trimmedId(s.series.id);
     r.stretches = stretchHashes(r.values);

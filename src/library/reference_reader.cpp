@@ -25,7 +25,8 @@ struct Pass {
 };
 
 // One reading of the whole file; the reason when it cannot be opened or read.
-std::variant<Pass, std::string> readOnce(const std::filesystem::path& path, input::Layout layout) {
+std::variant<Pass, std::string> readOnce(const std::filesystem::path& path, input::Layout layout,
+                                         input::MissingValues missing) {
   runtime::Units units;
   const runtime::OpenResult opened = units.open(runtime::Unit::DatedSeries, path.string(), runtime::OpenFor::Reading);
   if (!opened.ok) return opened.reason;
@@ -34,7 +35,7 @@ std::variant<Pass, std::string> readOnce(const std::filesystem::path& path, inpu
   input::SourceLines lines(source);
   Pass pass;
   pass.found = input::recognizeLayout(lines);
-  pass.loaded = input::loadSeriesFile(lines, layout);
+  pass.loaded = input::loadSeriesFile(lines, layout, missing);
   if (unit.readFailed()) return std::string(std::strerror(unit.readError()));
   return pass;
 }
@@ -44,10 +45,12 @@ std::variant<Pass, std::string> readOnce(const std::filesystem::path& path, inpu
 // lines mostly lose their end markers or their decades fall out of step (an
 // index of 4 digits and a count of 3 read as 6-wide widths), and ring-width
 // lines become title lines or series whose years go wrong.
+// Missing values are no sign of the wrong layout: chronologies hold them too.
 bool readsCleanly(const Pass& pass) {
   if (pass.loaded.table.empty() || pass.loaded.stop) return false;
   for (const input::Notice& notice : pass.loaded.notices)
-    if (notice.kind == input::Notice::Kind::Warning) return false;
+    if (notice.kind == input::Notice::Kind::Warning && notice.text.find(": missing values (below 0) in ") == std::string::npos)
+      return false;
   return true;
 }
 
@@ -68,8 +71,9 @@ std::optional<GeoPoint> keyedPlace(const input::SeriesKeys& keys) {
 
 }  // namespace
 
-DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input::Layout> layout) {
-  auto widths = readOnce(path, layout.value_or(input::Layout::RingWidths));
+DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input::Layout> layout,
+                          input::MissingValues missing) {
+  auto widths = readOnce(path, layout.value_or(input::Layout::RingWidths), missing);
   if (auto* reason = std::get_if<std::string>(&widths)) return *reason;
   Pass& asWidths = std::get<Pass>(widths);
   if (layout || asWidths.found != input::FileLayout::Decadal)
@@ -77,7 +81,7 @@ DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input
   // Indices first: ring-width lines never read cleanly as indices (their
   // years fall out of step or do not read), while an index file's lines now
   // and then read as ring widths that happen to end in 999.
-  auto indices = readOnce(path, input::Layout::Indices);
+  auto indices = readOnce(path, input::Layout::Indices, missing);
   if (auto* reason = std::get_if<std::string>(&indices)) return *reason;
   Pass& asIndices = std::get<Pass>(indices);
   if (!readsCleanly(asIndices) && (readsCleanly(asWidths) || endInMarkers(asWidths.loaded)))
@@ -97,7 +101,7 @@ std::string stopReason(const input::ReadStop& stop) {
 }
 
 std::variant<FileContents, std::string> readReferenceFile(const std::filesystem::path& path) {
-  DataFileRead read = readDataFile(path);
+  DataFileRead read = readDataFile(path, std::nullopt, input::MissingValues::AsRead);
   if (auto* reason = std::get_if<std::string>(&read)) return *reason;
   DataFile& data = std::get<DataFile>(read);
   if (data.loaded.stop) return stopReason(*data.loaded.stop);

@@ -29,12 +29,16 @@ using DataFileRead = std::variant<DataFile, std::string>;
 // widths when, read so, its series end in their end marker (999 or -9999);
 // indices when neither. Only plain files are opened (never
 // a FIFO or a device); the lines are read as the run reads its data files.
-DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input::Layout> layout = std::nullopt);
+// `missing` says what the table keeps of a series with missing values.
+DataFileRead readDataFile(const std::filesystem::path& path, std::optional<input::Layout> layout = std::nullopt,
+                          input::MissingValues missing = input::MissingValues::Stretch);
 
 // One file of a library: its title lines and series, each marked a
 // chronology (read as indices, or a Heidelberg mean curve) or a tree, with
 // the species and coordinates of its own header keys; or why it gives
-// nothing (it cannot be read, a reader stopped in it).
+// nothing (it cannot be read, a reader stopped in it). Each series spans
+// every year its file gives it, input::kMissingValue where a ring is missing,
+// so that a mean of several leaves those out year by year.
 std::variant<FileContents, std::string> readReferenceFile(const std::filesystem::path& path);
 
 // The reason a reader's stop gives, as a phrase for a list of files:

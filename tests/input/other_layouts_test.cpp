@@ -113,8 +113,6 @@ TEST_F(OtherLayoutsTest, RefusalsSayWhatWasNotLoaded) {
        "    *** Heidelberg block 2 has no KeyCode: not loaded ***"},
       {"years not rising", "Year,A\n1990,1\n1992,2\n", true, 0,
        "    *** CSV table, row 3: the years do not rise by one: file not read ***"},
-      {"gap", "Year,A,B\n1990,1,1\n1991,NA,1\n1992,2,1\n", false, 1,
-       "    *** Series A        has a gap between its values: not loaded ***"},
       // An infinite width is no measurement: its series is not loaded, the others are.
       {"infinite value", "Year\tA\tB\n1990\t1\t1\n1991\tinf\t1\n", false, 1,
        "    *** Series A        has a value that is not finite: not loaded ***"},

@@ -55,10 +55,10 @@ TEST(SiteMean, TreesOfOneAgeGiveAMeanFreeOfTheirAgeTrend) {
 }
 
 TEST(SiteMean, MissingRingsAreLeftOutAndOneWildTreeHardlyCounts) {
-  // Four steady trees; one misses 1020 (-9.99, a missing-value code) and one
-  // holds a ring five times too wide in 1030.
+  // Four steady trees; one misses 1020 and one holds a ring five times too
+  // wide in 1030.
   std::vector<input::Series> trees(4, series(1000, std::vector<float>(40, 2.0f)));
-  trees[1].values[20] = -9.99f;
+  trees[1].values[20] = input::kMissingValue;
   trees[2].values[30] = 10.0f;
   const SiteMean mean = siteMean(trees);
   ASSERT_EQ(mean.values.size(), 40u);
