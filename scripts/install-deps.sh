@@ -6,6 +6,8 @@
 #                                              and plots with
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
+          # TRiDaS files are XML; xmllint checks the files veska writes
+          libxml2-dev libxml2-utils
           libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev fonts-dejavu-core xvfb xauth python3
           # the Debian packages (dependencies, icon, manual pages) and their checks

@@ -3,7 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "input/besancon_series.h"
 #include "input/csv_cells.h"
+#include "input/noaa_template.h"
+#include "input/sheffield_series.h"
+#include "input/tridas_series.h"
 
 namespace veska::input {
 namespace {
@@ -34,6 +38,16 @@ std::u32string_view trimmed(std::u32string_view text) {
   return text;
 }
 
+// The layouts recognised by more than their first line; the TRiDaS and NOAA
+// tests come first, being the most particular.
+FileLayout recognizeLongerLayouts(const std::vector<records::Text>& lines) {
+  if (looksLikeTridas(lines)) return FileLayout::Tridas;
+  if (looksLikeNoaaTemplate(lines)) return FileLayout::NoaaTemplate;
+  if (looksLikeSheffield(lines)) return FileLayout::Sheffield;
+  if (looksLikeBesancon(lines)) return FileLayout::Besancon;
+  return FileLayout::Decadal;
+}
+
 FileLayout recognizeLayout(SourceLines& lines) {
   std::vector<SourceLine> seen;
   FileLayout layout = FileLayout::Decadal;
@@ -52,8 +66,29 @@ FileLayout recognizeLayout(SourceLines& lines) {
     if (content == U"HEADER:") layout = FileLayout::Heidelberg;
     break;
   }
+  if (layout == FileLayout::Decadal) {
+    while (seen.size() < kLayoutLookLines && lines.line(line) == records::ReadStatus::Ok)
+      seen.push_back({line, lines.lastCut()});
+    std::vector<records::Text> texts;
+    texts.reserve(seen.size());
+    for (const SourceLine& s : seen) texts.push_back(s.text);
+    layout = recognizeLongerLayouts(texts);
+  }
   lines.unread(std::move(seen));
   return layout;
+}
+
+std::string_view layoutLine(FileLayout layout) {
+  switch (layout) {
+    case FileLayout::Heidelberg: return " Reading a Heidelberg file";
+    case FileLayout::Csv: return " Reading a CSV table";
+    case FileLayout::Tridas: return " Reading a TRiDaS file";
+    case FileLayout::NoaaTemplate: return " Reading a NOAA template file";
+    case FileLayout::Sheffield: return " Reading a Sheffield file";
+    case FileLayout::Besancon: return " Reading a Besan\u00e7on file";
+    case FileLayout::Decadal: break;
+  }
+  return {};
 }
 
 }  // namespace veska::input

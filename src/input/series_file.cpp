@@ -9,6 +9,11 @@
 #include "input/decadal_series.h"
 #include "input/file_layout.h"
 #include "input/heidelberg_series.h"
+#include "input/besancon_series.h"
+#include "input/layout_read.h"
+#include "input/noaa_template.h"
+#include "input/sheffield_series.h"
+#include "input/tridas_series.h"
 #include "records/record.h"
 
 namespace veska::input {
@@ -168,6 +173,60 @@ void loadCsv(LoadedFile& file, SourceLines& lines, MissingValues keep) {
   }
 }
 
+// Every line of the file, for the layouts read whole; the text of a TRiDaS
+// file is its lines in UTF-8. nullopt when the source failed.
+std::optional<std::vector<records::Text>> allLines(SourceLines& lines, bool& cut) {
+  std::vector<records::Text> all;
+  records::Text line;
+  while (lines.line(line) == records::ReadStatus::Ok) {
+    cut = cut || lines.lastCut();
+    all.push_back(std::move(line));
+  }
+  if (lines.failed()) return std::nullopt;
+  return all;
+}
+
+LayoutRead readWholeLayout(FileLayout layout, const std::vector<records::Text>& lines, bool cut) {
+  switch (layout) {
+    case FileLayout::Sheffield: return readSheffieldFile(lines);
+    case FileLayout::Besancon: return readBesanconFile(lines);
+    case FileLayout::NoaaTemplate: return readNoaaTemplate(lines);
+    default: break;
+  }
+  if (cut) {
+    // The XML would be read without the rest of its longest line.
+    LayoutRead read;
+    read.items.push_back(Notice{Notice::Kind::Warning, records::Record()
+                                                       .column(5)
+                                                       .text("*** The TRiDaS file has a line longer than 64 KB: no series read ***")
+                                                       .str()});
+    return read;
+  }
+  std::string xml;
+  for (const records::Text& line : lines) (xml += records::toUtf8(line)) += '\n';
+  return readTridasText(xml);
+}
+
+void loadWhole(LoadedFile& file, SourceLines& lines, FileLayout layout, MissingValues keep) {
+  bool cut = false;
+  const auto all = allLines(lines, cut);
+  if (!all) {
+    file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
+    return;
+  }
+  LayoutRead read = readWholeLayout(layout, *all, cut);
+  std::vector<Named> named;
+  for (auto& item : read.items) {
+    if (file.stop) return;
+    if (Notice* notice = std::get_if<Notice>(&item)) {
+      file.notices.push_back(std::move(*notice));
+      continue;
+    }
+    std::optional<SeriesRead> one(std::move(std::get<SeriesRead>(item)));
+    add(file, one, named, keep);
+  }
+}
+
 }  // namespace
 
 LoadedFile loadSeriesFile(SourceLines& lines, Layout layout, MissingValues keep) {
@@ -178,8 +237,8 @@ LoadedFile loadSeriesFile(SourceLines& lines, Layout layout, MissingValues keep)
     return file;
   }
   std::vector<Named> named;
+  if (found != FileLayout::Decadal) file.notices.push_back({Notice::Kind::Line, std::string(layoutLine(found))});
   if (found == FileLayout::Heidelberg) {
-    file.notices.push_back({Notice::Kind::Line, " Reading a Heidelberg file"});
     for (int blocks = 0;;) {
       SeriesStep step = readHeidelbergSeries(lines, blocks);
       // The file ends where the reader finds no further series.
@@ -187,8 +246,11 @@ LoadedFile loadSeriesFile(SourceLines& lines, Layout layout, MissingValues keep)
     }
   }
   if (found == FileLayout::Csv) {
-    file.notices.push_back({Notice::Kind::Line, " Reading a CSV table"});
     loadCsv(file, lines, keep);
+    return file;
+  }
+  if (found != FileLayout::Decadal) {
+    loadWhole(file, lines, found, keep);
     return file;
   }
   for (;;) {

@@ -5,7 +5,8 @@
 namespace veska::input {
 
 records::ReadStatus SourceLines::advance() {
-  if (failed_) return records::ReadStatus::Error;
+  // Lines given back come first even after the source failed while a layout
+  // was being recognised: the readers meet the failure where it happened.
   if (replay_) {
     replay_ = false;
     return records::ReadStatus::Ok;
@@ -16,6 +17,7 @@ records::ReadStatus SourceLines::advance() {
     haveLast_ = true;
     return records::ReadStatus::Ok;
   }
+  if (failed_) return records::ReadStatus::Error;
   const records::ReadStatus status = source_.next(last_.text);
   last_.cut = status == records::ReadStatus::Ok && source_.lastCut();
   failed_ = status == records::ReadStatus::Error;

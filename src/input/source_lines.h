@@ -36,8 +36,9 @@ class SourceLines {
   // before the source goes on. A layout is recognised this way by looking at
   // a file's first lines without consuming them.
   void unread(std::vector<SourceLine> lines);
-  // The source could give no further line: a read error, or the run stopping.
-  bool failed() const { return failed_; }
+  // The source could give no further line (a read error, or the run
+  // stopping) and every line given back has been read again.
+  bool failed() const { return failed_ && pending_.empty() && !replay_; }
 
  private:
   records::ReadStatus advance();

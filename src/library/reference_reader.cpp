@@ -4,6 +4,7 @@
 
 #include "input/file_layout.h"
 #include "input/source_lines.h"
+#include "library/species_filter.h"
 #include "runtime/units.h"
 
 namespace veska::library {
@@ -112,7 +113,7 @@ std::variant<FileContents, std::string> readReferenceFile(const std::filesystem:
   for (input::Series& series : data.loaded.table) {
     FileSeries s;
     s.chronology = data.layout == input::Layout::Indices || series.keys.mean;
-    s.species = series.keys.species;
+    s.species = speciesCode(series.keys.species);
     s.where = keyedPlace(series.keys);
     s.series = std::move(series);
     contents.series.push_back(std::move(s));

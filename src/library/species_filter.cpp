@@ -1,6 +1,7 @@
 #include "library/species_filter.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace veska::library {
 namespace {
@@ -53,6 +54,35 @@ std::string SpeciesFilter::text() const {
   for (const auto* list : {&codes_, &genera_})
     for (const std::string& item : *list) out += (out.empty() ? "" : ",") + item;
   return out;
+}
+
+std::string speciesCode(const std::string& written) {
+  std::vector<std::string> words;
+  std::string word;
+  for (const char c : written + " ") {
+    if (c == ' ' || c == '\t') {
+      if (!word.empty()) words.push_back(std::move(word));
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  const auto upper = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  const auto letters = [](const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+  };
+  if (words.empty()) return {};
+  if (words.size() == 1 && words[0].size() == 4 && letters(words[0])) return upper(words[0]);
+  if (words[0].size() < 2 || !letters(words[0])) return written;
+  const std::string genus = upper(words[0].substr(0, 2));
+  if (words.size() == 1) return genus + "SP";
+  const std::string epithet = upper(words[1]);
+  if (epithet == "SP" || epithet == "SP." || epithet == "SPP" || epithet == "SPP.") return genus + "SP";
+  if (epithet.size() < 2 || !letters(epithet.substr(0, 2))) return written;
+  return genus + epithet.substr(0, 2);
 }
 
 }  // namespace veska::library

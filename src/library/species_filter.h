@@ -30,4 +30,11 @@ class SpeciesFilter {
   std::vector<std::string> genera_;
 };
 
+// The four-letter code of a species as a file's header writes it: a code
+// as it stands (`qusp` is QUSP), a Latin name by the first two letters of
+// its genus and of its epithet (`Quercus robur` is QURO, `Pinus sylvestris
+// L.` PISY), a genus alone or with "sp." by its first two letters and SP
+// (`QUERCUS`, `Quercus sp.` are QUSP); empty for an empty text.
+std::string speciesCode(const std::string& written);
+
 }  // namespace veska::library

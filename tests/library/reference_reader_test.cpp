@@ -23,9 +23,24 @@ const char* const kHeidelberg =
     "HEADER:\nKeyCode=MEAN\nDateBegin=1490\nLength=2\nDataFormat=Chrono\nSpecies=QUPE\n"
     "Latitude=-95\nLongitude=x\nDATA:Quadro\n   100     3     1     1   120     3     1     1\n";
 
+// A TRiDaS file: a site's chronology first, then one dated tree of an oak
+// element with its place.
+const char* const kTridas =
+    "<?xml version=\"1.0\"?>\n<tridas xmlns=\"http://www.tridas.org/1.2.2\" xmlns:gml=\"http://www.opengis.net/gml\">"
+    "<project><title>p</title><derivedSeries><title>SITE</title><interpretation><firstYear suffix=\"AD\">1600"
+    "</firstYear></interpretation><values><variable normalTridas=\"ring width\"/><unitless/><value value=\"0.9\"/>"
+    "<value value=\"1.1\"/></values></derivedSeries><object><title>o</title><element><title>e</title>"
+    "<taxon>Quercus robur</taxon><location><locationGeometry><gml:Point srsName=\"EPSG:4326\">"
+    "<gml:pos>47.25 6.02</gml:pos></gml:Point></locationGeometry></location><sample><title>s</title><radius>"
+    "<title>r</title><measurementSeries><title>T1</title><interpretation><firstYear suffix=\"AD\">1610</firstYear>"
+    "</interpretation><values><variable normalTridas=\"ring width\"/><unit normalTridas=\"micrometres\"/>"
+    "<value value=\"1200\"/><value value=\"900\"/></values></measurementSeries></radius></sample></element>"
+    "</object></project></tridas>\n";
+
 TEST(ReferenceReader, EachLayoutGivesChronologiesOrTrees) {
   test::TempDir dir;
   test::writeFile(dir.file("site.fh"), kHeidelberg);
+  test::writeFile(dir.file("site.xml"), kTridas);
   test::writeFile(dir.file("site.csv"), "Year,A,B\n1700,1.2,0.9\n1701,1.4,1.1\n");
   struct Case {
     fs::path file;
@@ -35,7 +50,8 @@ TEST(ReferenceReader, EachLayoutGivesChronologiesOrTrees) {
   const Case cases[] = {{kSamples / "index.crn", 2, true},
                         {kSamples / "dated.rwl", 5, false},
                         {dir.file("site.csv"), 2, false},
-                        {dir.file("site.fh"), 2, false}};
+                        {dir.file("site.fh"), 2, false},
+                        {dir.file("site.xml"), 2, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file.string());
     const auto read = readReferenceFile(c.file);
@@ -55,6 +71,12 @@ TEST(ReferenceReader, EachLayoutGivesChronologiesOrTrees) {
   EXPECT_TRUE(fh.series[1].chronology);
   EXPECT_EQ(fh.series[1].species, "QUPE");
   EXPECT_FALSE(fh.series[1].where.has_value());  // a longitude that is no number
+  // TRiDaS: the element's taxon as a species code, and its place, for the map.
+  const FileContents xml = std::get<FileContents>(readReferenceFile(dir.file("site.xml")));
+  EXPECT_FALSE(xml.series[1].chronology);
+  EXPECT_EQ(xml.series[1].species, "QURO");
+  ASSERT_TRUE(xml.series[1].where.has_value());
+  EXPECT_DOUBLE_EQ(xml.series[1].where->longitude, 6.02);
 }
 
 TEST(ReferenceReader, FilesThatGiveNothingSayWhy) {

@@ -99,7 +99,7 @@ if [ -n "$window" ]; then
   cp "$root/usr/share/mime/packages/veska.xml" "$scratch/mime/packages/"
   update-mime-database "$scratch/mime" >"$scratch/mime.log" 2>&1 || { cat "$scratch/mime.log"; fail "update-mime-database refuses the MIME file"; }
   types=$(sed -n 's/^MimeType=//p' "$entry" | tr ';' '\n' | sed '/^$/d' | sort)
-  for pattern in rwl crn fh; do
+  for pattern in rwl crn fh d; do
     type=$(awk -F: -v p="*.$pattern" '$3 == p { print $2 }' "$scratch/mime/globs2")
     check "*.$pattern has no type the entry lists (got '$type')" grep -qx "${type:-none}" <<<"$types"
   done

@@ -1,0 +1,12 @@
+// The reader of Besançon files on arbitrary bytes, directly and through the
+// loader's recognition of layouts.
+#include "exchange_layout_fuzz.h"
+#include "input/besancon_series.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace veska::fuzz;
+  const std::string_view bytes = bytesOf(data, size);
+  checkLayoutRead(veska::input::readBesanconFile(linesOf(bytes)));
+  loadThroughRecognition(bytes);
+  return 0;
+}
