@@ -21,7 +21,7 @@ runtime::NewFile& PairTableFile::table() {
 
 void PairTableFile::pairWritten(const match::RunRecord& run, const match::RunPair& pair) {
   // A failure is told once the report is complete.
-  if (table().ok()) file_->write(match::pairTableRows(run, pair));
+  if (table().ok()) file_->write(rows_.of(run, pair));
 }
 
 void PairTableFile::matchPhaseWritten(const match::RunRecord& /*run*/) {

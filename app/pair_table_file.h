@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dialogue/run_observer.h"
+#include "match/pair_table.h"
 #include "runtime/new_file.h"
 #include "runtime/runtime.h"
 
@@ -30,6 +31,7 @@ class PairTableFile : public dialogue::RunObserver {
   std::string path_;
   std::string reportPath_;
   std::unique_ptr<runtime::NewFile> file_;  // made at the first pair
+  match::PairTableRows rows_;
 };
 
 }  // namespace veska::app
