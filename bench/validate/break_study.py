@@ -67,6 +67,10 @@ def answered(record):
     return checked(record) and record["row"]["check"] in ("break", "none")
 
 
+def alpine(record):
+    return record["site"].startswith(("swit", "aust"))
+
+
 def percent(part, whole):
     return f"{100 * part / whole:.1f} % ({part} of {whole})" if whole else "-"
 
@@ -82,12 +86,16 @@ def table(records):
     for name, group in (("all", faulty), ("checked (slot 1 p_chance < 0.05)", [r for r in faulty if checked(r)]),
                         ("checked and answered (not \"cannot check\")", [r for r in faulty if answered(r)]),
                         ("missed rings, checked", [r for r in faulty if checked(r) and r["kind"] == "missing"]),
-                        ("false rings, checked", [r for r in faulty if checked(r) and r["kind"] == "false"])):
+                        ("false rings, checked", [r for r in faulty if checked(r) and r["kind"] == "false"]),
+                        ("real collection, checked", [r for r in faulty if checked(r) and not alpine(r)]),
+                        ("Alpine library, checked", [r for r in faulty if checked(r) and alpine(r)])):
         cannot = sum(1 for r in group if r["row"] is not None and r["row"]["check"] == "cannot check")
         lines.append(f"| {name} | {percent(sum(map(right, group)), len(group))} | "
                      f"{percent(sum(map(near, group)), len(group))} | {percent(cannot, len(group))} |")
     lines += ["", "| clean series counted | flagged | cannot check |", "|---|---|---|"]
-    for name, group in (("all", clean), ("checked (slot 1 p_chance < 0.05)", [r for r in clean if checked(r)])):
+    for name, group in (("all", clean), ("checked (slot 1 p_chance < 0.05)", [r for r in clean if checked(r)]),
+                        ("real collection, checked", [r for r in clean if checked(r) and not alpine(r)]),
+                        ("Alpine library, checked", [r for r in clean if checked(r) and alpine(r)])):
         cannot = sum(1 for r in group if r["row"] is not None and r["row"]["check"] == "cannot check")
         lines.append(f"| {name} | {percent(sum(map(flagged, group)), len(group))} | {percent(cannot, len(group))} |")
     return lines

@@ -17,8 +17,11 @@ bool ranksBefore(const PairOutcome& a, const PairOutcome& b) {
 
 std::string verdictOf(const RankedRow& row) {
   if (!row.outcome.placed) return {};
+  // The library p alone decides, so that the table and the summary never
+  // disagree: over hundreds of references most series reach a p_chance
+  // below 0.05 somewhere by chance.
   if (row.libraryP < kDatedLevel) return "dated";
-  if (row.outcome.pChance < kProposingLevel) return "candidate";
+  if (row.libraryP < kCandidateLevel) return "candidate";
   return "chance";
 }
 
@@ -60,8 +63,11 @@ double libraryP(double pChance, int searched) {
 
 SeriesJudgement judgeSeries(const std::vector<PairOutcome>& outcomes, const std::vector<Reference>& references) {
   SeriesJudgement judgement;
-  for (const PairOutcome& o : outcomes)
+  for (const PairOutcome& o : outcomes) {
     if (o.placed) ++judgement.searched;
+    judgement.laterLeftOut += o.laterLeftOut;
+    if (o.holdsTheSeries) judgement.holdingIt.push_back(o.reference);
+  }
 
   std::vector<PairOutcome> sorted = outcomes;
   std::stable_sort(sorted.begin(), sorted.end(), ranksBefore);

@@ -18,6 +18,8 @@ namespace veska::library {
 // A library p below this dates the series: over hundreds of references the
 // per-pair chance is beaten somewhere, so only the corrected one may date.
 inline constexpr double kDatedLevel = 0.01;
+// A library p below this (and not below the dated level) makes a candidate.
+inline constexpr double kCandidateLevel = 0.05;
 // A reference whose best placement has a p_chance below this proposes its
 // end year to the consensus.
 inline constexpr double kProposingLevel = 0.05;
@@ -45,6 +47,12 @@ struct SeriesJudgement {
   bool dated = false;            // the best row's library p is below the dated level
   // Years other than the best one that two or more references agree on.
   std::vector<ProposedYear> rivals;
+  // Placements left out over all references: the series' last ring after
+  // this year.
+  long long laterLeftOut = 0;
+  // References that hold the series itself (50 values or more unchanged),
+  // left out for it.
+  std::vector<std::size_t> holdingIt;
 
   const RankedRow* best() const { return rows.empty() || !rows.front().outcome.placed ? nullptr : &rows.front(); }
 };

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <memory>
 
+#include "library/found_in_library.h"
 #include "match/correlation.h"
+#include "match/later_placements.h"
 #include "match/pair_match.h"
 #include "stats/whitening.h"
 
@@ -36,6 +38,21 @@ PairOutcome outcomeOf(std::size_t reference, int placements, const match::BestTh
   return out;
 }
 
+// The pair's best placement among those that end by `latestYear`, with its
+// trust over the placements left.
+PairOutcome searchPair(std::size_t reference, const match::PairSeries& first, const match::PairSeries& second,
+                       const match::StretchStats& firstStats, const match::StretchStats& secondStats,
+                       match::MatchWork& work, match::Isa isa, std::int64_t latestYear) {
+  int later = 0;
+  const match::BestThree best =
+      match::searchPairUpTo(first, second, firstStats, secondStats, latestYear, work, isa, later);
+  const std::int64_t seriesLast =
+      std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
+  PairOutcome out = outcomeOf(reference, work.table.count - later, best, seriesLast);
+  out.laterLeftOut = later;
+  return out;
+}
+
 }  // namespace
 
 std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
@@ -51,13 +68,16 @@ std::vector<UndatedSeries> undatedSeriesOf(const input::SeriesTable& table) {
 
 std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSeries>& series,
                                                     const std::vector<Reference>& references,
-                                                    const SearchProgress& progress) {
+                                                    const SearchProgress& progress, std::int64_t latestYear) {
   const match::Isa isa = match::bestIsa();
   std::unique_ptr<match::MatchWork> work = match::makeMatchWork();
   std::vector<match::StretchStats> seriesStats(series.size());
-  for (std::size_t s = 0; s < series.size(); ++s)
+  std::vector<std::vector<std::uint64_t>> seriesStretches;
+  for (std::size_t s = 0; s < series.size(); ++s) {
     match::computeStretchStats(pairSeries(series[s].compared, series[s].firstYear).values, isa, work->scratch,
                                seriesStats[s]);
+    seriesStretches.push_back(stretchHashes(series[s].values));
+  }
 
   std::vector<std::vector<PairOutcome>> results(series.size());
   for (auto& row : results) row.reserve(references.size());
@@ -71,10 +91,11 @@ std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSer
         results[s].push_back({.reference = i});  // no placement can overlap by 50 rings
         continue;
       }
-      const match::BestThree best = match::searchPairFast(first, second, referenceStats, seriesStats[s], *work, isa);
-      const std::int64_t seriesLast =
-          std::int64_t{second.firstYear} + static_cast<std::int64_t>(second.values.size()) - 1;
-      results[s].push_back(outcomeOf(i, work->table.count, best, seriesLast));
+      if (sharesAStretch(seriesStretches[s], references[i].stretches)) {
+        results[s].push_back({.reference = i, .holdsTheSeries = true});
+        continue;
+      }
+      results[s].push_back(searchPair(i, first, second, referenceStats, seriesStats[s], *work, isa, latestYear));
     }
     if (progress && !progress(i + 1, references.size())) break;
   }

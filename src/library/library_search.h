@@ -12,6 +12,7 @@
 
 #include "input/series.h"
 #include "library/reference.h"
+#include "match/later_placements.h"
 
 namespace veska::library {
 
@@ -41,17 +42,27 @@ struct PairOutcome {
   std::int64_t seriesLastRing = 0;     // the same in the series' own numbering
   std::int64_t endYear = 0;  // the year the placement gives the series' last ring
   double pChance = 1.0;      // the chance probability of this best placement
+  // Placements left out because they put the series' last ring after the
+  // latest year (no tree grows rings in the future).
+  int laterLeftOut = 0;
+  // The reference holds 50 or more of the series' values unchanged: the
+  // series is part of it, so it is not searched against it.
+  bool holdsTheSeries = false;
 };
+
 
 // Told how far the search is; returns false to stop it.
 using SearchProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The outcomes of series s against every reference, in reference order:
-// result[s][i] for reference i. A search stopped through `progress` holds
-// the references searched until then.
+// result[s][i] for reference i. Placements that put the series' last ring
+// after `latestYear` are not searched (and not counted among the placements
+// tried); a reference that holds the series is not searched for it. A search
+// stopped through `progress` holds the references searched until then.
 std::vector<std::vector<PairOutcome>> searchLibrary(const std::vector<UndatedSeries>& series,
                                                     const std::vector<Reference>& references,
-                                                    const SearchProgress& progress = {});
+                                                    const SearchProgress& progress = {},
+                                                    std::int64_t latestYear = match::currentYear());
 
 // The t-statistic of the one placement that puts the series' last ring on
 // `endYear` of the reference; NaN when that placement overlaps by fewer than

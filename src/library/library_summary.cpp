@@ -116,6 +116,12 @@ std::vector<std::string> seriesSummary(const UndatedSeries& series, const Series
   std::vector<std::string> lines = {"", " Series " + match::trimmedId(series.id) + " (" +
                                             plural(series.values.size(), "ring", "rings") + ")",
                                     verdictLine(j, library)};
+  for (const std::size_t r : j.holdingIt)
+    lines.push_back("   *** The series is found in the library: " + library.references[r].name +
+                    " holds 50 or more of its values unchanged; that reference is left out for it ***");
+  if (j.laterLeftOut > 0)
+    lines.push_back("   " + std::to_string(j.laterLeftOut) +
+                    " placements left out: they put the series' last ring after this year");
   if (!j.consensus.empty()) {
     lines.push_back("   End years proposed by references with p_chance below " + fixedDecimals(kProposingLevel, 2) +
                     ":");

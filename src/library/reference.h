@@ -25,6 +25,10 @@ struct Reference {
   std::int32_t firstYear = 0;
   std::vector<float> values;    // values[k] belongs to year firstYear + k
   std::vector<float> compared;  // the same prewhitened, as the search compares them
+  // Hashes of every stretch of 50 values of the series it was made of (its
+  // own values for a chronology), sorted: an undated series that holds one
+  // is this reference's own material.
+  std::vector<std::uint64_t> stretches;
 
   std::int32_t lastYear() const { return firstYear + static_cast<std::int32_t>(values.size()) - 1; }
   // Its coordinates when they are on the globe.

@@ -3,6 +3,7 @@
 #include <map>
 #include <variant>
 
+#include "library/found_in_library.h"
 #include "library/site_mean.h"
 #include "match/csv_text.h"
 #include "records/text.h"
@@ -63,6 +64,7 @@ std::variant<Reference, std::string> siteReference(const std::vector<const FileS
     site.where = GeoPoint{w->first, w->second};
   Reference r = made(site, mean.firstYear, std::move(mean.values), work);
   r.treeCount = mean.treeCount;
+  for (const FileSeries* tree : trees) addStretchHashes(r.stretches, tree->series.values);
   r.name = "";  // the file itself
   r.id = records::fitRecord(records::fromUtf8(fileName), 8);
   return r;
@@ -111,6 +113,7 @@ FileReferences referencesOf(const std::string& fileName, const FileContents& fil
     Reference r = made(own, kept.firstYear, std::move(kept.values), work);
     r.id = s.series.id;
     r.name = match::trimmedId(s.series.id);
+    r.stretches = stretchHashes(r.values);
     refs.push_back(std::move(r));
   }
   std::optional<std::string> treesRefused;

@@ -145,6 +145,28 @@ float partT(std::span<const float> reference, std::span<const float> series, int
   return static_cast<float>(r / std::sqrt((1.0 - r * r) / (n - 2.0)));
 }
 
+std::vector<float> runningAgreement(std::span<const float> reference, std::span<const float> series, int offset,
+                                    int window) {
+  const std::vector<double> ref = scaledBySpread(reference);
+  const std::vector<double> ser = scaledBySpread(series);
+  const int n = static_cast<int>(ser.size());
+  const int half = window / 2;
+  std::vector<float> out(ser.size(), std::numeric_limits<float>::quiet_NaN());
+  for (int j = 0; j < n; ++j) {
+    Sums s;
+    for (int t = std::max(0, j - half); t <= std::min(n - 1, j + half); ++t) {
+      const int i = t + offset;
+      if (i < 0 || i >= static_cast<int>(ref.size())) continue;
+      const double x = ref[static_cast<std::size_t>(i)];
+      const double y = ser[static_cast<std::size_t>(t)];
+      s.xy += x * y, s.xx += x * x, s.yy += y * y, s.n += 1.0;
+    }
+    if (s.n * 2 >= window && s.xx > 0.0 && s.yy > 0.0)
+      out[static_cast<std::size_t>(j)] = static_cast<float>(s.xy / std::sqrt(s.xx * s.yy));
+  }
+  return out;
+}
+
 BreakCheck searchForBreak(std::span<const float> reference, std::span<const float> series, int offset) {
   const std::vector<double> ref = scaledBySpread(reference);
   const std::vector<double> ser = scaledBySpread(series);

@@ -89,6 +89,13 @@ double chanceOfBreakGain(double gain);
 // weak and no break shows.
 BreakCheck searchForBreak(std::span<const float> reference, std::span<const float> series, int offset);
 
+// The running agreement of the series with the reference at `offset`: for
+// each ring j of the series, the correlation (about 0) of the scaled values
+// of the `window` pairs centred on it; NaN where fewer than half of them
+// exist. Drawn at the two parts' placements, it shows where a series breaks.
+std::vector<float> runningAgreement(std::span<const float> reference, std::span<const float> series, int offset,
+                                    int window = kRunningSpreadWindow);
+
 // t of the correlation of reference[j + offset] and series[j] over j in
 // [from, to) where both exist; NaN with fewer than 3 pairs. Sets `pairs`.
 float partT(std::span<const float> reference, std::span<const float> series, int offset, int from, int to,

@@ -20,7 +20,7 @@ int slotOffset(const Slot& slot, std::int32_t firstYearA, std::int32_t firstYear
   return static_cast<int>((slot.lastRingFirst - firstYearA) - (slot.lastRingSecond - firstYearB));
 }
 
-PairCheck checkPair(const RunSeries& first, const RunSeries& second, const BestThree& best) {
+PairCheck checkPair(const RunSeries& first, const RunSeries& second, const BestThree& best, bool withCorrectedT) {
   PairCheck out;
   out.correctedT = std::numeric_limits<float>::quiet_NaN();
   if (!slotFilled(best, 0) && !slotFilled(best, 1) && !slotFilled(best, 2)) return out;
@@ -30,7 +30,7 @@ PairCheck checkPair(const RunSeries& first, const RunSeries& second, const BestT
   }
   const int offset = slotOffset(best.slots[0], first.firstYear, second.firstYear);
   out.check = searchForBreak(comparedOf(first), comparedOf(second), offset);
-  if (out.check.answer == CheckAnswer::Break) out.correctedT = correctedT(first, second, out.check);
+  if (withCorrectedT && out.check.answer == CheckAnswer::Break) out.correctedT = correctedT(first, second, out.check);
   return out;
 }
 

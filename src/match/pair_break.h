@@ -23,7 +23,10 @@ struct PairCheck {
 
 // NotChecked for a pair with no placement; CannotCheck for one whose slot 1
 // has p_chance of 0.05 or more (or is no placement, its t being NaN).
-PairCheck checkPair(const RunSeries& first, const RunSeries& second, const BestThree& best);
+// Without `withCorrectedT` corrected_t is left NaN (for a list of pairs that
+// shows only the answer).
+PairCheck checkPair(const RunSeries& first, const RunSeries& second, const BestThree& best,
+                    bool withCorrectedT = true);
 
 // The offset (reference index minus series index) of slot 1's placement.
 int slotOffset(const Slot& slot, std::int32_t firstYearA, std::int32_t firstYearB);

@@ -3,7 +3,7 @@
 // RFC 4180 says, UTF-8, LF line ends, a header row first:
 //
 //   series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,
-//   check,break_ring,break_shift,break_p,corrected_t
+//   check,break_ring,break_shift,break_p,corrected_t,later_left_out
 //
 // One row per slot (1 to 3) of every pair that shows a placement of its own
 // (slotFilled), in the report's pair order: a pair of one placement has one
@@ -12,21 +12,27 @@
 // and "-Inf"; the margin is empty for a pair without slot 2. No NaN is ever
 // written: a slot whose t-statistic is NaN is no placement here either.
 //
-// The last five columns are the break check of the pair (see pair_break.h),
+// The five columns before the last are the break check of the pair (see pair_break.h),
 // the same on every row of a pair: check is "break", "none" or "cannot
 // check"; break_ring (from 1, in series_b as read), break_shift (+1: a ring
 // missing just before break_ring; -1: break_ring is a false ring, one ring
 // with the ring before it; +-2 likewise for two) and corrected_t (t of the
 // corrected series at its best placement) are filled for a break only,
 // break_p (the chance level of the best split found) for a break and none.
+//
+// Against a dated series no placement may put the undated series' last ring
+// after `latestYear` (this year): later_left_out (the last column) counts such placements of
+// the pair, and a pair whose best three hold one is shown with the best
+// three of the others (searched again; the report keeps its own).
 #pragma once
 
 #include <string>
 
+#include "match/later_placements.h"
 #include "match/pair_evidence.h"
 
 namespace veska::match {
 
-std::string pairTable(const RunRecord& run);
+std::string pairTable(const RunRecord& run, std::int64_t latestYear = currentYear());
 
 }  // namespace veska::match

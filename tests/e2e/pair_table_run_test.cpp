@@ -22,7 +22,7 @@ std::string sample(const char* name) { return std::string(VESKA_SOURCE_DIR) + "/
 const std::string kDatedAnswers = sample("undated.rwl") + "\nM\nY\n" + sample("dated.rwl") + "\nM\n\n";
 const std::string kHeader =
     "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
-    "check,break_ring,break_shift,break_p,corrected_t";
+    "check,break_ring,break_shift,break_p,corrected_t,later_left_out";
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -69,19 +69,27 @@ TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
   ASSERT_EQ(rows.size(), 1 + 3 * pairLines.size());
   const std::set<std::string> verdicts = {"strong", "likely", "possible", "chance"};
   const std::set<std::string> checks = {"break", "none", "cannot check"};
+  std::set<std::string> researched;
   for (std::size_t k = 0; k < pairLines.size(); ++k) {
     const std::string& line = pairLines[k];
     for (std::size_t j = 0; j < 3; ++j) {
       const std::vector<std::string> f = fieldsOf(rows[1 + 3 * k + j]);
       SCOPED_TRACE(line + "\n" + rows[1 + 3 * k + j]);
-      ASSERT_EQ(f.size(), 17u);
+      ASSERT_EQ(f.size(), 18u);
       EXPECT_EQ(f[0], trim(line.substr(3, 8)));
       EXPECT_EQ(f[1], trim(line.substr(12, 8)));
       EXPECT_EQ(f[3], std::to_string(j + 1));
       const std::string slot = line.substr(20 + 23 * j, 23);
-      EXPECT_EQ(std::stoi(f[4]), std::stoi(slot.substr(0, 5)));
-      EXPECT_EQ(std::stoi(f[5]), std::stoi(slot.substr(5, 5)));
-      EXPECT_EQ(std::stoi(f[6]), std::stoi(slot.substr(10, 4)));
+      // VSK04A ends in 1996: where the report's best three put an undated
+      // series' last ring after this year, the table shows other placements.
+      const bool asReported = std::stoi(f[4]) == std::stoi(slot.substr(0, 5)) &&
+                              std::stoi(f[5]) == std::stoi(slot.substr(5, 5)) &&
+                              std::stoi(f[6]) == std::stoi(slot.substr(10, 4));
+      if (!asReported) {
+        researched.insert(f[0] + " " + f[1]);
+        EXPECT_NE(f[17], "0");
+        continue;
+      }
       char t[16];
       std::snprintf(t, sizeof t, "%5.1f", std::stof(f[8]));
       EXPECT_EQ(t, slot.substr(18, 5));
@@ -96,6 +104,7 @@ TEST(PairTableRun, TableBesideAnUnchangedReportAndTranscript) {
       EXPECT_EQ(f[12], fieldsOf(rows[1 + 3 * k])[12]);
     }
   }
+  EXPECT_EQ(researched, (std::set<std::string>{"VSK04A FLT102", "VSK04A FLT105"}));
 }
 
 TEST(PairTableRun, ATableThatCannotBeWrittenEndsTheRunWithTheReportComplete) {

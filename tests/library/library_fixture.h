@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "library/found_in_library.h"
 #include "library/library_search.h"
 #include "library/reference.h"
 #include "records/text.h"
@@ -50,6 +51,7 @@ inline Reference reference(const std::string& name, std::int32_t firstYear, std:
   r.firstYear = firstYear;
   r.values = values;
   r.compared = whitened(std::move(values));
+  r.stretches = stretchHashes(r.values);
   return r;
 }
 

@@ -2,12 +2,17 @@
 // series whose true years are known.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "library/library.h"
 #include "library/library_result.h"
+#include "library/library_summary.h"
+#include "library/reference_file.h"
 #include "library/library_search.h"
 #include "match/pair_match.h"
 #include "library/library_fixture.h"
+#include "records/text.h"
 
 namespace veska::library {
 namespace {
@@ -114,8 +119,11 @@ TEST(Consensus, RivalYearsAndTheAbsenceOfAReliableDate) {
   ASSERT_EQ(j.consensus.size(), 2u);
   EXPECT_EQ(j.consensus[0].endYear, 1700);
   EXPECT_FALSE(j.consensus[0].medianDistanceKm.has_value());
+  // The labels follow the library p, as the summary does: 0.016 is a
+  // candidate; a p_chance of 0.03 over 4 references (library p 0.115) is not.
+  EXPECT_EQ(j.rows[0].verdict, "candidate");
+  EXPECT_EQ(j.rows[1].verdict, "chance");
   EXPECT_EQ(j.rows[3].verdict, "chance");
-  EXPECT_EQ(j.rows[1].verdict, "candidate");
 }
 
 TEST(LibrarySearch, EachPairReadsAsTheRunsPairTableReadsIt) {
@@ -143,6 +151,73 @@ TEST(LibrarySearch, EachPairReadsAsTheRunsPairTableReadsIt) {
   EXPECT_EQ(outcomes[0][0].endYear, 1720);
   EXPECT_LT(outcomes[0][0].pChance, 1e-3);
   EXPECT_GT(outcomes[0][1].pChance, 0.01);
+}
+
+}  // namespace
+}  // namespace veska::library
+
+namespace veska::library {
+namespace {
+
+TEST(LibrarySearch, NoPlacementPutsTheLastRingAfterThisYearAndTheLeftOutAreCounted) {
+  // A piece of 1881-1980 (100 rings) against a reference of 1700-1999: its
+  // placements end from 1749 to 2049, 301 of them.
+  Forest oaks(1700, 300, 21);
+  const std::vector<Reference> refs = {testing::reference("oaks.crn", 1700, oaks.widths(1700, 300, 0.3f))};
+  const std::vector<UndatedSeries> series = {testing::undated("PIECE", oaks.widths(1881, 100, 0.5f))};
+  struct Case {
+    std::int64_t latestYear;
+    int leftOut;
+    bool atItsYear;
+  };
+  for (const Case& c : {Case{2026, 2049 - 2026, true}, Case{1980, 2049 - 1980, true}, Case{1950, 2049 - 1950, false}}) {
+    const auto outcomes = searchLibrary(series, refs, {}, c.latestYear);
+    const PairOutcome& o = outcomes.at(0).at(0);
+    EXPECT_EQ(o.laterLeftOut, c.leftOut) << c.latestYear;
+    EXPECT_EQ(o.placements, 301 - c.leftOut) << c.latestYear;
+    ASSERT_TRUE(o.placed) << c.latestYear;
+    EXPECT_LE(o.endYear, c.latestYear);
+    EXPECT_EQ(o.endYear == 1980, c.atItsYear) << c.latestYear;
+    const SeriesJudgement j = judgeSeries(outcomes[0], refs);
+    EXPECT_EQ(j.laterLeftOut, c.leftOut);
+  }
+}
+
+TEST(LibrarySearch, ASeriesTheLibraryHoldsIsNamedAndThatReferenceLeftOutForIt) {
+  // The undated file lies in the library folder as a ring-width file of
+  // three trees: the site mean holds none of a tree's values, but the tree
+  // is found all the same.
+  Forest oaks(1500, 400, 22);
+  FileContents site;
+  for (const char* id : {"T1", "T2", "T3"}) {
+    FileSeries s;
+    s.series.id = records::fitRecord(records::fromUtf8(id), 8);
+    s.series.firstYear = 1600;
+    s.series.values = oaks.widths(1600, 200, 1.0f);
+    site.series.push_back(s);
+  }
+  std::vector<Reference> refs = referencesOf("undated.rwl", site).references;
+  refs.push_back(testing::reference("oaks.crn", 1500, oaks.widths(1500, 400, 0.3f)));
+  const std::vector<float> tree = site.series[1].series.values;
+  std::vector<float> altered = tree;  // identical stretches of 39 values at most
+  for (std::size_t k = 0; k < altered.size(); k += 40) altered[k] += 0.01f;
+  const std::vector<float> partly(tree.begin() + 100, tree.begin() + 160);  // 60 of its values
+
+  Library library;
+  library.references = refs;
+  for (const auto& [values, found] : {std::pair{tree, true}, {altered, false}, {partly, true}}) {
+    const std::vector<UndatedSeries> series = {testing::undated("T2", values)};
+    const SeriesJudgement j = judgeSeries(searchLibrary(series, refs)[0], refs);
+    EXPECT_EQ(j.holdingIt, found ? std::vector<std::size_t>{0} : std::vector<std::size_t>{});
+    ASSERT_NE(j.best(), nullptr);
+    EXPECT_EQ(library.references[j.best()->outcome.reference].name, found ? "oaks.crn" : "undated.rwl");
+    EXPECT_EQ(j.best()->outcome.endYear, 1600 + 99 + (values.size() == 60 ? 60 : 100));
+    const std::vector<std::string> lines = seriesSummary(series[0], j, library, 2);
+    const bool named = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.find("found in the library: undated.rwl holds 50 or more of its values") != std::string::npos;
+    });
+    EXPECT_EQ(named, found);
+  }
 }
 
 }  // namespace

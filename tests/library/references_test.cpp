@@ -4,6 +4,9 @@
 #include "library/duplicates.h"
 #include "library/site_mean.h"
 #include "library/library_fixture.h"
+#include "stats/smoothing_spline.h"
+
+#include <cmath>
 
 namespace veska::library {
 namespace {
@@ -15,38 +18,76 @@ input::Series series(std::int32_t first, std::vector<float> values) {
   return s;
 }
 
-TEST(SiteMean, EachSeriesOverItsMeanAveragedWhereThreeTreesStand) {
-  // Means 2, 4 and 1; the fourth series has no positive mean and takes no part.
-  const SiteMean mean = siteMean({series(1000, {1, 3, 2, 2}), series(1001, {4, 4, 8, 0}), series(1001, {1, 1, 1}),
-                                  series(1000, {0, 0})});
-  EXPECT_EQ(mean.treeCount, 3);
-  EXPECT_EQ(mean.firstYear, 1001);
-  // 1001: (3/2 + 4/4 + 1/1) / 3; 1002: (2/2 + 4/4 + 1) / 3; 1003: (1 + 2 + 1) / 3.
-  // 1000 and 1004 have fewer than three trees.
-  ASSERT_EQ(mean.values.size(), 3u);
-  EXPECT_FLOAT_EQ(mean.values[0], 3.5f / 3);
-  EXPECT_FLOAT_EQ(mean.values[1], 1.0f);
-  EXPECT_FLOAT_EQ(mean.values[2], 4.0f / 3);
+double correlation(const std::vector<float>& a, const std::vector<float>& b) {
+  double ma = 0, mb = 0;
+  for (std::size_t k = 0; k < a.size(); ++k) ma += a[k], mb += b[k];
+  ma /= static_cast<double>(a.size()), mb /= static_cast<double>(b.size());
+  double ab = 0, aa = 0, bb = 0;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    ab += (a[k] - ma) * (b[k] - mb), aa += (a[k] - ma) * (a[k] - ma), bb += (b[k] - mb) * (b[k] - mb);
+  return ab / std::sqrt(aa * bb);
+}
+
+TEST(SiteMean, TreesOfOneAgeGiveAMeanFreeOfTheirAgeTrend) {
+  // Five trees that started together: wide juvenile rings falling to a
+  // third, times the site's common signal. The old ratio to each tree's
+  // own mean kept that fall; the chronology must not.
+  testing::Forest site(1700, 250, 11);
+  std::vector<input::Series> trees;
+  for (int tree = 0; tree < 5; ++tree) {
+    std::vector<float> w = site.widths(1700 + tree, 240, 0.5f);
+    for (std::size_t k = 0; k < w.size(); ++k) w[k] *= 1.0f + 3.0f * std::exp(-static_cast<float>(k) / 40.0f);
+    trees.push_back(series(1700 + tree, w));
+  }
+  const SiteMean mean = siteMean(trees);
+  // Three trees stand from 1702 to 1941.
+  ASSERT_EQ(mean.firstYear, 1702);
+  ASSERT_EQ(mean.values.size(), 240u);
+  const auto average = [&](std::size_t from) {
+    double sum = 0;
+    for (std::size_t k = from; k < from + 40; ++k) sum += mean.values[k];
+    return sum / 40;
+  };
+  EXPECT_NEAR(average(0), 1.0, 0.05);
+  EXPECT_NEAR(average(mean.values.size() - 40), 1.0, 0.05);
+  const std::vector<float> signal(site.signal.begin() + 2, site.signal.begin() + 242);
+  EXPECT_GT(correlation(mean.values, signal), 0.9);
+}
+
+TEST(SiteMean, MissingRingsAreLeftOutAndOneWildTreeHardlyCounts) {
+  // Four steady trees; one misses 1020 and one holds a ring five times too
+  // wide in 1030.
+  std::vector<input::Series> trees(4, series(1000, std::vector<float>(40, 2.0f)));
+  trees[1].values[20] = input::kMissingValue;
+  trees[2].values[30] = 10.0f;
+  const SiteMean mean = siteMean(trees);
+  ASSERT_EQ(mean.values.size(), 40u);
+  EXPECT_EQ(mean.treeCount, 4);
+  EXPECT_FLOAT_EQ(mean.values[20], 1.0f);
+  EXPECT_NEAR(mean.values[30], 1.0f, 1e-6);
+  EXPECT_NEAR(biweightMean({1.0, 1.1, 0.9, 1.05, 6.0}), 1.02, 0.03);  // a plain mean: 2.01
+}
+
+TEST(SiteMean, TheSplineKeepsHalfOfAVariationOf32Years) {
+  // Frequency response of the detrending curve, far from the ends.
+  const double stiffness = stats::splineStiffness(kSplineYears);
+  for (const auto& [period, kept] : {std::pair{32.0, 0.5}, {300.0, 1.0}, {4.0, 0.0}}) {
+    std::vector<double> wave(1000);
+    for (std::size_t k = 0; k < wave.size(); ++k) wave[k] = std::sin(2 * M_PI * static_cast<double>(k) / period);
+    const std::vector<double> curve = stats::smoothingSpline(wave, stiffness);
+    double amplitude = 0;
+    for (std::size_t k = 400; k < 600; ++k) amplitude = std::max(amplitude, std::abs(curve[k]));
+    EXPECT_NEAR(amplitude, kept, 0.02) << period;
+  }
 }
 
 TEST(SiteMean, TheLongestStretchOfEnoughTreesAndNothingWithout) {
-  // Three trees over 1000-1001 and 1003-1006, two at 1002.
-  const SiteMean mean = siteMean({series(1000, {1, 1, 1, 1, 1, 1, 1}), series(1000, {1, 1, 1, 1, 1, 1, 1}),
-                                  series(1000, {1, 1}), series(1003, {1, 1, 1, 1})});
-  EXPECT_EQ(mean.firstYear, 1003);
-  EXPECT_EQ(mean.values.size(), 4u);
-  EXPECT_TRUE(siteMean({series(1000, {1, 2}), series(1000, {1, 2})}).values.empty());
-}
-
-TEST(SiteMean, AMissingValueIsLeftOutOfItsYear) {
-  const float m = input::kMissingValue;
-  // Means 2, 1 and 1 over the values measured; 1001 has three trees left, 1002 two.
-  const SiteMean mean = siteMean({series(1000, {1, m, 3, 2}), series(1000, {1, 1, m, 1}), series(1000, {1, 1, m, 1}),
-                                  series(1000, {m, 1, 1, 1})});
-  EXPECT_EQ(mean.firstYear, 1000);
-  ASSERT_EQ(mean.values.size(), 2u);  // 1002 has fewer than three trees
-  EXPECT_FLOAT_EQ(mean.values[0], (0.5f + 1 + 1) / 3);
-  EXPECT_FLOAT_EQ(mean.values[1], 1.0f);
+  // Three trees over 1000-1011 and 1015-1029, two over 1012-1014.
+  const SiteMean mean = siteMean({series(1000, std::vector<float>(30, 1)), series(1000, std::vector<float>(30, 1)),
+                                  series(1000, std::vector<float>(12, 1)), series(1015, std::vector<float>(15, 1))});
+  EXPECT_EQ(mean.firstYear, 1015);
+  EXPECT_EQ(mean.values.size(), 15u);
+  EXPECT_TRUE(siteMean({series(1000, std::vector<float>(30, 1)), series(1000, std::vector<float>(30, 1))}).values.empty());
 }
 
 TEST(Duplicates, AnIdenticalStretchOfAHundredYearsIsNamedOnce) {

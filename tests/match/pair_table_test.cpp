@@ -2,6 +2,7 @@
 // own, identifiers trimmed and quoted as RFC 4180 says, infinities as Inf, the
 // margin empty without slot 2, and numbers that read back as the same bits.
 #include "match/pair_table.h"
+#include "match/pair_match.h"
 
 #include <gtest/gtest.h>
 
@@ -61,14 +62,14 @@ TEST(PairTable, RowsOfEverySlotWithAPlacementOfItsOwn) {
   };
   EXPECT_EQ(pairTable(run),
             "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
-            "check,break_ring,break_shift,break_p,corrected_t\n"
-            "VSK01A,\"FLT,1\",359,1,1847,1160,160,0.5,7.5,0.00125,4.25,strong,cannot check,,,,\n"
-            "VSK01A,\"FLT,1\",359,2,1774,1160,160,0.25,3.25,0.5,4.25,strong,cannot check,,,,\n"
-            "VSK01A,\"FLT,1\",359,3,1759,1158,158,-0.125,-1.5,1,4.25,strong,cannot check,,,,\n"
-            "VSK01A,\"A\"\"B\",1961,1,1900,60,60,1,Inf,0,0,strong,cannot check,,,,\n"
-            "VSK01A,\"A\"\"B\",1961,2,1960,60,60,1,Inf,0,0,strong,cannot check,,,,\n"
-            "VSK01A,\"A\"\"B\",1961,3,1901,60,59,0.5,2,0.75,0,strong,cannot check,,,,\n"
-            "VSK01A,\xD0\x91\xD0\xB4" "9-06,1,1,1050,1050,50,-0.25,-1.75,0.5,,chance,cannot check,,,,\n");
+            "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n"
+            "VSK01A,\"FLT,1\",359,1,1847,1160,160,0.5,7.5,0.00125,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"FLT,1\",359,2,1774,1160,160,0.25,3.25,0.5,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"FLT,1\",359,3,1759,1158,158,-0.125,-1.5,1,4.25,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,1,1900,60,60,1,Inf,0,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,2,1960,60,60,1,Inf,0,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\"A\"\"B\",1961,3,1901,60,59,0.5,2,0.75,0,strong,cannot check,,,,,0\n"
+            "VSK01A,\xD0\x91\xD0\xB4" "9-06,1,1,1050,1050,50,-0.25,-1.75,0.5,,chance,cannot check,,,,,0\n");
 }
 
 TEST(PairTable, ASlotWithANaNTStatisticHasNoRow) {
@@ -79,8 +80,8 @@ TEST(PairTable, ASlotWithANaNTStatisticHasNoRow) {
                     {51, {1.0, 0.25, 1.0}, std::nullopt, Verdict::Chance})};
   EXPECT_EQ(pairTable(run),
             "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
-            "check,break_ring,break_shift,break_p,corrected_t\n"
-            "A,B,51,2,1101,1100,99,0.25,2.5,0.25,,chance,cannot check,,,,\n");
+            "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n"
+            "A,B,51,2,1101,1100,99,0.25,2.5,0.25,,chance,cannot check,,,,,0\n");
 }
 
 // The fields of the data rows, split at every comma (no field here is quoted).
@@ -116,13 +117,48 @@ TEST(PairTable, NumbersReadBackAsTheSameBits) {
   for (std::size_t k = 0; k < rows.size(); ++k) {
     SCOPED_TRACE("row " + std::to_string(k + 1));
     const Slot& s = run.pairs[k].best.slots[0];
-    ASSERT_EQ(rows[k].size(), 17u);
+    ASSERT_EQ(rows[k].size(), 18u);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(std::strtof(rows[k][7].c_str(), nullptr)),
               std::bit_cast<std::uint32_t>(s.correlation));
     EXPECT_EQ(std::bit_cast<std::uint32_t>(std::strtof(rows[k][8].c_str(), nullptr)),
               std::bit_cast<std::uint32_t>(s.tStatistic));
     EXPECT_EQ(std::strtod(rows[k][9].c_str(), nullptr), run.pairs[k].best.trust.pChance[0]);
     EXPECT_EQ(rows[k][10], "");
+  }
+}
+
+TEST(PairTable, NoPlacementPutsTheUndatedLastRingAfterThisYear) {
+  // A dated series of 1700-1999 and an undated one of 100 rings whose first
+  // 50 are the dated series' last 50: the identical stretch puts its last
+  // ring in 2049. Its placements end from 1749 to 2049.
+  std::mt19937 rng(5);
+  std::normal_distribution<float> normal(0.0f, 1.0f);
+  RunSeries dated = named(U"DATED   ");
+  dated.firstYear = 1700;
+  for (int k = 0; k < 300; ++k) dated.compared.push_back(normal(rng));
+  RunSeries piece = named(U"PIECE   ");
+  piece.firstYear = 1;
+  piece.compared.assign(dated.compared.end() - 50, dated.compared.end());
+  for (int k = 0; k < 50; ++k) piece.compared.push_back(normal(rng));
+  RunRecord run;
+  run.withDated = true;
+  run.dated = {dated};
+  run.undated = {piece};
+  const auto work = makeMatchWork();
+  run.pairs = {RunPair{0, 0, searchPair({dated.compared, 1700}, {piece.compared, 1}, *work, MatchRoutine::Direct, Isa::Sse2)}};
+  ASSERT_EQ(run.pairs[0].best.slots[0].lastRingFirst, 1999);  // the report's best: the copy
+
+  for (const auto& [latestYear, later] : {std::pair{2100, 0}, {2049, 0}, {2026, 23}, {1900, 149}}) {
+    SCOPED_TRACE(latestYear);
+    const auto rows = fieldsOf(pairTable(run, latestYear));
+    ASSERT_FALSE(rows.empty());
+    for (const auto& row : rows) {
+      EXPECT_EQ(row[17], std::to_string(later));
+      // The year the undated series' last ring is put on.
+      EXPECT_LE(std::stoll(row[4]) + (100 - std::stoll(row[5])), latestYear);
+    }
+    EXPECT_EQ(rows[0][8] == "Inf", latestYear >= 2049);
+    EXPECT_EQ(rows[0][2], std::to_string(301 - later));
   }
 }
 

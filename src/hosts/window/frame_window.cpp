@@ -76,6 +76,8 @@ void FrameWindow::createFileActions() {
   forwardToActiveWindow(actions_.saveAs, &TextCommands::saveAs, &PairWindow::saveAs, &LibraryWindow::saveAs);
   actions_.saveSeries = new QAction(tr("Save Series at This &Placement..."), this);
   forwardToActiveWindow(actions_.saveSeries, nullptr, &PairWindow::saveSeriesAtPlacement);
+  actions_.saveCorrected = new QAction(tr("Save &Corrected Series..."), this);
+  forwardToActiveWindow(actions_.saveCorrected, nullptr, &PairWindow::saveCorrectedSeries);
   // The report window's pair table, or a library window's ranked tables.
   actions_.exportTable = new QAction(tr("Export &Table..."), this);
   libraryActions_.push_back(actions_.exportTable);
@@ -162,6 +164,7 @@ void FrameWindow::createMenus() {
   file->addAction(actions_.save);
   file->addAction(actions_.saveAs);
   file->addAction(actions_.saveSeries);
+  file->addAction(actions_.saveCorrected);
   file->addAction(actions_.exportTable);
   file->addSeparator();
   file->addAction(actions_.dateAgainstLibrary);
@@ -312,6 +315,7 @@ void FrameWindow::updateMenus() {
   actions_.copy->setEnabled(edit);
   for (QAction* action : {actions_.saveAs, actions_.print}) action->setEnabled(hasWindow);
   actions_.saveSeries->setEnabled(false);  // a pair window's alone
+  actions_.saveCorrected->setEnabled(false);
   // A pair window's commands whenever one is active.
   if (activePairWindow())
     for (QAction* action : pairActions_) action->setEnabled(true);

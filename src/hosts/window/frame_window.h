@@ -33,6 +33,7 @@ class FrameWindow : public QMainWindow {
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
     QAction* saveSeries = nullptr;
+    QAction* saveCorrected = nullptr;
     QAction* exportTable = nullptr;
     QAction* dateAgainstLibrary = nullptr;
     QAction* print = nullptr;

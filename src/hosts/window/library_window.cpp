@@ -13,6 +13,7 @@
 
 #include "hosts/window/dialogs.h"
 #include "hosts/window/library_map_painter.h"
+#include "hosts/window/model/pair_break_view.h"
 #include "hosts/window/picture_file.h"
 #include "library/library_summary.h"
 #include "library/library_table.h"
@@ -163,6 +164,15 @@ QString LibraryWindow::verdictText() const {
   for (const std::string& line : library::seriesSummary(run_->series[s], run_->judgements[s], *library_, 0)) {
     if (line.rfind("   rank", 0) == 0) break;
     if (!line.empty()) lines << QString::fromStdString(line).trimmed();
+  }
+  // The break check of the series against its best reference, as that
+  // pair's window gives it.
+  if (const library::RankedRow* best = run_->judgements[s].best()) {
+    const PairWindowModel pair(referenceSeries(best->outcome.reference), undatedSeries(series_), true);
+    std::string headline = checkLines(pair).headline;
+    const std::string opening = "Break check";
+    if (headline.rfind(opening, 0) == 0) headline.insert(opening.size(), " against " + pair.firstId());
+    lines << QString::fromStdString(headline);
   }
   return lines.join(QLatin1Char('\n'));
 }

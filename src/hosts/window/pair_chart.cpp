@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "hosts/window/model/pair_break_view.h"
 #include "hosts/window/model/pair_plots.h"
 #include "hosts/window/model/pair_window_model.h"
 #include "hosts/window/picture_file.h"
@@ -21,6 +22,8 @@ const QColor kFirstSeries(0x1f, 0x4e, 0x9a);
 const QColor kSecondSeries(0xd0, 0x5a, 0x10);
 const QColor kOverlap(0xf1, 0xee, 0xe2);
 const QColor kLabelGround(255, 255, 255, 225);
+const QColor kBreak(0xb0, 0x30, 0x30);
+const QColor kLikely(0xf6, 0xe0, 0xdc);
 
 QFont textFont(int pixels, bool bold = false) {
   QFont f(QStringLiteral("DejaVu Sans"));
@@ -252,6 +255,63 @@ void paintOverlay(QPainter& p, const Rect& plot, const PairWindowModel& model) {
   drawFrame(p, plotArea);
 }
 
+// The break check's headline (red when it found a break) and its detail.
+void paintCheck(QPainter& p, const QRectF& room, const PairWindowModel& model) {
+  const CheckLines lines = checkLines(model);
+  const bool found = model.check().check.answer == match::CheckAnswer::Break;
+  p.save();
+  p.setClipRect(room);
+  p.setFont(textFont(12, found));
+  p.setPen(found ? kBreak : kInk);
+  const QFontMetricsF fm(p.font());
+  const QRectF line(room.left(), room.top(), room.width(), 16);
+  p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(text(lines.headline), Qt::ElideRight, line.width()));
+  p.setFont(textFont(12));
+  p.setPen(kInk);
+  p.drawText(line.translated(0, 17), Qt::AlignLeft | Qt::AlignVCenter,
+             QFontMetricsF(p.font()).elidedText(text(lines.detail), Qt::ElideRight, line.width()));
+  p.restore();
+}
+
+// The two curves' legend on the row above the agreement plot.
+void paintAgreementLegend(QPainter& p, const QRectF& plot, const AgreementPlot& a) {
+  p.setFont(textFont(11));
+  const QFontMetricsF fm(p.font());
+  const double y = plot.top() - 9;
+  double x = plot.left();
+  for (const auto& [label, colour] : {std::pair{a.beforeLabel, kFirstSeries}, std::pair{a.afterLabel, kSecondSeries}}) {
+    if (label.empty()) continue;
+    p.setPen(QPen(colour, 2));
+    p.drawLine(QPointF(x, y), QPointF(x + 18, y));
+    p.setPen(kInk);
+    p.drawText(QPointF(x + 22, y + fm.ascent() / 2 - 1), text(label));
+    x += 22 + fm.horizontalAdvance(text(label)) + 16;
+  }
+}
+
+void paintAgreement(QPainter& p, const Rect& plot, const PairWindowModel& model) {
+  const QRectF area = toQt(plot);
+  const AgreementPlot a = agreementPlot(model, plot);
+  drawTitle(p, area, 36, QStringLiteral("Running agreement along the overlap (correlation over 31 rings)"));
+  paintAgreementLegend(p, area, a);
+  if (a.likely) p.fillRect(QRectF(QPointF(a.likely->lo, area.top()), QPointF(a.likely->hi, area.bottom())), kLikely);
+  drawYAxis(p, area, a.y, QStringLiteral("r"));
+  drawXAxis(p, area, a.x, text(agreementAxisText(model)));
+  p.save();
+  p.setClipRect(area);
+  p.setPen(QPen(kAxis, 1));
+  p.drawLine(QPointF(area.left(), a.y.at(0)), QPointF(area.right(), a.y.at(0)));
+  if (a.breakAt) {
+    p.setPen(QPen(kBreak, 1.4, Qt::DashLine));
+    p.drawLine(QPointF(*a.breakAt, area.top()), QPointF(*a.breakAt, area.bottom()));
+  }
+  p.setRenderHint(QPainter::Antialiasing, true);
+  drawLines(p, a.before, QPen(kFirstSeries, 1.4));
+  drawLines(p, a.after, QPen(kSecondSeries, 1.4));
+  p.restore();
+  drawFrame(p, area);
+}
+
 }  // namespace
 
 void paintPairChart(QPainter& painter, const QRectF& area, const PairWindowModel& model) {
@@ -261,8 +321,10 @@ void paintPairChart(QPainter& painter, const QRectF& area, const PairWindowModel
   const QRectF header = toQt(l.header);
   const double slotBoxLeft = paintSlotBox(painter, header, model);
   paintTitle(painter, QRectF(header.topLeft(), QPointF(slotBoxLeft - 10, header.bottom())), model);
+  paintCheck(painter, toQt(l.check), model);
   paintCurve(painter, l.curve, model);
   paintOverlay(painter, l.overlay, model);
+  paintAgreement(painter, l.agreement, model);
   painter.restore();
 }
 

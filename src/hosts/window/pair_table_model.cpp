@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "hosts/window/model/pair_window_model.h"
+#include "match/pair_break.h"
 #include "match/pair_evidence.h"
 #include "records/numeric_output.h"
 
@@ -15,7 +16,16 @@ QString idText(const std::u32string& id) { return QString::fromStdU32String(id).
 }  // namespace
 
 PairTableModel::PairTableModel(const match::RunRecord& run, QObject* parent)
-    : QAbstractTableModel(parent), run_(run) {}
+    : QAbstractTableModel(parent), run_(run), checks_(run.pairs.size()) {}
+
+match::CheckAnswer PairTableModel::checkOf(int row) const {
+  auto& cached = checks_[static_cast<std::size_t>(row)];
+  if (!cached) {
+    const match::RunPair& pair = run_.pairs[static_cast<std::size_t>(row)];
+    cached = match::checkPair(run_.firstOf(pair), run_.secondOf(pair), pair.best, false).check.answer;
+  }
+  return *cached;
+}
 
 int PairTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(run_.pairs.size());
@@ -30,7 +40,9 @@ QVariant PairTableModel::data(const QModelIndex& index, int role) const {
     case kSortRole: return sortKey(index.row(), index.column());
     case kPairRole: return static_cast<qulonglong>(index.row());
     case Qt::TextAlignmentRole:
-      if (index.column() == FirstSeries || index.column() == SecondSeries || index.column() == Verdict) return {};
+      if (index.column() == FirstSeries || index.column() == SecondSeries || index.column() == Verdict ||
+          index.column() == Check)
+        return {};
       return int(Qt::AlignRight | Qt::AlignVCenter);
     default: return {};
   }
@@ -52,6 +64,7 @@ QVariant PairTableModel::display(int row, int column) const {
     case PChance: return QString::fromStdString(chanceText(pair.best.trust.pChance[0]));
     case Margin: return pair.best.trust.margin ? QString::fromStdString(marginText(pair.best.trust.margin)) : QString();
     case Verdict: return QString::fromStdString(std::string(match::verdictWord(pair.best.trust.verdict)));
+    case Check: return QString::fromStdString(std::string(match::checkWord(checkOf(row))));
     default: return {};
   }
 }
@@ -88,6 +101,7 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
     case PChance: return tr("p_chance");
     case Margin: return tr("Margin");
     case Verdict: return tr("Verdict");
+    case Check: return tr("Check");
     default: return {};
   }
 }

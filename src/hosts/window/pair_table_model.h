@@ -2,11 +2,17 @@
 // report's order, with the two identifiers, the best t-statistic (starred as
 // the report stars it), the overlap of the best placement, and how far the
 // pair's date can be trusted: the placements tried, slot 1's p_chance, the
-// margin and the verdict. Numbers sort as numbers and verdicts by strength
-// (sortRole), and each row knows its pair (pairRole).
+// margin and the verdict; and the break check's answer for the pair, worked
+// out when a row first shows it. Numbers sort as numbers and verdicts by
+// strength (sortRole), and each row knows its pair (pairRole).
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include <QAbstractTableModel>
+
+#include "match/break_check.h"
 
 namespace veska::match {
 struct RunRecord;
@@ -18,7 +24,7 @@ class PairTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { FirstSeries, SecondSeries, BestT, Overlap, Placements, PChance, Margin, Verdict, ColumnCount };
+  enum Column { FirstSeries, SecondSeries, BestT, Overlap, Placements, PChance, Margin, Verdict, Check, ColumnCount };
   static constexpr int kSortRole = Qt::UserRole;
   static constexpr int kPairRole = Qt::UserRole + 1;  // the index into run.pairs
 
@@ -33,8 +39,10 @@ class PairTableModel : public QAbstractTableModel {
  private:
   QVariant display(int row, int column) const;
   QVariant sortKey(int row, int column) const;
+  match::CheckAnswer checkOf(int row) const;
 
   const match::RunRecord& run_;
+  mutable std::vector<std::optional<match::CheckAnswer>> checks_;
 };
 
 }  // namespace veska::window

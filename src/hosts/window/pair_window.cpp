@@ -1,6 +1,7 @@
 #include "hosts/window/pair_window.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -163,24 +164,59 @@ void PairWindow::saveSeriesAtPlacement() {
     return;
   }
   std::optional<std::int64_t> firstLastYear;
-  if (!model_.firstDated()) {
-    // Both series float: the user's year for the first one's last ring
-    // dates the pair, its own last ring number the starting guess.
-    const match::RunSeries& first = model_.first();
-    const auto lastRing =
-        static_cast<std::int64_t>(first.firstYear) + static_cast<std::int64_t>(first.asRead.size()) - 1;
-    const auto year = dialogs_.askNumber(
-        window(), caption, tr("Year of the last ring of %1:").arg(QString::fromStdString(model_.firstId())),
-        static_cast<int>(std::clamp<std::int64_t>(lastRing, -kYearBound, kYearBound)), -kYearBound, kYearBound);
-    if (!year) return;
-    firstLastYear = *year;
-  }
+  if (!askFirstLastYear(caption, firstLastYear)) return;
   const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + ".rwl"));
   const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
   if (!path) return;
   const match::PlacementRow& at = model_.placements()[static_cast<std::size_t>(*selected)];
   const input::SaveResult saved = window::saveSeriesAtPlacement(model_.first(), model_.second(), at, firstLastYear,
                                                                 QFile::encodeName(*path).toStdString(), dataFiles_);
+  if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
+}
+
+bool PairWindow::askFirstLastYear(const QString& caption, std::optional<std::int64_t>& year) {
+  if (model_.firstDated()) return true;
+  // Both series float: the user's year for the first one's last ring dates
+  // the pair, its own last ring number the starting guess.
+  const match::RunSeries& first = model_.first();
+  const auto lastRing =
+      static_cast<std::int64_t>(first.firstYear) + static_cast<std::int64_t>(first.asRead.size()) - 1;
+  const auto asked = dialogs_.askNumber(
+      window(), caption, tr("Year of the last ring of %1:").arg(QString::fromStdString(model_.firstId())),
+      static_cast<int>(std::clamp<std::int64_t>(lastRing, -kYearBound, kYearBound)), -kYearBound, kYearBound);
+  if (!asked) return false;
+  year = *asked;
+  return true;
+}
+
+void PairWindow::saveCorrectedSeries() {
+  const QString caption = tr("Save Corrected Series");
+  const match::BreakCheck& check = model_.check().check;
+  const QString second = QString::fromStdString(model_.secondId());
+  if (check.answer != match::CheckAnswer::Break) {
+    dialogs_.messageBox(window(), tr("The break check found no break in %1 to correct.").arg(second), caption,
+                        Dialogs::Icon::Information);
+    return;
+  }
+  const int count = std::abs(check.shift);
+  const QString change =
+      check.shift > 0
+          ? (count == 1 ? tr("insert a ring of width 0 just before ring %1")
+                        : tr("insert %1 rings of width 0 just before ring %2").arg(count))
+                .arg(check.breakRing)
+          : tr("merge ring %1 into the ring before it").arg(check.breakRing) +
+                (count > 1 ? tr(", and ring %1 too").arg(check.breakRing + 1) : QString());
+  const QString text = tr("The correction will %1 of %2 and save the corrected series as a new file; the "
+                          "data file is not changed. Save it?")
+                           .arg(change, second);
+  if (dialogs_.question(window(), text, caption) != Dialogs::Answer::Yes) return;
+  std::optional<std::int64_t> firstLastYear;
+  if (!askFirstLastYear(caption, firstLastYear)) return;
+  const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + "-corrected.rwl"));
+  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
+  if (!path) return;
+  const input::SaveResult saved = window::saveCorrectedSeries(model_.first(), model_.second(), check, firstLastYear,
+                                                              QFile::encodeName(*path).toStdString(), dataFiles_);
   if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
 }
 

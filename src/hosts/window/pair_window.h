@@ -9,7 +9,8 @@
 // File > Save As writes the picture (PNG, SVG or PDF by extension), File >
 // Print prints it, Edit > Copy copies the placement table as tab-separated
 // text, File > Save Series at This Placement... saves the second (floating)
-// series with the years the selected placement gives it.
+// series with the years the selected placement gives it, File > Save
+// Corrected Series... the second series with the break check's correction.
 #pragma once
 
 #include <optional>
@@ -64,12 +65,20 @@ class PairWindow : public QWidget {
   // extension; when the first series floats too, the year of its last ring
   // is asked first.
   void saveSeriesAtPlacement();
+  // File > Save Corrected Series...: the second series with the break the
+  // check found corrected, dated by the placement of its part before the
+  // break, after the user confirms the correction; the same layouts and the
+  // same question for a floating first series as above.
+  void saveCorrectedSeries();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void refresh();
+  // The year of the first series' last ring, asked when it floats (nullopt
+  // in `year` then on Cancel); false on Cancel.
+  bool askFirstLastYear(const QString& caption, std::optional<std::int64_t>& year);
 
   PairWindowModel model_;
   std::vector<std::string> dataFiles_;

@@ -58,7 +58,8 @@ TEST_F(FrameTest, MenusHaveTheirTextsAndShortcuts) {
   const std::vector<std::pair<QString, std::vector<MenuEntry>>> expected = {
       {"&File",
        {{"&New Run", "Ctrl+N"}, {"", ""}, {"&Save", "Ctrl+S"}, {"Save As...", ""},
-        {"Save Series at This &Placement...", ""}, {"Export &Table...", ""}, {"", ""},
+        {"Save Series at This &Placement...", ""}, {"Save &Corrected Series...", ""}, {"Export &Table...", ""},
+        {"", ""},
         {"Date Against &Library...", ""}, {"", ""}, {"Print...", "Ctrl+P"}, {"", ""}, {"&About...", ""}, {"", ""},
         // The platform's own Quit key: Ctrl+Q on X11 and Wayland desktops, none
         // on a platform (such as the offscreen one) that knows no such key.

@@ -65,6 +65,8 @@ TEST(LibraryWindow, TableVerdictMapAndPairOfARow) {
   EXPECT_EQ(w.table().data(w.table().index(0, 5), Qt::DisplayRole).toString(), "1950");
   EXPECT_EQ(w.table().data(w.table().index(0, 9), Qt::DisplayRole).toString(), "dated");
   EXPECT_TRUE(w.verdictText().startsWith("Series K1_091 (150 rings)\nDated: its last ring in 1950")) << w.verdictText().toStdString();
+  // The break check against the best reference, on its own line.
+  EXPECT_NE(w.verdictText().indexOf("\nBreak check against "), -1) << w.verdictText().toStdString();
 
   // Four references on the globe; the best drawn last; the pine site has no evidence for 1950.
   const window::LibraryMap& map = w.map();

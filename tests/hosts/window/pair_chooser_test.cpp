@@ -70,7 +70,7 @@ TEST(PairChooser, ListsThePairsBestTFirstAndSortsEveryColumnByItsValue) {
   QStringList headings;
   for (int c = 0; c < view.model()->columnCount(); ++c) headings << view.model()->headerData(c, Qt::Horizontal).toString();
   EXPECT_EQ(headings, QStringList({"First series", "Second series", "Best t", "Overlap", "Placements", "p_chance",
-                                   "Margin", "Verdict"}));
+                                   "Margin", "Verdict", "Check"}));
 
   EXPECT_EQ(column(view, PairTableModel::BestT), QStringList({"25.2 *", "10.2 *", "9.5 *", "3.6 *", "-10.0", "NaN"}));
   EXPECT_EQ(column(view, PairTableModel::FirstSeries).first(), "PINE03");

@@ -3,7 +3,8 @@
 // undated file against the same dated file, gets the same three placements
 // and ends in the year the placement gave it; with two floating series the
 // year of the first one's last ring is asked; the run's files are never
-// replaced.
+// replaced. File > Save Corrected Series... saves only once the user has
+// confirmed the correction.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -18,6 +19,9 @@
 #include "hosts/window/host.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/pair_window.h"
+#include "input/series_saving.h"
+#include "runtime/runtime.h"
+#include "dialogue/data_file.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -170,6 +174,63 @@ TEST(SeriesAtPlacement, TwoFloatingSeriesAskTheFirstOnesLastYearAndTheRunsFilesA
     host.frame()->actions().exit->trigger();
   };
   EXPECT_EQ(host.run(), 0);
+}
+
+// The series of a ring-width file.
+input::SeriesTable seriesIn(const std::string& path) {
+  ScriptedConsole console({""});
+  runtime::Runtime rt(console);
+  EXPECT_TRUE(rt.open(runtime::Unit::UndatedSeries, path, runtime::OpenFor::Reading).ok);
+  input::SeriesTable table = dialogue::readSeriesFile(rt, runtime::Unit::UndatedSeries, input::Layout::RingWidths);
+  rt.units().closeAll();
+  return table;
+}
+
+TEST(CorrectedSeries, SavedOnlyOnceTheUserConfirmsWithTheMissedRingBack) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  const std::string dated = std::string(VESKA_SOURCE_DIR) + "/data/dated.rwl";
+  // The first dated series, its years hidden, with its 150th ring missed.
+  input::Series faulty = seriesIn(dated).at(0);
+  ASSERT_GT(faulty.values.size(), 200u);
+  faulty.values.erase(faulty.values.begin() + 149);
+  faulty.firstYear = 1;
+  ASSERT_TRUE(input::saveSeriesFile(faulty, dir.file("faulty.rwl").string(), {}).ok);
+  window::Host host(dialogs);
+  int breakRing = 0;
+  Typist typist(host, {"faulty.rwl", "M", "Y", QString::fromStdString(dated), "M", ""});
+  typist.atFinalWait = [&] {
+    PairWindow* pair = openPair(host, 0);
+    ASSERT_NE(pair, nullptr);
+    ASSERT_EQ(pair->model().check().check.answer, match::CheckAnswer::Break);
+    breakRing = pair->model().check().check.breakRing;
+    EXPECT_NEAR(breakRing, 150, 2);
+    QAction* command = host.frame()->actions().saveCorrected;
+    ASSERT_TRUE(command->isEnabled());
+    // No to the correction: nothing asked further, nothing written.
+    command->trigger();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_NE(dialogs.questions[0].text.indexOf(QStringLiteral("insert a ring of width 0 just before ring %1 of")
+                                                    .arg(breakRing)),
+              -1)
+        << dialogs.questions[0].text.toStdString();
+    EXPECT_TRUE(dialogs.saveDialogs.empty());
+    // Yes: saved under the name chosen.
+    dialogs.answers = {FakeDialogs::Answer::Yes};
+    dialogs.saveNames = {"fixed.rwl"};
+    command->trigger();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    host.frame()->actions().exit->trigger();
+  };
+  EXPECT_EQ(host.run(), 0);
+  const input::SeriesTable fixed = seriesIn(dir.file("fixed.rwl").string());
+  ASSERT_EQ(fixed.size(), 1u);
+  // The faulty series with a ring of width 0 where the check put the break.
+  std::vector<float> expected = faulty.values;
+  expected.insert(expected.begin() + breakRing - 1, 0.0f);
+  ASSERT_EQ(fixed[0].values.size(), expected.size());
+  for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(fixed[0].values[k], expected[k]) << "ring " << k + 1;
+  EXPECT_EQ(fixed[0].firstYear, seriesIn(dated).at(0).firstYear);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ constexpr double kMargin = 14;
 constexpr double kLeftAxis = 58;
 constexpr double kBottomAxis = 38;
 constexpr double kHeaderHeight = 74;
+constexpr double kCheckHeight = 34;
 constexpr double kTitleRow = 18;
 // A press that moves less than this is a click, not a drag.
 constexpr double kDragStart = 3;
@@ -47,15 +48,20 @@ std::string marginText(std::optional<float> margin) {
 PairLayout layoutPair(Rect area) {
   PairLayout l;
   l.header = {area.left + kMargin, area.top + kMargin, area.width - 2 * kMargin, kHeaderHeight};
-  const double plotsTop = l.header.bottom() + 10;
+  l.check = {l.header.left, l.header.bottom() + 4, l.header.width, kCheckHeight};
+  const double plotsTop = l.check.bottom() + 6;
   const double plotsHeight = area.bottom() - kMargin - plotsTop;
-  const double curveHeight = std::max(40.0, plotsHeight * 0.5 - kBottomAxis);
+  const double curveHeight = std::max(40.0, plotsHeight * 0.36 - kBottomAxis);
   const double left = area.left + kMargin + kLeftAxis;
   const double width = std::max(40.0, area.right() - kMargin - left);
   l.curve = {left, plotsTop + kTitleRow, width, curveHeight - kTitleRow};
   // Below the curve's axis: the overlay's title, then its legend.
   const double overlayTop = l.curve.bottom() + kBottomAxis + 8 + 2 * kTitleRow;
-  l.overlay = {left, overlayTop, width, std::max(40.0, area.bottom() - kMargin - kBottomAxis - overlayTop)};
+  const double overlayHeight = std::max(40.0, plotsHeight * 0.36 - kBottomAxis - 2 * kTitleRow);
+  l.overlay = {left, overlayTop, width, overlayHeight};
+  // Below the overlay's axis: the agreement's title and legend, as above.
+  const double agreementTop = l.overlay.bottom() + kBottomAxis + 8 + 2 * kTitleRow;
+  l.agreement = {left, agreementTop, width, std::max(30.0, area.bottom() - kMargin - kBottomAxis - agreementTop)};
   return l;
 }
 
@@ -63,6 +69,7 @@ PairWindowModel::PairWindowModel(match::RunSeries first, match::RunSeries second
     : first_(std::move(first)),
       second_(std::move(second)),
       evidence_(match::PairEvidence::compute(first_, second_)),
+      check_(match::checkPair(first_, second_, evidence_.best())),
       firstDated_(firstDated),
       firstId_(trimmedUtf8(first_.id)),
       secondId_(trimmedUtf8(second_.id)) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hosts/window/model/chart_geometry.h"
+#include "match/pair_break.h"
 #include "match/pair_evidence.h"
 
 namespace veska::window {
@@ -23,9 +24,11 @@ std::string marginText(std::optional<float> margin);
 
 // The parts of the picture, from its area alone.
 struct PairLayout {
-  Rect header;   // the pair, its count of placements, the selected slot
-  Rect curve;    // the t-curve's plot
-  Rect overlay;  // the two series' plot
+  Rect header;     // the pair, its count of placements, the selected slot
+  Rect check;      // the break check's two lines
+  Rect curve;      // the t-curve's plot
+  Rect overlay;    // the two series' plot
+  Rect agreement;  // the running agreement along the overlap
 };
 PairLayout layoutPair(Rect area);
 
@@ -43,6 +46,9 @@ class PairWindowModel {
   const match::RunSeries& first() const { return first_; }
   const match::RunSeries& second() const { return second_; }
   const match::PairEvidence& evidence() const { return evidence_; }
+  // The break check of the second series at slot 1's placement, as the pair
+  // table gives it.
+  const match::PairCheck& check() const { return check_; }
   const std::vector<match::PlacementRow>& placements() const { return evidence_.placements(); }
   // The placements in the order of the curve's axis.
   const std::vector<int>& alongAxis() const { return alongAxis_; }
@@ -124,6 +130,7 @@ class PairWindowModel {
   match::RunSeries first_;
   match::RunSeries second_;
   match::PairEvidence evidence_;
+  match::PairCheck check_;
   bool firstDated_;
   std::string firstId_;
   std::string secondId_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "input/series_saving.h"
+#include "match/break_check.h"
 #include "match/pair_evidence.h"
 
 namespace veska::window {
@@ -22,5 +23,14 @@ namespace veska::window {
 input::SaveResult saveSeriesAtPlacement(const match::RunSeries& first, const match::RunSeries& second,
                                         const match::PlacementRow& at, std::optional<std::int64_t> firstLastYear,
                                         const std::string& path, const std::vector<std::string>& dataFiles);
+
+// File > Save Corrected Series... of a pair window: the second series as
+// read with the break `check` found corrected (a ring of width 0 inserted for
+// a missed ring, a false ring merged into the ring before it), saved with the
+// years the placement of its part before the break gives it, under the same
+// rules as above. A check without a break saves nothing.
+input::SaveResult saveCorrectedSeries(const match::RunSeries& first, const match::RunSeries& second,
+                                      const match::BreakCheck& check, std::optional<std::int64_t> firstLastYear,
+                                      const std::string& path, const std::vector<std::string>& dataFiles);
 
 }  // namespace veska::window
