@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "runtime/shown_text.h"
+
 namespace veska::app {
 namespace {
 
@@ -52,7 +54,9 @@ std::optional<int> answerInfoOption(const ProgramText& program, int argc, const 
 
 std::string refusalLine(std::string_view program, std::string_view problem, std::string_view argument) {
   std::string line(program);
-  line.append(": ").append(problem).append(": ").append(argument);
+  // The argument as a terminal may show it: on one line, no control
+  // character or text-reordering mark in it.
+  line.append(": ").append(problem).append(": ").append(runtime::shownName(argument));
   line.append(" (see ").append(program).append(" --help)\n");
   return line;
 }

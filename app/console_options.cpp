@@ -14,7 +14,9 @@
 #include "command_line.h"
 #include "input/layout_choice.h"
 #include "library/species_filter.h"
+#include "runtime/new_file.h"
 #include "runtime/runtime.h"
+#include "runtime/same_file.h"
 
 namespace veska::app {
 namespace {
@@ -188,23 +190,6 @@ std::string reportName(const ConsoleRequest& request) { return request.out.value
 
 namespace {
 
-bool sameFile(const struct stat& a, const std::string& path) {
-  struct stat b {};
-  return ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// One file by any name or link, or one path once "." and ".." and the links
-// of the folders on the way are resolved (neither need exist yet).
-bool sameFile(const std::string& a, const std::string& b) {
-  struct stat s {};
-  if (::stat(a.c_str(), &s) == 0 && sameFile(s, b)) return true;
-  std::error_code error;
-  const auto pathA = std::filesystem::weakly_canonical(std::filesystem::absolute(a, error), error);
-  if (error) return a == b;
-  const auto pathB = std::filesystem::weakly_canonical(std::filesystem::absolute(b, error), error);
-  return error ? a == b : pathA == pathB;
-}
-
 // Why a data file cannot be read for this run; empty when it can.
 std::string dataFileProblem(const ConsoleRequest& request, const std::string& path) {
   struct stat s {};
@@ -212,20 +197,36 @@ std::string dataFileProblem(const ConsoleRequest& request, const std::string& pa
   if (S_ISDIR(s.st_mode)) return "a directory, not a data file";
   if (!S_ISREG(s.st_mode)) return "not a plain file";
   // Read, it would be emptied first (the report) or replaced (the table).
-  if (sameFile(s, reportName(request))) return "the report file given as a data file";
-  if (request.table && sameFile(s, *request.table)) return "the table file given as a data file";
+  if (runtime::sameFile(path, reportName(request))) return "the report file given as a data file";
+  if (request.table && runtime::sameFile(path, *request.table)) return "the table file given as a data file";
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::string("cannot be read (").append(std::strerror(errno)).append(")");
   ::close(fd);
   return {};
 }
 
+// Why a file the run will write cannot be written there, as far as can be
+// told before the run; empty when it can.
+std::string outputFileProblem(const std::string& path) {
+  const std::string problem = runtime::outputPathProblem(path);
+  if (problem.empty()) return {};
+  if (problem == runtime::kNotPlainFile) return "a link or not a plain file, left as it is";
+  return std::string("cannot be written (").append(problem).append(")");
+}
+
 }  // namespace
 
 std::string checkRequestFiles(const ConsoleRequest& request) {
-  // The table written over the report would destroy it.
-  if (request.table && sameFile(*request.table, reportName(request)))
+  // The table written over the report would destroy it, whether the report
+  // exists yet or not.
+  if (request.table && runtime::sameFile(*request.table, reportName(request)))
     return refuse("the report and the table cannot be one file", *request.table);
+  // Said now rather than after a long match.
+  for (const auto* path : {&request.out, &request.table}) {
+    if (!*path) continue;
+    const std::string problem = outputFileProblem(**path);
+    if (!problem.empty()) return refuse(problem, **path);
+  }
   if (request.library) {
     struct stat s {};
     if (::stat(request.library->c_str(), &s) != 0 || !S_ISDIR(s.st_mode))

@@ -1,29 +1,36 @@
 #include "pair_table_file.h"
 
-#include <sys/stat.h>
-
 #include "match/pair_table.h"
-#include "runtime/whole_file.h"
+#include "runtime/same_file.h"
 
 namespace veska::app {
-namespace {
 
-// The table and the report are one file (by any name or link): writing the
-// table would destroy the report. The command line refuses that before the
-// run; a link made while it ran is caught here.
-bool isTheReport(const std::string& path, const std::string& reportPath) {
-  struct stat table {};
-  struct stat report {};
-  return ::stat(path.c_str(), &table) == 0 && ::stat(reportPath.c_str(), &report) == 0 &&
-         table.st_dev == report.st_dev && table.st_ino == report.st_ino;
+PairTableFile::PairTableFile(runtime::Runtime& rt, std::string path, std::string reportPath)
+    : rt_(rt), path_(std::move(path)), reportPath_(std::move(reportPath)) {
+  // Answered as a data file, the table would replace that file at the end.
+  rt_.units().keepFromReading(path_);
 }
 
-}  // namespace
+runtime::NewFile& PairTableFile::table() {
+  if (!file_) {
+    file_ = std::make_unique<runtime::NewFile>(path_);
+    file_->write(match::pairTableHeader());
+  }
+  return *file_;
+}
 
-void PairTableFile::matchPhaseWritten(const match::RunRecord& run) {
-  const std::string reason =
-      isTheReport(path_, reportPath_) ? "It is the report itself"
-                                      : runtime::writeWholeFile(path_, match::pairTable(run));
+void PairTableFile::pairWritten(const match::RunRecord& run, const match::RunPair& pair) {
+  // A failure is told once the report is complete.
+  if (table().ok()) file_->write(rows_.of(run, pair));
+}
+
+void PairTableFile::matchPhaseWritten(const match::RunRecord& /*run*/) {
+  runtime::NewFile& file = table();
+  // The table and the report are one file (by any name or link): the
+  // command line refuses that before the run; a link made while it ran is
+  // caught here.
+  std::string reason = runtime::sameFile(path_, reportPath_) ? "It is the report itself" : file.commit();
+  file_.reset();
   if (reason.empty()) return;
   // The report holds every line by now (the run calls this after its last
   // one): a table that fails must not mark it as cut short.

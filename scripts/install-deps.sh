@@ -14,7 +14,9 @@ packages=(build-essential cmake ninja-build clang libclang-rt-14-dev
           dpkg-dev debhelper librsvg2-bin man-db groff-base
           desktop-file-utils appstream lintian shared-mime-info
           # the coastlines of the library window's map
-          xtide-coastline)
+          xtide-coastline
+          # GNU time: the peak memory bench/table-memory.sh measures
+          time)
 if [ "${1:-}" = --validation-study ]; then
   packages+=(python3-matplotlib python3-numpy python3-scipy)
 fi

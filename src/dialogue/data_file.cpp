@@ -2,6 +2,7 @@
 
 #include "input/series_file.h"
 #include "input/source_lines.h"
+#include "runtime/shown_text.h"
 
 namespace veska::dialogue {
 
@@ -70,7 +71,7 @@ void endIfNoSeries(runtime::Runtime& rt, const input::SeriesTable& table, const 
   const records::Record message = records::Record()
                                       .column(5)
                                       .text("*** No series read from ")
-                                      .text(records::toUtf8(fileName))
+                                      .text(runtime::shownName(records::toUtf8(fileName)))
                                       .text(" ***");
   rt.pause(message.str(), runtime::kExitDataLimit);
   rt.endRun(" ", runtime::kExitDataLimit);

@@ -1,7 +1,6 @@
 #include "dialogue/library_run.h"
 
 #include <filesystem>
-#include <sstream>
 
 #include "dialogue/data_file.h"
 #include "dialogue/run_driver.h"
@@ -9,7 +8,9 @@
 #include "library/library_summary.h"
 #include "library/library_table.h"
 #include "library/reference_reader.h"
-#include "runtime/whole_file.h"
+#include "runtime/new_file.h"
+#include "runtime/same_file.h"
+#include "runtime/shown_text.h"
 
 namespace veska::dialogue {
 namespace {
@@ -42,12 +43,10 @@ library::Library readLibrary(runtime::Runtime& rt, const LibraryRequest& request
 }  // namespace
 
 std::optional<std::string> misplacedTable(const LibraryRequest& request) {
-  namespace fs = std::filesystem;
   if (!request.table) return std::nullopt;
-  std::error_code error;
-  if (fs::equivalent(*request.table, request.undated, error)) return "It is the file of undated series";
-  const fs::path folder = fs::path(*request.table).parent_path();
-  if (fs::equivalent(folder.empty() ? fs::path(".") : folder, request.folder, error))
+  if (runtime::sameFile(*request.table, request.undated)) return "It is the file of undated series";
+  const std::filesystem::path folder = std::filesystem::path(*request.table).parent_path();
+  if (runtime::sameFile(folder.empty() ? "." : folder.string(), request.folder))
     return "It would lie in the library folder";
   return std::nullopt;
 }
@@ -64,7 +63,8 @@ void runLibraryDating(runtime::Runtime& rt, const LibraryRequest& request) {
   for (const std::string& line : library::librarySummary(library)) rt.writeConsole(line);
   if (library.references.empty()) {
     rt.writeConsole("");
-    rt.endRun("    *** No reference read from " + request.folder + " ***", runtime::kExitDataLimit);
+    rt.endRun("    *** No reference read from " + runtime::shownName(request.folder) + " ***",
+              runtime::kExitDataLimit);
   }
 
   const library::LibraryRun run =
@@ -78,9 +78,9 @@ void runLibraryDating(runtime::Runtime& rt, const LibraryRequest& request) {
       rt.writeConsole(line);
 
   if (request.table) {
-    std::ostringstream table;
-    library::writeLibraryTable(table, run.series, run.judgements, library.references);
-    const std::string reason = runtime::writeWholeFile(*request.table, table.str());
+    const std::string reason = runtime::writeNewFile(*request.table, [&](std::ostream& table) {
+      library::writeLibraryTable(table, run.series, run.judgements, library.references);
+    });
     if (!reason.empty()) rt.fatalIo("write", *request.table, reason);
   }
   rt.writeConsole("");

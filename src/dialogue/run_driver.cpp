@@ -69,11 +69,8 @@ input::Layout layoutOf(runtime::Runtime& rt, const RunRequest* request, bool dat
   return dated ? request->datedLayout : request->undatedLayout;
 }
 
-void tellObserver(RunObserver& observer, match::RunRecord& record, const input::SeriesTable& undated,
-                  const input::SeriesTable& dated, bool withDated, const std::vector<match::BestThree>& results) {
-  addCompared(record.undated, undated);
-  addCompared(record.dated, dated);
-  record.withDated = withDated;
+void tellObserver(RunObserver& observer, match::RunRecord& record, bool withDated,
+                  const std::vector<match::BestThree>& results) {
   record.pairs = match::pairsInReportOrder(record.undated.size(), record.dated.size(), withDated);
   for (std::size_t k = 0; k < record.pairs.size() && k < results.size(); ++k) record.pairs[k].best = results[k];
   observer.matchPhaseWritten(record);
@@ -125,6 +122,7 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   stats::WhiteningWork work(input::kMaxLength);
   input::SeriesTable undated = readSeriesFile(rt, runtime::Unit::UndatedSeries, layoutOf(rt, request, false));
   match::RunRecord record;
+  const bool keepRecord = observer && observer->keepsRecord();
   if (observer) {
     record.undated = seriesAsRead(undated);
     record.undatedFile = dataFileName(rt, runtime::Unit::UndatedSeries);
@@ -149,11 +147,27 @@ void runCrossdating(runtime::Runtime& rt, RunObserver* observer, const RunReques
   }
 
   match::MatchPhaseOutput output;
-  if (request) output = {request->pairLinesOnConsole, false, request->progress};
+  if (request) {
+    output.pairLinesOnConsole = request->pairLinesOnConsole;
+    output.progress = request->progress;
+  }
   // The pairs' trust only for an observer: the report and the console never show it.
   output.withTrust = observer != nullptr;
+  output.keepResults = keepRecord;
+  if (observer) {
+    addCompared(record.undated, undated);
+    addCompared(record.dated, dated);
+    record.withDated = withDated;
+    output.pairWritten = [observer, &record](const match::MatchSeries& first, const match::MatchSeries& second,
+                                             const match::BestThree& best) {
+      const match::RunPair pair{static_cast<std::size_t>(first.number - 1),
+                                static_cast<std::size_t>(second.number - 1), best};
+      observer->pairWritten(record, pair);
+    };
+  }
   const std::vector<match::BestThree> results = match::runMatchPhase(rt, undated, dated, withDated, output);
-  if (observer) tellObserver(*observer, record, undated, dated, withDated, results);
+  if (keepRecord) tellObserver(*observer, record, withDated, results);
+  else if (observer) observer->matchPhaseWritten(record);
 
   rt.reportComplete();
   if (!request) rt.pause("Normal Termination of Program- Hit return to Quit", runtime::kExitNormal);

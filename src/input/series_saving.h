@@ -27,11 +27,17 @@ struct SaveResult {
   std::string message;  // why not, as a sentence for the user
 };
 
-// Writes the series into `path` in the layout its extension asks for. A name
-// without one of those extensions, a file among `kept` (by any of its names,
-// a link to it included) and a series the layout cannot hold are refused.
-// The text is written whole into a new file beside `path`, which then takes
-// its name: a save that fails leaves a file of that name as it was.
+// Why no series is saved into `path`, known before anything is written: a
+// name without one of those extensions, a file among `kept` (by any of its
+// names, a link to it included), a link or no plain file; nothing when it
+// may be.
+std::optional<std::string> saveTargetRefusal(const std::string& path, const std::vector<KeptFile>& kept);
+
+// Writes the series into `path` in the layout its extension asks for. What
+// saveTargetRefusal refuses and a series the layout cannot hold are
+// refused. The text is written whole into a new file beside `path`, which
+// then takes its name: a save that fails leaves a file of that name as it
+// was.
 SaveResult saveSeriesFile(const Series& series, const std::string& path, const std::vector<KeptFile>& kept);
 
 }  // namespace veska::input

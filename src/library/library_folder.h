@@ -1,6 +1,8 @@
 // A library read from a folder: every plain file in it (not its subfolders,
 // not hidden files) in file-name order, each giving its references or the
-// reason it gives none, while the search can show how far it is.
+// reason it gives none, while the search can show how far it is. Every
+// other entry (a subfolder, a link to nothing, a FIFO, a socket, a device)
+// is listed among the files not read, with what it is; none is opened.
 #pragma once
 
 #include <cstddef>

@@ -67,6 +67,7 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
   std::size_t total = 0;
   for (const PairGroup& g : groups) total += undated.size() - g.secondFrom;
   std::size_t k = 0;
+  std::size_t written = 0;
   for (const PairGroup& g : groups) {
     const int firstNumber = static_cast<int>(g.first) + 1;
     writeColumnHeaderFor(rt, unit, firstNumber);
@@ -76,8 +77,10 @@ std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTa
       const BestThree best = pipeline ? pipeline->result(k++)
                                       : searchPair(first.series, second.series, *work, MatchRoutine::Direct, Isa::Sse2);
       writePairLines(rt, unit, first, second, best, output.pairLinesOnConsole);
-      results.push_back(best);
-      if (output.progress) output.progress(results.size(), total);
+      if (output.pairWritten) output.pairWritten(first, second, best);
+      if (output.keepResults) results.push_back(best);
+      ++written;
+      if (output.progress) output.progress(written, total);
     }
     writeGroupSeparator(rt, unit);
   }

@@ -28,12 +28,17 @@ struct MatchPhaseOutput {
   bool pairLinesOnConsole = true;
   bool withTrust = true;
   std::function<void(std::size_t written, std::size_t total)> progress;
+  // Told each pair's best three right after its lines are written.
+  std::function<void(const MatchSeries& first, const MatchSeries& second, const BestThree& best)> pairWritten;
+  // Every pair's best three returned at the end; without, none is held.
+  bool keepResults = true;
 };
 
 // The run's match phase, on the report unit, with the routine this program
 // was built with: the fast one, or the direct one in the benchmark-only build
-// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order,
-// with their trust when the output asks for it.
+// (VESKA_DIRECT_MATCH). Returns every pair's best three in writing order
+// (unless the output keeps none), with their trust when the output asks for
+// it.
 std::vector<BestThree> runMatchPhase(runtime::Runtime& rt, const input::SeriesTable& undated,
                                      const input::SeriesTable& dated, bool withDated,
                                      const MatchPhaseOutput& output = {});

@@ -7,11 +7,12 @@
 #include "match/csv_text.h"
 #include "match/later_placements.h"
 #include "match/pair_break.h"
+#include "runtime/new_file.h"
 
 namespace veska::match {
 namespace {
 
-constexpr const char* kHeader =
+constexpr std::string_view kHeader =
     "series_a,series_b,placements,slot,last_ring_a,last_ring_b,overlap,r,t,p_chance,margin,verdict,"
     "check,break_ring,break_shift,break_p,corrected_t,later_left_out\n";
 
@@ -67,28 +68,47 @@ BestThree tableBestThree(const RunRecord& run, const RunPair& pair, std::int64_t
 
 }  // namespace
 
-std::string pairTable(const RunRecord& run, std::int64_t latestYear) {
-  std::string text = kHeader;
-  std::unique_ptr<MatchWork> work;
-  for (const RunPair& pair : run.pairs) {
-    const long long later = run.withDated ? laterPlacements(run.firstOf(pair), run.secondOf(pair), latestYear) : 0;
-    const BestThree best = tableBestThree(run, pair, latestYear, later, work);
-    const PairTrust& trust = best.trust;
-    const std::string names = csvField(trimmedId(run.firstOf(pair).id)) + ',' +
-                              csvField(trimmedId(run.secondOf(pair).id)) + ',' + std::to_string(trust.placements) + ',';
-    const std::string tail = ',' + (trust.margin ? csvNumber(*trust.margin) : std::string()) + ',' +
-                             std::string(verdictWord(trust.verdict)) +
-                             checkColumns(checkPair(run.firstOf(pair), run.secondOf(pair), best)) + ',' +
-                             std::to_string(later) + '\n';
-    for (std::size_t j = 0; j < 3; ++j) {
-      const Slot& slot = best.slots[j];
-      if (!slotFilled(best, j)) continue;
-      text += names + std::to_string(j + 1) + ',' + std::to_string(slot.lastRingFirst) + ',' +
-              std::to_string(slot.lastRingSecond) + ',' + std::to_string(slot.overlap) + ',' +
-              csvNumber(slot.correlation) + ',' + csvNumber(slot.tStatistic) + ',' + csvNumber(trust.pChance[j]) + tail;
-    }
+std::string_view pairTableHeader() { return kHeader; }
+
+PairTableRows::PairTableRows(std::int64_t latestYear) : latestYear_(latestYear) {}
+
+PairTableRows::~PairTableRows() = default;
+
+std::string PairTableRows::of(const RunRecord& run, const RunPair& pair) {
+  const long long later = run.withDated ? laterPlacements(run.firstOf(pair), run.secondOf(pair), latestYear_) : 0;
+  const BestThree best = tableBestThree(run, pair, latestYear_, later, work_);
+  const PairTrust& trust = best.trust;
+  const std::string names = csvField(trimmedId(run.firstOf(pair).id)) + ',' +
+                            csvField(trimmedId(run.secondOf(pair).id)) + ',' + std::to_string(trust.placements) + ',';
+  const std::string tail = ',' + (trust.margin ? csvNumber(*trust.margin) : std::string()) + ',' +
+                           std::string(verdictWord(trust.verdict)) +
+                           checkColumns(checkPair(run.firstOf(pair), run.secondOf(pair), best)) + ',' +
+                           std::to_string(later) + '\n';
+  std::string text;
+  for (std::size_t j = 0; j < 3; ++j) {
+    const Slot& slot = best.slots[j];
+    if (!slotFilled(best, j)) continue;
+    text += names + std::to_string(j + 1) + ',' + std::to_string(slot.lastRingFirst) + ',' +
+            std::to_string(slot.lastRingSecond) + ',' + std::to_string(slot.overlap) + ',' +
+            csvNumber(slot.correlation) + ',' + csvNumber(slot.tStatistic) + ',' + csvNumber(trust.pChance[j]) + tail;
   }
   return text;
+}
+
+std::string pairTable(const RunRecord& run, std::int64_t latestYear) {
+  std::string text(kHeader);
+  PairTableRows rows(latestYear);
+  for (const RunPair& pair : run.pairs) text += rows.of(run, pair);
+  return text;
+}
+
+std::string writePairTable(const std::string& path, const RunRecord& run) {
+  runtime::NewFile file(path);
+  file.write(kHeader);
+  PairTableRows rows;
+  for (const RunPair& pair : run.pairs)
+    if (!file.write(rows.of(run, pair))) break;
+  return file.commit();
 }
 
 }  // namespace veska::match

@@ -26,13 +26,39 @@
 // three of the others (searched again; the report keeps its own).
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "match/later_placements.h"
 #include "match/pair_evidence.h"
 
 namespace veska::match {
 
+// The header row, with its line end.
+std::string_view pairTableHeader();
+
+// The rows of one pair after another, with their line ends (none for a pair
+// with no slot filled): the run's series are needed, its pairs not, so a
+// table can be written while the pairs are matched.
+class PairTableRows {
+ public:
+  explicit PairTableRows(std::int64_t latestYear = currentYear());
+  ~PairTableRows();
+  PairTableRows(const PairTableRows&) = delete;
+  PairTableRows& operator=(const PairTableRows&) = delete;
+  std::string of(const RunRecord& run, const RunPair& pair);
+
+ private:
+  std::int64_t latestYear_;
+  std::unique_ptr<MatchWork> work_;  // for a pair searched again, made once
+};
+
+// The whole table, header first.
 std::string pairTable(const RunRecord& run, std::int64_t latestYear = currentYear());
+// The whole table into a new file at `path`, a pair at a time, so the text
+// is never held whole; empty when written, otherwise why not.
+std::string writePairTable(const std::string& path, const RunRecord& run);
 
 }  // namespace veska::match

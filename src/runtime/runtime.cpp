@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "runtime/shown_text.h"
 #include "runtime/stop_signals.h"
 
 namespace veska::runtime {
@@ -92,10 +93,10 @@ void Runtime::openOrDie(Unit unit, const std::string& path, OpenFor purpose) {
   if (!result.inUse && !result.notPlain) fatalIo("open", path, result.reason);
   std::string message;
   if (result.inUse) {
-    message = " *** " + path + " is in use by another run ***";
+    message = " *** " + shownName(path) + " is in use by another run ***";
   } else {
     writeConsole("");
-    const std::string text = "*** " + path + " is a link or not a plain file: left as it is ***";
+    const std::string text = "*** " + shownName(path) + " is a link or not a plain file: left as it is ***";
     message = records::Record().column(5).text(text).str();
   }
   writeConsole(message);
@@ -161,7 +162,7 @@ void Runtime::endRun(std::string_view message, int status) {
   // whatever else ended the run; said once, when the run is not already
   // ending on such a failure.
   if (const auto failed = units_.closeAll(); failed && status != kExitIoFailure) {
-    const std::string failure = " *** Cannot write " + failed->name + ": " + failed->reason + " ***";
+    const std::string failure = " *** Cannot write " + shownName(failed->name) + ": " + failed->reason + " ***";
     console_.write(failure + "\r\n");
     console_.fatalError(failure);
     status = kExitIoFailure;
@@ -174,7 +175,8 @@ void Runtime::fatalIo(std::string_view action, std::string_view file, std::strin
   std::string message = " *** Cannot ";
   message += action;
   message += ' ';
-  message += file;
+  // A name on one line, with nothing in it that a terminal would obey.
+  message += shownName(file);
   message += ": ";
   message += reason;
   message += " ***";

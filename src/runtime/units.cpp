@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "runtime/read_stream.h"
+#include "runtime/same_file.h"
 
 namespace veska::runtime {
 
@@ -114,8 +115,6 @@ OpenResult notPlain() {
   result.notPlain = true;
   return result;
 }
-
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -95,11 +96,15 @@ TEST(CommandLine, QuietLeavesOutThePairLinesAndOutNamesTheReport) {
   EXPECT_EQ(quiet.out.find(" Series   1 FLT101"), std::string::npos);
   EXPECT_EQ(readFile(dir.file("site.out")), readFile(dir.file("VESKA.OUT")));
 
-  // Every message that names the report names the --out file.
-  const CommandRun failed = runCommand(dir.path(), {"--out", "no/such/folder.out", sample("undated.rwl")});
+  // Every message that names the report names the --out file (a missing
+  // folder is refused before the run: the refusals' test).
+  const int held = ::open(dir.file("held.out").c_str(), O_WRONLY | O_CREAT, 0666);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  const CommandRun failed = runCommand(dir.path(), {"--out", "held.out", sample("undated.rwl")});
+  ::close(held);
   EXPECT_EQ(failed.status, 2);
-  EXPECT_NE(failed.out.find(" *** Cannot open no/such/folder.out: No such file or directory ***"), std::string::npos)
-      << failed.out;
+  EXPECT_NE(failed.out.find(" *** held.out is in use by another run ***"), std::string::npos) << failed.out;
 }
 
 // In the dialogue the table's file is no data file: given as one, it is
@@ -125,6 +130,9 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
   writeFile(dir.file("site.out"), "another report\n");
   std::filesystem::create_directory(dir.file("folder"));
   ::mkfifo(dir.file("fifo").c_str(), 0600);
+  std::filesystem::create_symlink("site.out", dir.file("link.csv"));
+  std::filesystem::create_symlink("nowhere.csv", dir.file("dangling.csv"));
+  std::filesystem::create_symlink("fresh.out", dir.file("to-fresh.csv"));  // the report to be
   writeFile(dir.file("locked.rwl"), "x\n");
   std::filesystem::permissions(dir.file("locked.rwl"), std::filesystem::perms::none);
   struct Row {
@@ -165,6 +173,25 @@ TEST(CommandLine, RefusedCommandLinesWriteNothingAndSayWhyInOneLine) {
        "not species codes or genera (QUSP,PI) for --species: Q1"},
       {{"--library", "folder", "--table", "folder/t.csv", "und.rwl"},
        "the table would be a data file of the library run: folder/t.csv"},
+      // Files the run would write: known unfit before it starts, never
+      // opened, never written through.
+      {{"--table", "fifo", "und.rwl"}, "a link or not a plain file, left as it is: fifo"},
+      {{"--table", "fifo"}, "a link or not a plain file, left as it is: fifo"},
+      {{"--library", "folder", "--table", "fifo", "und.rwl"}, "a link or not a plain file, left as it is: fifo"},
+      {{"--table", "link.csv", "und.rwl"}, "a link or not a plain file, left as it is: link.csv"},
+      {{"--table", "dangling.csv", "und.rwl"}, "a link or not a plain file, left as it is: dangling.csv"},
+      {{"--table", "folder", "und.rwl"}, "a link or not a plain file, left as it is: folder"},
+      {{"--table", "/dev/full", "und.rwl"}, "a link or not a plain file, left as it is: /dev/full"},
+      {{"--out", "fifo", "und.rwl"}, "a link or not a plain file, left as it is: fifo"},
+      {{"--out", "fresh.out", "--table", "to-fresh.csv", "und.rwl"},
+       "the report and the table cannot be one file: to-fresh.csv"},
+      {{"--table", "missing/t.csv", "und.rwl"}, "cannot be written (No such file or directory): missing/t.csv"},
+      {{"--out", "missing/r.out", "und.rwl"}, "cannot be written (No such file or directory): missing/r.out"},
+      {{"--out", "und.rwl/r.out", "und.rwl"}, "cannot be written (Not a directory): und.rwl/r.out"},
+      // A name on one line, nothing in it a terminal would obey.
+      {{"--table", "a\x1b[2Jb\n\xe2\x80\xae" "c/t.csv", "und.rwl"},
+       "cannot be written (No such file or directory): a?[2Jb??c/t.csv"},
+      {{"--bogus\r\x07", "und.rwl"}, "unknown option: --bogus??"},
   };
   const auto before = std::distance(std::filesystem::directory_iterator(dir.path()), {});
   for (const Row& r : rows) {

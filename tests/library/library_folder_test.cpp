@@ -2,6 +2,8 @@
 // a reference, what is refused and why, and what the filter leaves out.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "library/library_folder.h"
@@ -74,11 +76,12 @@ TEST(LibraryFolder, EveryPlainFileGivesItsReferencesOrItsReason) {
   ASSERT_EQ(lib.duplicates.size(), 1u);
   EXPECT_EQ(lib.duplicates[0].dropped, "c-copy.crn");
   EXPECT_EQ(lib.filteredOut, 2);  // the two pine chronologies
-  ASSERT_EQ(lib.refused.size(), 2u);
+  ASSERT_EQ(lib.refused.size(), 3u);
   EXPECT_EQ(lib.refused[0].name, "d-two.rwl");
   EXPECT_EQ(lib.refused[0].reason, "its 2 ring-width series never cover a year 3 together");
   EXPECT_EQ(lib.refused[1].name, "e-bad.rwl");
   EXPECT_EQ(lib.refused[1].reason, "Input/output error");
+  EXPECT_EQ(lib.refused[2].name, "sub");
 }
 
 TEST(LibraryFolder, SeveralChronologiesInOneFileAreNamedByIdentifier) {
@@ -93,6 +96,36 @@ TEST(LibraryFolder, SeveralChronologiesInOneFileAreNamedByIdentifier) {
   EXPECT_EQ(found.references[1].name, "abetone.crn:ITAL00");
   EXPECT_EQ(found.references[2].name, "abetone.crn:ITAL00/2");
   EXPECT_FALSE(found.refusal.has_value());
+}
+
+// Entries that are no plain file are listed with what they are, in name
+// order among the files refused, and never opened (a FIFO would hang).
+TEST(LibraryFolder, EveryEntryNotReadIsListedWithTheReason) {
+  test::TempDir dir;
+  test::writeFile(dir.file("b-file.rwl"), "x");
+  std::filesystem::create_directory(dir.file("a-sub"));
+  std::filesystem::create_symlink("gone.rwl", dir.file("c-dangling.rwl"));
+  std::filesystem::create_symlink("b-file.rwl", dir.file("d-link.rwl"));
+  ASSERT_EQ(::mkfifo(dir.file("e-fifo.rwl").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", dir.file("f-device.rwl"));
+  std::filesystem::create_symlink(".", dir.file("g-here"));
+  std::vector<std::string> read;
+  const auto loaded = loadLibrary(dir.path(), SpeciesFilter(), [&](const std::filesystem::path& p) {
+    read.push_back(p.filename().string());
+    return std::variant<FileContents, std::string>(std::string("not a tree-ring file"));
+  });
+  EXPECT_EQ(read, (std::vector<std::string>{"b-file.rwl", "d-link.rwl"}));
+  std::vector<std::string> listed;
+  for (const RefusedFile& f : loaded.library.refused) listed.push_back(f.name + ": " + f.reason);
+  EXPECT_EQ(listed, (std::vector<std::string>{
+                        "a-sub: a folder (references are read from the library folder only)",
+                        "b-file.rwl: not a tree-ring file",
+                        "c-dangling.rwl: a link to nothing",
+                        "d-link.rwl: not a tree-ring file",
+                        "e-fifo.rwl: a FIFO, not a file",
+                        "f-device.rwl: a device, not a file",
+                        "g-here: a folder (references are read from the library folder only)",
+                    }));
 }
 
 TEST(LibraryFolder, AFolderThatCannotBeListedSaysWhy) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,12 +52,17 @@ class Dialogs {
   // asks before replacing a file. nullopt on Cancel.
   virtual std::optional<QString> saveFileName(QWidget* owner, const QString& caption,
                                               const QString& defaultPath) = 0;
+  // Why a name chosen in a save dialog must not be written; nothing when it
+  // may.
+  using SaveCheck = std::function<std::optional<QString>(const QString& path)>;
   // A file to write, of one of `types` ("PNG image (*.png)"), the first
-  // selected: the dialog is captioned `caption`, offers `defaultPath`, asks
-  // before replacing a file, and gives a name typed without an extension
-  // the selected type's. nullopt on Cancel.
+  // selected: the dialog is captioned `caption`, offers `defaultPath`, and
+  // gives a name typed without an extension the selected type's. A name
+  // `check` refuses is refused at once, in a message box, before any
+  // question about replacing a file, and the dialog asks again; only then
+  // does it ask before replacing a file. nullopt on Cancel.
   virtual std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
-                                                const QStringList& types) = 0;
+                                                const QStringList& types, const SaveCheck& check) = 0;
   // A whole number from `minimum` to `maximum`, under `label`, starting at
   // `value`; nullopt on Cancel.
   virtual std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value,

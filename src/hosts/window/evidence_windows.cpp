@@ -1,10 +1,8 @@
 #include "hosts/window/evidence_windows.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -15,8 +13,10 @@
 #include "hosts/window/model/output_decoder.h"
 #include "hosts/window/model/window_placement.h"
 #include "hosts/window/pair_window.h"
+#include "hosts/window/save_checks.h"
 #include "hosts/window/text_window.h"
 #include "match/pair_table.h"
+#include "runtime/same_file.h"
 
 namespace veska::window {
 namespace {
@@ -31,28 +31,23 @@ std::u32string shownPairLine(const match::RunRecord& run, std::size_t pair) {
   return decodeOutput(run.pairLineText(run.pairs[pair]));
 }
 
-// Why the pair table could not be written to `path`, or nothing. The report
-// itself (by any name or link) is refused: writing there would destroy it.
-std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
-  std::error_code error;
-  if (std::filesystem::equivalent(path.toStdString(), dialogue::kReportFileName, error))
+// Why a pair table must not be written to `path`: the report itself (by any
+// name or link, existing or not) would be destroyed; a link or a file
+// that is no plain file is never written through. Nothing when it may be.
+std::optional<QString> pairTableRefusal(const QString& path) {
+  if (runtime::sameFile(fileNameBytes(path), dialogue::kReportFileName))
     return EvidenceWindows::tr("The pair table would replace the report %1. Choose another file.")
         .arg(QString::fromLatin1(dialogue::kReportFileName));
-  const auto failed = [&](const QString& reason) {
-    return EvidenceWindows::tr("The pair table could not be written to %1: %2.").arg(path, reason);
-  };
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return failed(file.errorString());
-  const std::string table = match::pairTable(run);
-  // A full disk shows when the buffer goes out; a good close clears the
-  // error, so it is taken before.
-  const bool written =
-      file.write(table.data(), static_cast<qint64>(table.size())) == static_cast<qint64>(table.size()) && file.flush();
-  const QString reason = file.errorString();
-  file.close();
-  if (!written) return failed(reason);
-  if (file.error() != QFileDevice::NoError) return failed(file.errorString());
-  return std::nullopt;
+  return unwritableFile(path);
+}
+
+// Why the pair table could not be written to `path`, or nothing.
+std::optional<QString> writePairTable(const QString& path, const match::RunRecord& run) {
+  if (const auto refusal = pairTableRefusal(path)) return refusal;
+  const std::string reason = match::writePairTable(fileNameBytes(path), run);
+  if (reason.empty()) return std::nullopt;
+  return EvidenceWindows::tr("The pair table could not be written to %1: %2.")
+      .arg(path, QString::fromStdString(reason));
 }
 
 }  // namespace
@@ -70,6 +65,14 @@ EvidenceWindows::EvidenceWindows(FrameWindow& frame, Dialogs& dialogs, TextWindo
 EvidenceWindows::~EvidenceWindows() = default;
 
 void EvidenceWindows::leaveViewMenu() { disconnect(&frame_, nullptr, this, nullptr); }
+
+void EvidenceWindows::keepReport() {
+  // Read from VESKA.OUT, the window would show the next run's report at
+  // this one's line ends, and a double-click would open the wrong pair. The
+  // copy is read as fast as the file was. (Where none can be made, no
+  // temporary space and no memory left, the file is read as before.)
+  if (reportLines_) reportLines_->keepOwnCopy();
+}
 
 void EvidenceWindows::matchPhaseWritten(const match::RunRecord& run) {
   run_ = std::make_unique<match::RunRecord>(run);
@@ -165,7 +168,7 @@ void EvidenceWindows::choosePair() {
 void EvidenceWindows::exportTable() {
   if (!run_) return;
   const auto path = dialogs_.saveFileOfType(&frame_, tr("Export Table"), QDir::current().filePath("pairs.csv"),
-                                            {tr("CSV table (*.csv)")});
+                                            {tr("CSV table (*.csv)")}, pairTableRefusal);
   if (!path) return;
   if (const auto why = writePairTable(*path, *run_))
     dialogs_.messageBox(&frame_, *why, tr("Export Table"), Dialogs::Icon::Warning);

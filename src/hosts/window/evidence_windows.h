@@ -55,6 +55,9 @@ class EvidenceWindows : public QObject, public dialogue::RunObserver {
   bool reportIndexed() const;
   // A newer run has the View menu: this one keeps only its open windows.
   void leaveViewMenu();
+  // The run has ended: its report window keeps showing this run's report
+  // (from a private copy), whatever a later run writes to VESKA.OUT.
+  void keepReport();
 
  public Q_SLOTS:
   // View > Report: opens the report window again, or brings it to the front.

@@ -143,6 +143,7 @@ int Host::runProgram() {
     // The ended run's windows stay, its report and pair windows still
     // answering each other; the View menu serves the new run.
     evidence_->leaveViewMenu();
+    evidence_->keepReport();
     pastEvidence_.push_back(std::move(evidence_));
     frame_->setRunEvidence(false, false);
     frame_->setWindowTitle(programFileName());

@@ -1,7 +1,6 @@
 #include "hosts/window/library_window.h"
 
 #include <cmath>
-#include <sstream>
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -15,10 +14,11 @@
 #include "hosts/window/library_map_painter.h"
 #include "hosts/window/model/pair_break_view.h"
 #include "hosts/window/picture_file.h"
+#include "hosts/window/save_checks.h"
 #include "library/library_summary.h"
 #include "library/library_table.h"
 #include "records/text.h"
-#include "runtime/whole_file.h"
+#include "runtime/new_file.h"
 
 namespace veska::window {
 namespace {
@@ -218,11 +218,11 @@ std::optional<QString> LibraryWindow::savePicture(const QString& path) const {
 
 void LibraryWindow::exportTable() {
   const auto path = dialogs_.saveFileOfType(window(), tr("Export Table"), QStringLiteral("library.csv"),
-                                            {tr("CSV table (*.csv)")});
+                                            {tr("CSV table (*.csv)")}, unwritableFile);
   if (!path) return;
-  std::ostringstream table;
-  library::writeLibraryTable(table, run_->series, run_->judgements, library_->references);
-  const std::string reason = runtime::writeWholeFile(path->toStdString(), table.str());
+  const std::string reason = runtime::writeNewFile(fileNameBytes(*path), [this](std::ostream& table) {
+    library::writeLibraryTable(table, run_->series, run_->judgements, library_->references);
+  });
   if (!reason.empty())
     dialogs_.messageBox(window(),
                         tr("The table could not be written to %1: %2.").arg(*path, QString::fromStdString(reason)),
@@ -231,7 +231,8 @@ void LibraryWindow::exportTable() {
 
 void LibraryWindow::saveAs() {
   const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"),
-                                            chooser_->currentText() + QStringLiteral("-library.png"), pictureTypes());
+                                            chooser_->currentText() + QStringLiteral("-library.png"), pictureTypes(),
+                                            unwritableFile);
   if (!path) return;
   if (const auto why = savePicture(*path))
     dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -22,6 +21,7 @@
 #include "hosts/window/model/placement_saving.h"
 #include "hosts/window/pair_chart.h"
 #include "hosts/window/picture_file.h"
+#include "hosts/window/save_checks.h"
 
 namespace veska::window {
 namespace {
@@ -36,6 +36,16 @@ constexpr std::int64_t kYearBound = 99999;
 QStringList seriesFileTypes() {
   return {PairWindow::tr("Decadal ring widths (*.rwl *.raw)"), PairWindow::tr("Heidelberg (*.fh)"),
           PairWindow::tr("CSV table (*.csv)")};
+}
+
+// A save dialog's check for a series file: the run's own files (its report,
+// its data files), a name of no layout and a link are refused before the
+// dialog could offer to replace one.
+Dialogs::SaveCheck runFilesRefused(const std::vector<std::string>& dataFiles) {
+  return [&dataFiles](const QString& name) -> std::optional<QString> {
+    if (const auto why = placementSaveRefusal(fileNameBytes(name), dataFiles)) return QString::fromStdString(*why);
+    return std::nullopt;
+  };
 }
 
 // Paints the model's picture and hands the mouse to the model: the wheel
@@ -141,7 +151,7 @@ void PairWindow::copyTable() { QGuiApplication::clipboard()->setText(QString::fr
 void PairWindow::saveAs() {
   const QString suggested =
       QDir::current().filePath(QString::fromStdString(model_.firstId() + "-" + model_.secondId() + ".png"));
-  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes());
+  const auto path = dialogs_.saveFileOfType(window(), tr("Save Picture As"), suggested, pictureTypes(), unwritableFile);
   if (!path) return;
   if (const auto why = savePicture(*path)) dialogs_.messageBox(window(), *why, tr("Save Picture"), Dialogs::Icon::Warning);
 }
@@ -166,11 +176,11 @@ void PairWindow::saveSeriesAtPlacement() {
   std::optional<std::int64_t> firstLastYear;
   if (!askFirstLastYear(caption, firstLastYear)) return;
   const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + ".rwl"));
-  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
+  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes(), runFilesRefused(dataFiles_));
   if (!path) return;
   const match::PlacementRow& at = model_.placements()[static_cast<std::size_t>(*selected)];
   const input::SaveResult saved = window::saveSeriesAtPlacement(model_.first(), model_.second(), at, firstLastYear,
-                                                                QFile::encodeName(*path).toStdString(), dataFiles_);
+                                                                fileNameBytes(*path), dataFiles_);
   if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
 }
 
@@ -213,10 +223,10 @@ void PairWindow::saveCorrectedSeries() {
   std::optional<std::int64_t> firstLastYear;
   if (!askFirstLastYear(caption, firstLastYear)) return;
   const QString suggested = QDir::current().filePath(QString::fromStdString(model_.secondId() + "-corrected.rwl"));
-  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes());
+  const auto path = dialogs_.saveFileOfType(window(), caption, suggested, seriesFileTypes(), runFilesRefused(dataFiles_));
   if (!path) return;
   const input::SaveResult saved = window::saveCorrectedSeries(model_.first(), model_.second(), check, firstLastYear,
-                                                              QFile::encodeName(*path).toStdString(), dataFiles_);
+                                                              fileNameBytes(*path), dataFiles_);
   if (!saved.ok) dialogs_.messageBox(window(), QString::fromStdString(saved.message), caption, Dialogs::Icon::Warning);
 }
 

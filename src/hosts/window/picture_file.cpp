@@ -1,5 +1,6 @@
 #include "hosts/window/picture_file.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
@@ -8,6 +9,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+
+#include "hosts/window/save_checks.h"
+#include "runtime/new_file.h"
 
 namespace veska::window {
 
@@ -29,28 +33,37 @@ bool paintPictureOn(QPaintDevice& device, QSize size, const PicturePainter& pain
 
 std::optional<QString> savePicture(const QString& path, QSize size, const QString& title, const PicturePainter& paint) {
   const QString kind = QFileInfo(path).suffix().toLower();
-  bool written = false;
+  // Painted into memory, then written as every file veska writes is: a
+  // picture that cannot be written leaves a file of that name as it was.
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  bool painted = false;
   if (kind == QLatin1String("png")) {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
-    written = paintPictureOn(image, size, paint) && image.save(path, "PNG");
+    painted = paintPictureOn(image, size, paint) && image.save(&bytes, "PNG");
   } else if (kind == QLatin1String("svg")) {
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&bytes);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
-    written = paintPictureOn(svg, size, paint);
+    painted = paintPictureOn(svg, size, paint);
   } else if (kind == QLatin1String("pdf")) {
-    QPdfWriter pdf(path);
+    QPdfWriter pdf(&bytes);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10)));
     pdf.setTitle(title);
-    written = paintPictureOn(pdf, size, paint);
+    painted = paintPictureOn(pdf, size, paint);
   } else {
     return QStringLiteral("Give the file the extension .png, .svg or .pdf.");
   }
-  if (written) return std::nullopt;
-  return QStringLiteral("The picture could not be written to %1.").arg(path);
+  bytes.close();
+  const QByteArray& data = bytes.data();
+  const std::string reason =
+      painted ? runtime::writeNewFile(fileNameBytes(path), std::string_view(data.constData(), static_cast<std::size_t>(data.size()))) : "";
+  if (painted && reason.empty()) return std::nullopt;
+  if (reason.empty()) return QStringLiteral("The picture could not be written to %1.").arg(path);
+  return QStringLiteral("The picture could not be written to %1: %2.").arg(path, QString::fromStdString(reason));
 }
 
 }  // namespace veska::window

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -72,16 +73,31 @@ std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& ca
 }
 
 std::optional<QString> QtDialogs::saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
-                                                 const QStringList& types) {
+                                                 const QStringList& types, const SaveCheck& check) {
   QFileDialog dialog(owner, caption, defaultPath, types.join(QStringLiteral(";;")));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // The replace question is asked here, once the name has been checked: a
+  // name veska will refuse must not first be offered for replacing.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setDefaultSuffix(extensionOf(types.value(0)));
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                    [&dialog](const QString& type) { dialog.setDefaultSuffix(extensionOf(type)); });
   dialog.selectFile(defaultPath);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first();
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
+    if (const auto refusal = check ? check(path) : std::nullopt) {
+      messageBox(owner, *refusal, caption, Icon::Warning);
+    } else if (!QFileInfo::exists(path) ||
+               QMessageBox::question(owner, caption,
+                                     QObject::tr("%1 already exists.\nDo you want to replace it?")
+                                         .arg(QFileInfo(path).fileName()),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes) {
+      return path;
+    }
+    dialog.selectFile(path);
+  }
 }
 
 std::optional<int> QtDialogs::askNumber(QWidget* owner, const QString& caption, const QString& label, int value,

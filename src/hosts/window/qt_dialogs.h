@@ -14,7 +14,7 @@ class QtDialogs : public Dialogs {
                                       const QStringList& filters) override;
   std::optional<QString> saveFileName(QWidget* owner, const QString& caption, const QString& defaultPath) override;
   std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
-                                        const QStringList& types) override;
+                                        const QStringList& types, const SaveCheck& check) override;
   std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value, int minimum,
                                int maximum) override;
   bool setUpPrinter(QWidget* owner, QPrinter& printer) override;

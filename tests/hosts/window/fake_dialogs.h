@@ -58,12 +58,20 @@ class FakeDialogs : public window::Dialogs {
     saveDialogs.push_back({caption, defaultPath});
     return next(saveNames);
   }
+  // As the real dialog: a name the check refuses is said in a message box
+  // and the next name is taken; only a name it lets through can be answered
+  // (the replace question is the real dialog's own).
   std::optional<QString> saveFileOfType(QWidget* owner, const QString& caption, const QString& defaultPath,
-                                        const QStringList& types) override {
+                                        const QStringList& types, const SaveCheck& check) override {
     owners.push_back(owner);
     saveDialogs.push_back({caption, defaultPath});
     saveTypes = types;
-    return next(saveNames);
+    for (;;) {
+      const auto name = next(saveNames);
+      const auto refusal = name && check ? check(*name) : std::nullopt;
+      if (!refusal) return name;
+      messageBox(owner, *refusal, caption, Icon::Warning);
+    }
   }
   std::optional<int> askNumber(QWidget* owner, const QString& caption, const QString& label, int value, int,
                                int) override {

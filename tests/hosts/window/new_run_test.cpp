@@ -15,12 +15,14 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "hosts/window/evidence_windows.h"
 #include "hosts/window/fake_dialogs.h"
 #include "hosts/window/frame_slot.h"
 #include "hosts/window/frame_window.h"
 #include "hosts/window/host.h"
 #include "hosts/window/host_script.h"
 #include "hosts/window/sample_data.h"
+#include "hosts/window/text_window.h"
 #include "support/test_support.h"
 
 namespace veska::test {
@@ -87,6 +89,57 @@ TEST(NewRun, StartsTheDialogueAgainInAFreshWindowAndEndsWithTheLastRunsStatus) {
   // The second run replaced the report, as its dialogue says.
   EXPECT_NE(firstReport.find("TST01"), std::string::npos);
   EXPECT_EQ(readFile(dir.file("VESKA.OUT")).find("TST01"), std::string::npos);
+}
+
+// An ended run's report window keeps its run's report: the next run's
+// VESKA.OUT changes neither its lines nor the pair a double-click opens.
+TEST(NewRun, AnEndedRunsReportWindowKeepsItsOwnReport) {
+  TempDir dir;
+  FakeDialogs dialogs;
+  writeSampleRingWidths(dir.file("site.rwl"));
+  writeFile(dir.file("other.rwl"), readFile(std::string(VESKA_SOURCE_DIR) + "/data/undated.rwl"));
+  Host host(dialogs);
+  Typist typist(host, {"site.rwl", "M", "N", "", "other.rwl", "M", "N", ""});
+  window::EvidenceWindows* first = nullptr;
+  std::vector<std::string> firstLines;
+  int pairRow = -1;
+  int finalWaits = 0;
+  typist.atFinalWait = [&] {
+    if (++finalWaits == 1) {
+      first = host.evidence();
+      ASSERT_NE(first, nullptr);
+      std::string line;
+      for (const char c : readFile(dir.file("VESKA.OUT"))) {
+        if (c == '\n') {
+          if (!line.empty() && line.back() == '\r') line.pop_back();
+          if (pairRow < 0 && line.find("TST02") != std::string::npos && line.find("TST01") != std::string::npos)
+            pairRow = static_cast<int>(firstLines.size());
+          firstLines.push_back(line);
+          line.clear();
+        } else {
+          line += c;
+        }
+      }
+      host.frame()->actions().newRun->trigger();
+      return;
+    }
+    ASSERT_NE(first, host.evidence());
+    ASSERT_NE(first->reportWindow(), nullptr);
+    EXPECT_EQ(readFile(dir.file("VESKA.OUT")).find("TST01"), std::string::npos);  // the new run's report
+    std::vector<std::string> shown;
+    const window::TextWindowModel& model = first->reportWindow()->model();
+    for (int row = 0; row < model.lineCount(); ++row) shown.push_back(records::toUtf8(model.line(row)));
+    EXPECT_EQ(shown, firstLines);
+    ASSERT_GE(pairRow, 0);
+    const auto pair = first->pairAtReportRow(pairRow);
+    ASSERT_TRUE(pair.has_value());
+    EXPECT_EQ(*pair, 0u);
+    for (int row = pairRow + 1; row < static_cast<int>(firstLines.size()) + 50; ++row)
+      EXPECT_FALSE(first->pairAtReportRow(row).has_value()) << row;
+    host.frame()->actions().exit->trigger();
+  };
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(finalWaits, 2);
 }
 
 // The transcript stays as the terminal's; the status bar sums up each file,

@@ -153,9 +153,12 @@ void saveBetweenFloatingSeries(window::Host& host, FakeDialogs& dialogs, const T
   EXPECT_EQ(dialogs.saveTypes,
             QStringList({"Decadal ring widths (*.rwl *.raw)", "Heidelberg (*.fh)", "CSV table (*.csv)"}));
 
-  // Neither the report nor the data file read is replaced.
+  // Neither the report nor the data file read is replaced: both are refused
+  // inside the one save dialog, as they are chosen, before it could ask
+  // whether to replace them.
+  const std::size_t dialogsBefore = dialogs.saveDialogs.size();
   command->trigger();
-  command->trigger();
+  EXPECT_EQ(dialogs.saveDialogs.size(), dialogsBefore + 1);
   ASSERT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_NE(dialogs.boxes[0].text.indexOf("the run's report"), -1) << dialogs.boxes[0].text.toStdString();
   EXPECT_NE(dialogs.boxes[1].text.indexOf("a data file of this run"), -1) << dialogs.boxes[1].text.toStdString();

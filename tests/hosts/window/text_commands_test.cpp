@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
@@ -181,9 +185,18 @@ TEST_F(SaveTest, FailedSaveAsKeepsTheTitleAndTheFileName) {
 }
 
 TEST_F(SaveTest, WriteErrorIsReported) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fill";
-  dialogs.saveNames = {QStringLiteral("/dev/full")};
+  // A file size limit of nothing fails every write as a full disk does.
+  window.appendOutput("hello\r\n");
+  dialogs.saveNames = {QString::fromStdString(dir.file("run.txt").string())};
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit none = old;
+  none.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
   commands->saveAs();
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldSignal);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "I/O error while writing file");
   EXPECT_TRUE(window.model().modified());

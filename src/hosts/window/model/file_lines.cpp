@@ -1,10 +1,12 @@
 #include "hosts/window/model/file_lines.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
 #include "hosts/window/model/output_decoder.h"
 
@@ -47,7 +49,44 @@ std::u32string shownText(std::string_view bytes) {
   return text;
 }
 
+// A file with no name, for a copy no one else can change: on disk in the
+// temporary folder where the system allows it, else in memory.
+int unnamedFile() {
+  const char* folder = std::getenv("TMPDIR");
+  int fd = ::open(folder && *folder ? folder : "/tmp", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd < 0) fd = ::memfd_create("veska-report", MFD_CLOEXEC);
+  return fd;
+}
+
+// Copies every byte of `from` into `to`; false on a read or write error.
+bool copyAll(int from, int to) {
+  constexpr std::size_t kChunk = 1 << 20;
+  for (std::uint64_t offset = 0;;) {
+    const std::string chunk = readAt(from, offset, kChunk);
+    for (std::size_t done = 0; done < chunk.size();) {
+      const ssize_t n = ::write(to, chunk.data() + done, chunk.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    if (chunk.size() < kChunk) return true;
+    offset += chunk.size();
+  }
+}
+
 }  // namespace
+
+bool FileLines::keepOwnCopy() {
+  const int copy = unnamedFile();
+  if (copy < 0) return false;
+  if (!copyAll(fd_, copy)) {
+    ::close(copy);
+    return false;
+  }
+  ::close(fd_);
+  fd_ = copy;
+  return true;
+}
 
 std::unique_ptr<FileLines> FileLines::open(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -31,6 +31,11 @@ class FileLines : public LineSource {
   // once the whole file has been seen (a read error counts as its end).
   bool indexMore(std::size_t bytes);
   bool indexed() const { return done_; }
+  // From now on the lines are read from a private copy of what the file
+  // holds now, so that whatever is later written to the file (a new run's
+  // report over this one) changes nothing shown. The copy is an unnamed
+  // file, gone with this object. False when no copy could be made.
+  bool keepOwnCopy();
 
   int lineCount() const override { return static_cast<int>(ends_.size()); }
   int widestLine() const override { return widest_; }

@@ -17,6 +17,10 @@ std::vector<input::KeptFile> keptFiles(const std::vector<std::string>& dataFiles
 
 }  // namespace
 
+std::optional<std::string> placementSaveRefusal(const std::string& path, const std::vector<std::string>& dataFiles) {
+  return input::saveTargetRefusal(path, keptFiles(dataFiles));
+}
+
 input::SaveResult saveSeriesAtPlacement(const match::RunSeries& first, const match::RunSeries& second,
                                         const match::PlacementRow& at, std::optional<std::int64_t> firstLastYear,
                                         const std::string& path, const std::vector<std::string>& dataFiles) {

@@ -20,6 +20,11 @@ namespace veska::window {
 // otherwise in the years the first series has once its last ring lies in
 // `firstLastYear`. The run's `dataFiles` (as opened) and VESKA.OUT (in the
 // current folder) are refused.
+// Why the series is not saved into `path` (one of the run's files, a name
+// of no layout, a link), known before anything is written; nothing when it
+// may be.
+std::optional<std::string> placementSaveRefusal(const std::string& path, const std::vector<std::string>& dataFiles);
+
 input::SaveResult saveSeriesAtPlacement(const match::RunSeries& first, const match::RunSeries& second,
                                         const match::PlacementRow& at, std::optional<std::int64_t> firstLastYear,
                                         const std::string& path, const std::vector<std::string>& dataFiles);

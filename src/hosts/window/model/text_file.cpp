@@ -1,10 +1,10 @@
 #include "hosts/window/model/text_file.h"
 
-#include <cstdio>
 #include <functional>
 
 #include "hosts/window/model/text_window_model.h"
 #include "records/text.h"
+#include "runtime/new_file.h"
 
 namespace veska::window {
 namespace {
@@ -12,21 +12,16 @@ namespace {
 std::string lineBytes(const std::u32string& line) { return records::toUtf8(line) + "\r\n"; }
 
 // Lines 0 to count - 1, each fetched when it is written, so that a window
-// showing a file's lines never holds them all at once.
+// showing a file's lines never holds them all at once; written as every
+// file beside the report is, into a new file that takes the name when
+// complete.
 SaveResult writeLines(const std::string& path, int count, const std::function<const std::u32string&(int)>& line) {
-  std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
-  if (!file) return SaveResult::CannotCreate;
-  bool written = true;
-  for (int row = 0; row < count; ++row) {
-    const std::string bytes = lineBytes(line(row));
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-      written = false;
-      break;
-    }
-  }
-  // A full disk often shows only when the buffer goes out, at the close.
-  if (std::fclose(file) != 0) written = false;
-  return written ? SaveResult::Written : SaveResult::WriteFailed;
+  if (path.empty()) return SaveResult::CannotCreate;
+  runtime::NewFile file(path);
+  if (!file.ok()) return SaveResult::CannotCreate;
+  for (int row = 0; row < count; ++row)
+    if (!file.write(lineBytes(line(row)))) return SaveResult::WriteFailed;
+  return file.commit().empty() ? SaveResult::Written : SaveResult::WriteFailed;
 }
 
 }  // namespace

@@ -12,13 +12,15 @@ class TextWindowModel;
 
 enum class SaveResult {
   Written,
-  CannotCreate,  // nothing written: "Cannot create file"
-  WriteFailed,   // writing stopped, the file holds what was written: "I/O error while writing file"
+  CannotCreate,  // nothing written (no folder, a link or no plain file): "Cannot create file"
+  WriteFailed,   // writing failed, a file of that name left as it was: "I/O error while writing file"
 };
 
 std::string savedBytes(const std::vector<std::u32string>& lines);
 
-// Creates or replaces the file at `path` (UTF-8) with the lines.
+// Creates or replaces the file at `path` (UTF-8) with the lines, through a
+// new file that takes the name once complete; a link, a FIFO, a device or a
+// folder is never opened.
 SaveResult writeTextFile(const std::string& path, const std::vector<std::u32string>& lines);
 // The same with every line the window shows, its own text or a source's.
 SaveResult writeWindowText(const std::string& path, const TextWindowModel& model);

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
 #include "hosts/window/model/text_file.h"
 #include "records/text.h"
 #include "support/test_support.h"
@@ -68,9 +73,26 @@ TEST(TextFile, FailuresAreTold) {
   EXPECT_EQ(window::writeTextFile(dir.file("no-such-dir/run.txt").string(), {U"a"}), SaveResult::CannotCreate);
   EXPECT_EQ(window::writeTextFile(dir.path().string(), {U"a"}), SaveResult::CannotCreate);  // a directory
   EXPECT_EQ(window::writeTextFile("", {U"a"}), SaveResult::CannotCreate);
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fill";
-  // Opens, but every write finds the disk full.
-  EXPECT_EQ(window::writeTextFile("/dev/full", {U"a", U"bc"}), SaveResult::WriteFailed);
+  // Never opened, so never waited for nor written through.
+  ASSERT_EQ(::mkfifo(dir.file("fifo.txt").c_str(), 0600), 0);
+  EXPECT_EQ(window::writeTextFile(dir.file("fifo.txt").string(), {U"a"}), SaveResult::CannotCreate);
+  EXPECT_EQ(window::writeTextFile("/dev/full", {U"a"}), SaveResult::CannotCreate);
+  // A write that fails (a file size limit fails it as a full disk does)
+  // leaves the earlier file as it was.
+  const auto path = dir.file("run.txt");
+  writeFile(path, "the earlier text\r\n");
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::vector<std::u32string> lines(1000, std::u32string(99, U'x'));
+  const SaveResult result = window::writeTextFile(path.string(), lines);
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldSignal);
+  EXPECT_EQ(result, SaveResult::WriteFailed);
+  EXPECT_EQ(readFile(path), "the earlier text\r\n");
 }
 
 }  // namespace
