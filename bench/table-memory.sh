@@ -12,7 +12,7 @@
 # bench/make_collection.cpp, compiled here on its own.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$top/build}"
+build="$(cd "${1:-$top/build}" && pwd)"
 count="${2:-1000}"
 if [ ! -x /usr/bin/time ]; then
   echo "needs GNU time (/usr/bin/time; Debian package time)" >&2
