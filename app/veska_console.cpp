@@ -37,7 +37,7 @@ constexpr veska::app::ProgramText kProgram{
     "Options:\n"
     "  --kind M|I        UNDATED holds ring widths (M) or indices (I). Without\n"
     "                    it, decided from the file: Heidelberg, CSV, TRiDaS,\n"
-    "                    Besancon, Sheffield and NOAA template files (each\n"
+    "                    Besancon, Sheffield, CATRAS and NOAA template files (each\n"
     "                    known by its content) read the same either way, and\n"
     "                    a decadal file whose series end in 999 or -9999\n"
     "                    holds ring widths.\n"

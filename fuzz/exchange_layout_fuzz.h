@@ -21,10 +21,15 @@ namespace veska::fuzz {
 
 class UnitLines : public records::RecordSource {
  public:
-  explicit UnitLines(std::string_view bytes) : unit_(openBytes(bytes), "fuzz") {}
+  explicit UnitLines(std::string_view bytes) : bytes_(bytes), unit_(openBytes(bytes), "fuzz") {}
   records::ReadStatus next(records::Text& line) override { return unit_.readLine(line); }
+  bool startBytes(std::string& bytes, std::size_t limit) override {
+    bytes = std::string(bytes_.substr(0, limit));
+    return true;
+  }
 
  private:
+  std::string_view bytes_;
   runtime::InputUnit unit_;
 };
 

@@ -56,7 +56,7 @@ make_seeds() {
       { head -c 65535 /dev/zero | tr '\0' x; printf '\303\251 rest\r\nnext\n'; } >"$dir/longline" ;;
     dialogue)
       while read -r f; do n=$((n + 1)); dialogue_seed "$f" >"$dir/run$n"; done < <(data_files) ;;
-    tridas|besancon|sheffield|noaa_template)
+    tridas|besancon|sheffield|noaa_template|catras)
       # The public test collection of the layout, when present beside the checkout.
       local shared="$real/../formats/$target"
       [ $target = noaa_template ] && shared="$real/../noaa-template"

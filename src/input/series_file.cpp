@@ -10,6 +10,7 @@
 #include "input/file_layout.h"
 #include "input/heidelberg_series.h"
 #include "input/besancon_series.h"
+#include "input/catras_series.h"
 #include "input/layout_read.h"
 #include "input/noaa_template.h"
 #include "input/sheffield_series.h"
@@ -173,6 +174,20 @@ void loadCsv(LoadedFile& file, SourceLines& lines, MissingValues keep) {
   }
 }
 
+// A whole-file reader's series and refusals, in file order, into the table.
+void addItems(LoadedFile& file, LayoutRead read, MissingValues keep) {
+  std::vector<Named> named;
+  for (auto& item : read.items) {
+    if (file.stop) return;
+    if (Notice* notice = std::get_if<Notice>(&item)) {
+      file.notices.push_back(std::move(*notice));
+      continue;
+    }
+    std::optional<SeriesRead> one(std::move(std::get<SeriesRead>(item)));
+    add(file, one, named, keep);
+  }
+}
+
 // Every line of the file, for the layouts read whole; the text of a TRiDaS
 // file is its lines in UTF-8. nullopt when the source failed.
 std::optional<std::vector<records::Text>> allLines(SourceLines& lines, bool& cut) {
@@ -214,23 +229,19 @@ void loadWhole(LoadedFile& file, SourceLines& lines, FileLayout layout, MissingV
     file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};
     return;
   }
-  LayoutRead read = readWholeLayout(layout, *all, cut);
-  std::vector<Named> named;
-  for (auto& item : read.items) {
-    if (file.stop) return;
-    if (Notice* notice = std::get_if<Notice>(&item)) {
-      file.notices.push_back(std::move(*notice));
-      continue;
-    }
-    std::optional<SeriesRead> one(std::move(std::get<SeriesRead>(item)));
-    add(file, one, named, keep);
-  }
+  addItems(file, readWholeLayout(layout, *all, cut), keep);
 }
 
 }  // namespace
 
 LoadedFile loadSeriesFile(SourceLines& lines, Layout layout, MissingValues keep) {
   LoadedFile file;
+  // A binary layout is told by its bytes, before any line is read.
+  if (std::string bytes; lines.startBytes(bytes, kMaxCatrasBytes) && looksLikeCatras(bytes)) {
+    file.notices.push_back({Notice::Kind::Line, " Reading a CATRAS file"});
+    addItems(file, readCatrasBytes(bytes), keep);
+    return file;
+  }
   const FileLayout found = recognizeLayout(lines);
   if (lines.failed()) {
     file.stop = ReadStop{ReadStop::Kind::SourceFailed, {}};

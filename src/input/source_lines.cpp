@@ -18,6 +18,7 @@ records::ReadStatus SourceLines::advance() {
     return records::ReadStatus::Ok;
   }
   if (failed_) return records::ReadStatus::Error;
+  started_ = true;
   const records::ReadStatus status = source_.next(last_.text);
   last_.cut = status == records::ReadStatus::Ok && source_.lastCut();
   failed_ = status == records::ReadStatus::Error;
@@ -35,6 +36,10 @@ records::ReadStatus SourceLines::record(records::Text& record, std::size_t lengt
   const records::ReadStatus status = advance();
   if (status == records::ReadStatus::Ok) record = records::fitRecord(last_.text, length);
   return status;
+}
+
+bool SourceLines::startBytes(std::string& bytes, std::size_t limit) {
+  return !started_ && source_.startBytes(bytes, limit);
 }
 
 void SourceLines::unreadLast() {

@@ -36,6 +36,9 @@ class SourceLines {
   // before the source goes on. A layout is recognised this way by looking at
   // a file's first lines without consuming them.
   void unread(std::vector<SourceLine> lines);
+  // The file's first bytes, at most `limit`, before any line is read (see
+  // records::RecordSource::startBytes); false once a line has been read.
+  bool startBytes(std::string& bytes, std::size_t limit);
   // The source could give no further line (a read error, or the run
   // stopping) and every line given back has been read again.
   bool failed() const { return failed_ && pending_.empty() && !replay_; }
@@ -48,6 +51,7 @@ class SourceLines {
   bool haveLast_ = false;
   bool replay_ = false;
   bool failed_ = false;
+  bool started_ = false;  // a line has been asked of the source
   std::deque<SourceLine> pending_;  // lines given back, read before the source goes on
 };
 

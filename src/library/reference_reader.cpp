@@ -15,6 +15,7 @@ class FileLines : public records::RecordSource {
  public:
   explicit FileLines(runtime::InputUnit& unit) : unit_(unit) {}
   records::ReadStatus next(records::Text& line) override { return unit_.readLine(line); }
+  bool startBytes(std::string& bytes, std::size_t limit) override { return unit_.startBytes(bytes, limit); }
 
  private:
   runtime::InputUnit& unit_;

@@ -3,6 +3,9 @@
 // only this.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "records/text.h"
 
 namespace veska::records {
@@ -18,6 +21,15 @@ class RecordSource {
   // The last record was longer than the source keeps, and only its start was
   // given.
   virtual bool lastCut() const { return false; }
+  // The source's bytes from its start, at most `limit` of them, when it is a
+  // file from which no line has been read yet and which can be read again
+  // from its start: a binary layout is told and read by its bytes. False
+  // when the source cannot give them; its lines are then as they were.
+  virtual bool startBytes(std::string& bytes, std::size_t limit) {
+    (void)bytes;
+    (void)limit;
+    return false;
+  }
 };
 
 }  // namespace veska::records

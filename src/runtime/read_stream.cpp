@@ -34,6 +34,16 @@ ssize_t readSource(void* cookie, char* buffer, std::size_t size) {
   }
 }
 
+// Moves the descriptor, so that the stream can go back to a file's start;
+// a pipe cannot, and says so.
+int seekSource(void* cookie, off64_t* offset, int whence) {
+  const auto* source = static_cast<const Source*>(cookie);
+  const off64_t at = ::lseek64(source->fd, *offset, whence);
+  if (at < 0) return -1;
+  *offset = at;
+  return 0;
+}
+
 int closeSource(void* cookie) {
   const auto* source = static_cast<const Source*>(cookie);
   const int result = source->closeFd ? ::close(source->fd) : 0;
@@ -45,7 +55,7 @@ int closeSource(void* cookie) {
 
 std::FILE* openReadStream(int fd, int wakeFd, bool closeFd) {
   auto* source = new Source{fd, wakeFd, closeFd};
-  const cookie_io_functions_t functions{readSource, nullptr, nullptr, closeSource};
+  const cookie_io_functions_t functions{readSource, nullptr, seekSource, closeSource};
   std::FILE* stream = ::fopencookie(source, "r", functions);
   if (!stream) delete source;
   return stream;

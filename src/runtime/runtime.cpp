@@ -126,6 +126,12 @@ records::ReadStatus UnitLines::next(records::Text& line) {
   return in ? in->readLine(line) : records::ReadStatus::Error;
 }
 
+bool UnitLines::startBytes(std::string& bytes, std::size_t limit) {
+  if (rt_.stopAsked()) return false;
+  InputUnit* in = rt_.units().input(unit_);
+  return in && in->startBytes(bytes, limit);
+}
+
 bool UnitLines::lastCut() const {
   const InputUnit* in = rt_.units().input(unit_);
   return in && in->lastLineCut();

@@ -132,6 +132,7 @@ class UnitLines : public records::RecordSource {
   UnitLines(Runtime& rt, Unit unit) : rt_(rt), unit_(unit) {}
   records::ReadStatus next(records::Text& line) override;
   bool lastCut() const override;
+  bool startBytes(std::string& bytes, std::size_t limit) override;
   // A stop asked for ends the run as a stop; a failing disk is no end of the
   // file, and the series after it would be lost without a word: the run ends
   // with the file's name and the system's reason.

@@ -1,5 +1,7 @@
 #include "runtime/units.h"
 
+#include <sys/stat.h>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/uio.h>
@@ -19,7 +21,29 @@ InputUnit::InputUnit(std::FILE* file, std::string name)
 
 InputUnit::~InputUnit() { std::fclose(file_); }
 
+bool InputUnit::startBytes(std::string& bytes, std::size_t limit) {
+  // Only a file that can seek back to its start (a data file is a plain
+  // file; a pipe's stream cannot seek): reading ahead in a pipe or a terminal
+  // would take its bytes for good, or wait.
+  struct stat info {};
+  const int fd = ::fileno(file_);
+  if (started_ || (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) || std::ftell(file_) != 0)
+    return false;
+  bytes.assign(limit, '\0');
+  const std::size_t got = std::fread(bytes.data(), 1, limit, file_);
+  bytes.resize(got);
+  const bool failed = std::ferror(file_) != 0;
+  std::clearerr(file_);
+  // Read again from the start: the lines then come as if nothing was taken.
+  if (std::fseek(file_, 0, SEEK_SET) != 0 || failed) {
+    started_ = true;  // the lines go on from wherever the file stands now
+    return false;
+  }
+  return true;
+}
+
 records::ReadStatus InputUnit::readLine(records::Text& line) {
+  started_ = true;
   std::string bytes;
   if (!lines_.next(bytes)) return lines_.failed() ? records::ReadStatus::Error : records::ReadStatus::End;
   // Editors on Windows often begin a UTF-8 file with a byte-order mark; kept,

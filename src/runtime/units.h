@@ -53,12 +53,17 @@ class InputUnit {
   int readError() const { return lines_.error(); }
   // The last line read was longer than a line reader keeps, and was cut.
   bool lastLineCut() const { return lines_.cut(); }
+  // The file's first bytes, at most `limit`, before any line is read, the
+  // file then read from its start again; false for a file that cannot seek
+  // (a pipe), which is left as it was.
+  bool startBytes(std::string& bytes, std::size_t limit);
 
  private:
   std::FILE* file_;
   std::string name_;
   LineReader lines_;
   bool firstLine_ = true;
+  bool started_ = false;  // a line has been asked for
 };
 
 class OutputUnit {

@@ -1,4 +1,4 @@
-// TRiDaS, Besançon, Sheffield and NOAA template files: recognised by their
+// TRiDaS, Besançon, Sheffield, CATRAS and NOAA template files: recognised by their
 // content, loaded into the same table as the other layouts, each series that
 // a file does not say clearly refused with a line naming the reason.
 #include <cmath>
@@ -28,6 +28,27 @@ std::string tridas(const std::string& series) {
          "<gml:Point srsName=\"EPSG:4326\"><gml:pos>47.25 6.02</gml:pos></gml:Point></locationGeometry>"
          "</location><sample><title>s</title><radius><title>r</title>\n" +
          series + "\n</radius></sample></element></object></project></tridas>\n";
+}
+
+// A CATRAS file: the 128-byte header (short name at byte 32, "CAT" at 40,
+// the count at 44 and the historical first year at 54, little-endian) and
+// the values as 16-bit words; `kept` of them written.
+std::string catras(const std::string& shortName, int year, const std::vector<int>& values, std::size_t kept) {
+  std::string bytes(128, '\0');
+  bytes.replace(0, 9, "long name");
+  bytes.replace(32, shortName.size(), shortName);
+  bytes.replace(40, 3, "CAT");
+  const auto put = [&](std::size_t at, int v) {
+    bytes[at] = static_cast<char>(v & 0xFF);
+    bytes[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+  };
+  put(44, static_cast<int>(values.size()));
+  put(54, year);
+  for (std::size_t k = 0; k < kept; ++k) {
+    bytes += "  ";
+    put(bytes.size() - 2, values[k]);
+  }
+  return bytes;
 }
 
 const std::string kUnit100 = "<unit normalTridas=\"1/100th millimetres\"/>";
@@ -117,6 +138,18 @@ TEST_F(ExchangeLayoutsTest, EachLayoutLoadsItsSeriesAndRefusesWhatItDoesNotSayCl
         "    *** Series DENSITY holds ring density, not ring widths: not loaded ***",
         "    *** Series ODDUNIT has units veska does not know (Wierd units): not loaded ***",
         "    *** Series WORDS has a value that is no number (ABC): not loaded ***"}},
+      {"catras, 5 BC, a missing value",
+       catras("SEED0001", -5, {120, 95, -1, 80, 101, 77}, 6),
+       " Reading a CATRAS file",
+       {"SEED0001 -1 3"},
+       80 * 0.01f, "", "", "",
+       {}},
+      {"catras cut short",
+       catras("CUT", 1500, {120, 95, 80}, 2),
+       " Reading a CATRAS file",
+       {},
+       0, "", "", "",
+       {"    *** Series CUT holds fewer values than its header counts (3): not loaded ***"}},
       {"tridas not well-formed",
        "<?xml version=\"1.0\"?>\n<tridas xmlns=\"http://www.tridas.org/1.2.2\">\n<project>\n",
        " Reading a TRiDaS file",
@@ -175,6 +208,7 @@ TEST_F(ExchangeLayoutsTest, SharedFilesReadOrAreRefusedWithAReason) {
       {formats / "besancon/ancient-series-ex2.txt", 1, 1},
       {formats / "besancon/ancient-chronology-ex-1.txt", 1, 0},
       {formats / "sheffield/HunBoat.d", 1, 0},
+      {formats / "catras/UAKK0530.CAT", 1, 0},
       {formats / "sheffield/igor.d", 0, 1},
       {formats / "tridas/Tridas1.xml", 3, 0},
       {formats / "tridas/StringRingValues.xml", 0, 1},

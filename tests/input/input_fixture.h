@@ -84,6 +84,11 @@ class BytesSource : public records::RecordSource {
   records::ReadStatus next(records::Text& line) override {
     return unit_ ? unit_->readLine(line) : records::ReadStatus::End;
   }
+  // The bytes as they are, as a plain file gives them.
+  bool startBytes(std::string& bytes, std::size_t limit) override {
+    bytes = bytes_.substr(0, limit);
+    return true;
+  }
 
  private:
   std::string bytes_;

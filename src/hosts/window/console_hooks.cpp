@@ -127,7 +127,7 @@ void ConsoleHooks::reportInUse(std::string_view /*message*/) {
 std::optional<std::string> ConsoleHooks::chooseFileForEmptyName() {
   QString start = desktop_settings::dataFolder();
   if (start.isEmpty()) start = QDir::currentPath();
-  const QStringList filters = {tr("Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d)"),
+  const QStringList filters = {tr("Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d *.cat *.CAT)"),
                                tr("All Files (*)")};
   const std::optional<QString> path = dialogs_.openFileName(owner_, start, filters);
   if (!path || path->isEmpty()) return std::nullopt;

@@ -60,7 +60,7 @@ LibraryChoiceDialog::LibraryChoiceDialog(const LibraryChoice& start, QWidget* pa
                }));
   form->addRow(tr("Undated series:"), withBrowse(undated_, this, [this] {
                  return QFileDialog::getOpenFileName(this, tr("Undated Series"), QFileInfo(undated_->text()).path(),
-                                                     tr("Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d);;"
+                                                     tr("Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d *.cat *.CAT);;"
                                                         "All Files (*)"));
                }));
   form->addRow(tr("Species:"), species_);

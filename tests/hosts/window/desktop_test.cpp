@@ -184,7 +184,7 @@ TEST_F(DesktopTest, ChooserOffersTreeRingFilesFirstAndOpensWhereTheLastFileWas) 
   EXPECT_EQ(dialogs.fileDialogStarts[0], QDir::currentPath());  // nothing chosen before
   EXPECT_EQ(dialogs.fileDialogStarts[1], data.path());
   EXPECT_EQ(dialogs.fileDialogFilters,
-            QStringList({"Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d)", "All Files (*)"}));
+            QStringList({"Tree-ring files (*.rwl *.crn *.raw *.fh *.csv *.txt *.dat *.xml *.d *.cat *.CAT)", "All Files (*)"}));
 }
 
 TEST_F(DesktopTest, AFolderThatIsGoneIsNotWhereTheChooserOpens) {
